@@ -1,0 +1,21 @@
+#pragma once
+
+class QWidget;
+
+namespace ui {
+class PictureLibrary;
+}
+
+namespace lang {
+
+class LanguageStore;
+
+// Reloads the up picture of every image button of the window.
+void SetFormImage(QWidget& window, const ui::PictureLibrary& pictures);
+
+// SetFormImage, then applies the window's rows of bp_language (all groups but "hint")
+// to the window's children, found by objectName without regard to case. The window's
+// own objectName is its form name.
+void SetFormText(QWidget& window, LanguageStore& language, const ui::PictureLibrary& pictures);
+
+} // namespace lang

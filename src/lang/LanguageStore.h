@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+namespace store {
+class Tdm1;
+}
+
+namespace lang {
+
+// The language column chosen from bp_option and the message texts of ado_cfg.
+class LanguageStore {
+public:
+    explicit LanguageStore(store::Tdm1& dm);
+
+    // Reads language_def of the first bp_option row: "default" (exactly) selects
+    // showtext, anything else show_<value>; a column that does not exist falls back to
+    // showtext. Then fills the cached texts (GetLangConfig).
+    void selectLanguage();
+    QString languageColumn() const { return languageColumn_; }
+
+    // The message text of a key in the current language, showtext when that is empty,
+    // empty when the key has no row.
+    QString GetHintText(const QString& key) const;
+    void GetLangConfig();
+
+    QString TitleText() const { return titleText_; }
+    QString SendErrorText() const { return sendErrorText_; }
+    QString ReadErrorText() const { return readErrorText_; }
+    QString RecordErrorText() const { return recordErrorText_; }
+    QString NoDeviceText() const { return noDeviceText_; }
+
+    store::Tdm1& dm() const { return dm_; }
+
+private:
+    store::Tdm1& dm_;
+    QString languageColumn_ = QStringLiteral("showtext");
+    QString titleText_, sendErrorText_, readErrorText_, recordErrorText_, noDeviceText_;
+};
+
+} // namespace lang

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace lang {
+
+class LanguageStore;
+
+// Message boxes by key: text from GetHintText, caption TitleText.
+class Messages {
+public:
+    virtual ~Messages() = default;
+    virtual void inform(const QString& key) = 0; // information icon, OK
+    virtual void fail(const QString& key) = 0;   // error icon, OK
+    virtual bool ask(const QString& key) = 0;    // information icon, Yes/No; true on Yes
+    // A platform or database error text shown as it stands, error icon.
+    virtual void showError(const QString& text) = 0;
+};
+
+class MessageBoxes : public Messages {
+public:
+    MessageBoxes(const LanguageStore& language, QWidget* parent);
+    void inform(const QString& key) override;
+    void fail(const QString& key) override;
+    bool ask(const QString& key) override;
+    void showError(const QString& text) override;
+
+private:
+    const LanguageStore& language_;
+    QWidget* parent_;
+};
+
+} // namespace lang

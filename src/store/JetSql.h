@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+struct sqlite3;
+
+namespace store::JetSql {
+
+// Rewrites the closed set of statement forms of the original engine's dialect into
+// SQLite: "delete * from", the joined "delete a.* from t a,(...) b where ...",
+// #y-m-d# date literals, a bare "group" column in an order list. Anything else
+// passes through unchanged.
+QString rewrite(const QString& dialectSql);
+
+// Registers format(value, pattern), DatePart(interval, value) and a round() that
+// rounds halves to the even neighbour, with the original engine's meaning.
+void registerFunctions(sqlite3* db);
+
+} // namespace store::JetSql

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "lang/Messages.h"
+
+#include <QStringList>
+#include <deque>
+
+// Records the keys of the message boxes that would be shown and answers questions
+// from a script (Yes when the script is empty unless defaultAnswer says otherwise).
+class FakeMessages : public lang::Messages {
+public:
+    void inform(const QString& key) override { shown << "inform:" + key; }
+    void fail(const QString& key) override { shown << "fail:" + key; }
+    bool ask(const QString& key) override {
+        shown << "ask:" + key;
+        if (answers.empty())
+            return defaultAnswer;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void showError(const QString& text) override { shown << "error:" + text; }
+
+    QStringList shown;
+    std::deque<bool> answers;
+    bool defaultAnswer = true;
+};
