@@ -26,6 +26,8 @@ public:
     void fail(const QString& key) override;
     bool ask(const QString& key) override;
     void showError(const QString& text) override;
+    // The window the boxes are centred on.
+    void setParentWindow(QWidget* parent) { parent_ = parent; }
 
 private:
     const LanguageStore& language_;

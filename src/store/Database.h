@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileAccess.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -19,7 +21,8 @@ public:
     // Opens the file, creating it with schema and seed rows when it is missing.
     // Throws DatabaseError when the file is not a usable SQLite database, cannot be
     // read, or lies in a directory that cannot be written; the file is never changed then.
-    void open(const QString& filePath);
+    // access answers the file-system questions (tests replace it).
+    void open(const QString& filePath, const FileAccess& access = FileAccess::system());
     bool isOpen() const { return db_ != nullptr; }
     QString filePath() const { return path_; }
 
@@ -29,6 +32,8 @@ public:
     sqlite3* handle() const { return db_; }
 
 private:
+    void close();
+
     sqlite3* db_ = nullptr;
     QString path_;
 };

@@ -10,6 +10,7 @@
 namespace store {
 
 class Database;
+class SortOrder;
 
 enum class WriteMode {
     Immediate, // each post or delete is written at once
@@ -93,13 +94,24 @@ public:
     bool controlsDisabled() const { return disableCount_ > 0; }
 
 signals:
-    void rowsReset();                 // rows, order or fields changed
-    void rowChanged(int row);         // one row's values changed (0-based)
-    void currentChanged(int recNo);   // the cursor moved
+    void rowsReset();               // rows, order or fields changed
+    void rowChanged(int row);       // one row's values changed (0-based)
+    void currentChanged(int recNo); // the cursor moved
 
 private:
     struct Row;
     struct Impl;
+
+    void load();
+    void applySort(const SortOrder& order, int rowIndex);
+    void moveTo(int position);
+    int requireField(const QString& name) const;
+    void requireActive() const;
+    void requireWritable() const;
+    void notifyReset();
+    void notifyRowChanged(int row);
+    void notifyCurrent();
+
     Impl* d;
     Database& db_;
     WriteMode mode_;

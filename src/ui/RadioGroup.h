@@ -4,7 +4,7 @@
 #include <QStringList>
 
 class QButtonGroup;
-class QVBoxLayout;
+class QGridLayout;
 
 namespace ui {
 
@@ -14,20 +14,28 @@ class RadioGroup : public QGroupBox {
 public:
     explicit RadioGroup(const QString& objectName, QWidget* parent = nullptr);
 
+    // Replaces the items; the chosen index stays when the new items still have it.
     void setItems(const QStringList& items);
     QStringList items() const;
     int itemCount() const;
     void setItemText(int index, const QString& text); // out of range: ignored
 
-    int itemIndex() const; // -1 when none is chosen
-    void setItemIndex(int index);
+    int itemIndex() const;        // -1 when none is chosen
+    void setItemIndex(int index); // out of range: none is chosen
+
+    // Items fill the columns top to bottom, then left to right; 1 by default.
+    void setColumns(int columns);
+    int columns() const { return columns_; }
 
 signals:
     void itemIndexChanged(int index);
 
 private:
+    void arrange();
+
     QButtonGroup* buttons_;
-    QVBoxLayout* layout_;
+    QGridLayout* layout_;
+    int columns_ = 1;
 };
 
 } // namespace ui

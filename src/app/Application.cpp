@@ -1,0 +1,64 @@
+#include "app/Application.h"
+
+#include "app/AppContext.h"
+#include "app/Tfrm_main.h"
+#include "lang/LanguageStore.h"
+#include "lang/Messages.h"
+#include "store/DatabaseError.h"
+#include "store/Tdm1.h"
+#include "ui/PictureLibrary.h"
+
+#include <QMessageBox>
+#include <exception>
+
+namespace app {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName("tonvi");
+}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        const QString text = QString::fromUtf8(error.what());
+        if (showError)
+            showError(text);
+        else
+            qCritical("%s", qPrintable(text));
+    }
+    return false;
+}
+
+QString databaseFailureText(const QString& databasePath, const QString& reason) {
+    return QStringLiteral("The database %1 cannot be used:\n\n%2\n\n"
+                          "The file has not been changed. The program will now end.")
+        .arg(databasePath, reason);
+}
+
+int run(int argc, char** argv) {
+    Application application(argc, argv);
+    const QString appDir = QCoreApplication::applicationDirPath();
+
+    store::Tdm1 dm1(appDir);
+    lang::LanguageStore language(dm1);
+    try {
+        dm1.DataModuleCreate();
+        language.selectLanguage();
+    } catch (const store::DatabaseError& error) {
+        QMessageBox::critical(nullptr, QStringLiteral("Blood Pressure Monitor"),
+                              databaseFailureText(dm1.GetDBLinkStr(), error.message()));
+        return 1;
+    }
+
+    ui::PictureLibrary pictures(appDir);
+    lang::MessageBoxes messages(language, nullptr);
+    AppContext context{appDir, dm1, language, pictures, messages};
+    Tfrm_main frm_main(context);
+    messages.setParentWindow(&frm_main);
+    application.showError = [&messages](const QString& text) { messages.showError(text); };
+    frm_main.show();
+    return application.exec();
+}
+
+} // namespace app

@@ -1,0 +1,22 @@
+#include "app/Settings.h"
+
+#include "app/IniFile.h"
+
+#include <QDir>
+
+namespace app {
+
+int ReadSettings(const QString& appDir) {
+    constexpr int defaultDelay = 20;
+    auto ini = IniFile::load(QDir(appDir).filePath(QStringLiteral("tonvisetup.ini")));
+    if (!ini)
+        return defaultDelay;
+    int delay = 0;
+    if (const auto value = ini->value(u"delay", u"receidata"))
+        delay = profileInt(*value);
+    else // when this fails, the default still applies
+        ini->write(u"delay", u"receidata", QString::number(defaultDelay));
+    return delay > 0 ? delay : defaultDelay;
+}
+
+} // namespace app

@@ -1,0 +1,284 @@
+#include "app/Tfrm_main.h"
+
+#include "app/AppContext.h"
+#include "app/Settings.h"
+#include "device/TransferPage.h"
+#include "lang/FormTexts.h"
+#include "lang/Messages.h"
+#include "measure/DataPage.h"
+#include "persons/UserPage.h"
+#include "ui/ImageButton.h"
+#include "ui/Notebook.h"
+#include "ui/Panel.h"
+#include "ui/Toolbar.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace app {
+
+namespace {
+
+constexpr int ButtonWidth = 96;
+constexpr int ButtonHeight = 72;
+constexpr int TabHeight = 22;
+constexpr int FirstButtonLeft = 120;
+constexpr int ButtonStep = 110;
+
+int buttonLeft(int index) {
+    return FirstButtonLeft + index * ButtonStep;
+}
+
+// Suspends the drawing of a window until the end of the scope, also on failure.
+class DrawingSuspended {
+public:
+    explicit DrawingSuspended(QWidget& window) : window_(window) {
+        window_.setUpdatesEnabled(false);
+    }
+    ~DrawingSuspended() { window_.setUpdatesEnabled(true); }
+
+private:
+    QWidget& window_;
+};
+
+// A row whose first image fills it as a background; the other children are placed freely.
+ui::Panel* makeRow(const QString& name, int height, const QString& backgroundName,
+                   QWidget* parent) {
+    auto* row = new ui::Panel(name, parent);
+    row->setFixedHeight(height);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* background = new ui::ImageButton(backgroundName, row);
+    layout->addWidget(background);
+    return row;
+}
+
+} // namespace
+
+Tfrm_main::Tfrm_main(AppContext& context, QWidget* parent)
+    : QWidget(parent), context_(context), panel_top(new ui::Panel("panel_top", this)),
+      Panel10(makeRow("Panel10", ButtonHeight, "Image5", panel_top)),
+      Panel9(makeRow("Panel9", TabHeight + Tfrm_main::TabDownTop, "Image6", panel_top)),
+      panel_2(makeRow("panel_2", 4, "Image3", this)), Notebook1(new QStackedWidget(this)),
+      userPage_(new persons::UserPage(Notebook1)),
+      transferPage_(new device::TransferPage(Notebook1)),
+      dataPage_(new measure::DataPage(Notebook1)) {
+    setObjectName("frm_main");
+    setWindowTitle(QString::fromUtf8("Oberarm-Blutdruckmessgerät"));
+    resize(792, 546);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    buildTopBand();
+    Notebook1->setObjectName("Notebook1");
+    auto* home = new QWidget(Notebook1);
+    home->setObjectName("Home");
+    auto* homeLayout = new QVBoxLayout(home);
+    homeLayout->setContentsMargins(0, 0, 0, 0);
+    homeLayout->addWidget(new ui::ImageButton("Image12", home));
+    Notebook1->addWidget(home);
+    Notebook1->addWidget(dataPage_);
+    Notebook1->addWidget(transferPage_);
+    Notebook1->addWidget(userPage_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(panel_top);
+    layout->addWidget(panel_2);
+    layout->addWidget(Notebook1, 1);
+
+    qApp->installEventFilter(this);
+    FormCreate();
+}
+
+Tfrm_main::~Tfrm_main() {
+    qApp->removeEventFilter(this);
+}
+
+void Tfrm_main::buildTopBand() {
+    auto* band = new QVBoxLayout(panel_top);
+    band->setContentsMargins(0, 0, 0, 0);
+    band->setSpacing(0);
+    band->addWidget(Panel10);
+    band->addWidget(Panel9);
+
+    auto* logo = new ui::ImageButton("Image1", Panel10);
+    logo->setGeometry(8, 4, 64, 64);
+    addPressedLook(addMainButton("m_home", 0, &Tfrm_main::m_homeClick));
+    addPressedLook(addMainButton("m_user", 1, &Tfrm_main::m_userClick));
+    addPressedLook(addMainButton("m_transfer", 2, &Tfrm_main::m_transferClick));
+    addPressedLook(addMainButton("m_data", 3, &Tfrm_main::m_dataClick));
+    addPressedLook(addMainButton("m_help", 4, &Tfrm_main::m_helpClick));
+    addMainButton("m_Exit", 5, &Tfrm_main::m_ExitClick);
+
+    tabs_ = {
+        addTab("n_home", 0, &Tfrm_main::m_homeClick), addTab("n_user", 1, &Tfrm_main::m_userClick),
+        addTab("n_transfer", 2, &Tfrm_main::m_transferClick),
+        addTab("n_data", 3, &Tfrm_main::m_dataClick), addTab("n_help", 4, &Tfrm_main::m_helpClick)};
+    addTab("Image11", 5, &Tfrm_main::m_ExitClick);
+}
+
+ui::ImageButton* Tfrm_main::addMainButton(const QString& name, int index,
+                                          void (Tfrm_main::*handler)()) {
+    auto* button = new ui::ImageButton(name, Panel10);
+    button->setGeometry(buttonLeft(index), 0, ButtonWidth, ButtonHeight);
+    button->setCursor(Qt::PointingHandCursor);
+    connect(button, &ui::ImageButton::clicked, this, handler);
+    return button;
+}
+
+ui::ImageButton* Tfrm_main::addTab(const QString& name, int index, void (Tfrm_main::*handler)()) {
+    auto* tab = new ui::ImageButton(name, Panel9);
+    tab->setGeometry(buttonLeft(index), TabUpTop, ButtonWidth, TabHeight);
+    tab->setCursor(Qt::PointingHandCursor);
+    connect(tab, &ui::ImageButton::clicked, this, handler);
+    return tab;
+}
+
+void Tfrm_main::addPressedLook(ui::ImageButton* image) {
+    connect(image, &ui::ImageButton::pressed, this,
+            [this, image] { SetImageState(*image, "down"); });
+    connect(image, &ui::ImageButton::released, this,
+            [this, image] { SetImageState(*image, "up"); });
+    connect(image, &ui::ImageButton::left, this, [this, image] { SetImageState(*image, "up"); });
+}
+
+void Tfrm_main::FormCreate() {
+    context_.MainWindowHandle = this;
+    context_.ReceiveDelay = ReadSettings(context_.appDir);
+    image("Image5")->setStretch(true);
+    image("Image12")->setStretch(true);
+    ui::showPage(*Notebook1, "Home");
+    ui::showPage(*dataPage_->notebook(), "Home");
+}
+
+void Tfrm_main::FormShow() {
+    lang::SetFormText(*this, context_.language, context_.pictures);
+    ui::ImageButton* home = image("n_home");
+    SetImageState(*home, "down");
+    home->move(home->x(), TabDownTop);
+}
+
+bool Tfrm_main::FormClose() {
+    return context_.messages.ask("exit_application");
+}
+
+void Tfrm_main::switchPage(ui::ImageButton* tab, const QString& pageName,
+                           ui::ImageButton* toolbarImage) {
+    DrawingSuspended suspended(*this);
+    if (toolbarImage && !toolbarImage->stretch()) {
+        toolbarImage->setStretch(true);
+        toolbarImage->setGeometry(toolbarImage->parentWidget()->rect());
+    }
+    ResetTabImages();
+    SetImageState(*tab, "down");
+    tab->move(tab->x(), TabDownTop);
+    ui::showPage(*Notebook1, pageName);
+}
+
+void Tfrm_main::m_homeClick() {
+    switchPage(image("n_home"), "Home", nullptr);
+}
+
+void Tfrm_main::m_userClick() {
+    switchPage(image("n_user"), "user", userPage_->toolbar()->background());
+}
+
+void Tfrm_main::m_transferClick() {
+    switchPage(image("n_transfer"), "Transfer", transferPage_->toolbar()->background());
+}
+
+void Tfrm_main::m_dataClick() {
+    switchPage(image("n_data"), "Analysis_table", dataPage_->toolbar()->background());
+    ui::showPage(*dataPage_->notebook(), "Home");
+}
+
+// Help opens the manual and switches no page; the viewer arrives with its own feature.
+void Tfrm_main::m_helpClick() {}
+
+void Tfrm_main::m_ExitClick() {
+    close();
+}
+
+void Tfrm_main::SetImageState(ui::ImageButton& image, const QString& state) {
+    ui::SetImageState(image, state, context_.pictures);
+}
+
+void Tfrm_main::LoadImagePicture(ui::ImageButton& image) {
+    ui::LoadImagePicture(image, context_.pictures);
+}
+
+void Tfrm_main::ResetTabImages() {
+    for (ui::ImageButton* tab : tabs_) {
+        if (tab->y() > TabUpTop) {
+            SetImageState(*tab, "up");
+            tab->move(tab->x(), TabUpTop);
+        }
+    }
+}
+
+void Tfrm_main::FormResize() {
+    auto* memory1 = findChild<QWidget*>("GroupBox6");
+    auto* memoryPanel = findChild<QWidget*>("Panel2");
+    if (memory1 && memoryPanel)
+        memory1->setFixedHeight(memoryPanel->height() / 2);
+    auto* pulseChart = findChild<QWidget*>("Line_Chart");
+    auto* pressureChart = findChild<QWidget*>("Line_Chart2");
+    if (pulseChart)
+        pulseChart->setFixedHeight(Notebook1->height() / 2);
+    if (pulseChart && pressureChart)
+        pressureChart->setFixedHeight(pulseChart->height());
+}
+
+bool Tfrm_main::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    if (key != Qt::Key_F2 || !(modifiers & Qt::ControlModifier))
+        return false;
+    if (formTextDump)
+        formTextDump(*this);
+    return true;
+}
+
+QString Tfrm_main::currentPageName() const {
+    return Notebook1->currentWidget() ? Notebook1->currentWidget()->objectName() : QString();
+}
+
+ui::ImageButton* Tfrm_main::image(const QString& objectName) const {
+    return findChild<ui::ImageButton*>(objectName);
+}
+
+void Tfrm_main::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void Tfrm_main::closeEvent(QCloseEvent* event) {
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void Tfrm_main::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+// Key preview: the window sees every key before the focused control does.
+bool Tfrm_main::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (FormKeyDown(key->key(), key->modifiers()))
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace app

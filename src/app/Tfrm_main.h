@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QStackedWidget;
+
+namespace ui {
+class ImageButton;
+class Panel;
+} // namespace ui
+namespace persons {
+class UserPage;
+}
+namespace device {
+class TransferPage;
+}
+namespace measure {
+class DataPage;
+}
+
+namespace app {
+
+struct AppContext;
+
+// The main window: a band of image buttons with tabs over the page stack Notebook1.
+class Tfrm_main : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int TabUpTop = 6;
+    static constexpr int TabDownTop = 10;
+
+    explicit Tfrm_main(AppContext& context, QWidget* parent = nullptr);
+    ~Tfrm_main() override;
+
+    void m_homeClick();
+    void m_userClick();
+    void m_transferClick();
+    void m_dataClick();
+    void m_helpClick();
+    void m_ExitClick();
+
+    void SetImageState(ui::ImageButton& image, const QString& state);
+    void LoadImagePicture(ui::ImageButton& image);
+    void ResetTabImages();
+    void FormResize();
+
+    // Runs the form text dump when one is installed; true when the key was Ctrl+F2.
+    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    std::function<void(QWidget&)> formTextDump;
+
+    QString currentPageName() const;
+    ui::ImageButton* image(const QString& objectName) const;
+    QStackedWidget* notebook() const { return Notebook1; }
+    persons::UserPage* userPage() const { return userPage_; }
+    device::TransferPage* transferPage() const { return transferPage_; }
+    measure::DataPage* dataPage() const { return dataPage_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    bool FormClose();
+    void buildTopBand();
+    ui::ImageButton* addMainButton(const QString& name, int left, void (Tfrm_main::*handler)());
+    ui::ImageButton* addTab(const QString& name, int left, void (Tfrm_main::*handler)());
+    void addPressedLook(ui::ImageButton* image);
+    void switchPage(ui::ImageButton* tab, const QString& pageName, ui::ImageButton* toolbarImage);
+
+    AppContext& context_;
+    ui::Panel* panel_top;
+    ui::Panel* Panel10;
+    ui::Panel* Panel9;
+    ui::Panel* panel_2;
+    QStackedWidget* Notebook1;
+    persons::UserPage* userPage_;
+    device::TransferPage* transferPage_;
+    measure::DataPage* dataPage_;
+    QList<ui::ImageButton*> tabs_;
+};
+
+} // namespace app

@@ -1,0 +1,37 @@
+#include "LanguageStore.h"
+
+#include "store/Tdm1.h"
+
+namespace lang {
+
+LanguageStore::LanguageStore(store::Tdm1& dm) : dm_(dm) {}
+
+void LanguageStore::selectLanguage() {
+    store::Dataset& option = dm_.ado_option;
+    const QString choice = option.isEmpty() ? QStringLiteral("default")
+                                            : option.asString(QStringLiteral("language_def"));
+    languageColumn_ = choice == QLatin1String("default") ? QStringLiteral("showtext")
+                                                         : QStringLiteral("show_") + choice;
+    // A language without a text column would make every lookup fail.
+    if (dm_.ado_cfg.fieldIndex(languageColumn_) < 0)
+        languageColumn_ = QStringLiteral("showtext");
+    GetLangConfig();
+}
+
+QString LanguageStore::GetHintText(const QString& key) const {
+    store::Dataset& cfg = dm_.ado_cfg;
+    if (!cfg.isActive() || !cfg.locate(QStringLiteral("component"), key))
+        return {};
+    const QString text = cfg.asString(languageColumn_);
+    return text.isEmpty() ? cfg.asString(QStringLiteral("showtext")) : text;
+}
+
+void LanguageStore::GetLangConfig() {
+    sendErrorText_ = GetHintText(QStringLiteral("send_error"));
+    readErrorText_ = GetHintText(QStringLiteral("read_error"));
+    recordErrorText_ = GetHintText(QStringLiteral("recorderror"));
+    titleText_ = GetHintText(QStringLiteral("title"));
+    noDeviceText_ = GetHintText(QStringLiteral("no_device"));
+}
+
+} // namespace lang

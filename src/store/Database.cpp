@@ -1,0 +1,120 @@
+#include "Database.h"
+
+#include "Connection.h"
+#include "DatabaseError.h"
+#include "JetSql.h"
+#include "Schema.h"
+#include "Statement.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace store {
+
+namespace {
+
+constexpr int kBusyTimeoutMs = 5000;
+const QString kSeedDir = QStringLiteral(":/seed");
+
+QString native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+bool hasSqliteHeader(const QString& path) {
+    static const QByteArray header("SQLite format 3\0", 16);
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(header.size()) == header;
+}
+
+void checkTables(sqlite3* db, const QString& filePath) {
+    QStringList present;
+    try {
+        Statement tables(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+        while (tables.step())
+            present << tables.column(0).toString().toLower();
+    } catch (const DatabaseError& error) {
+        throw DatabaseError(QStringLiteral("The file %1 is not a usable SQLite database: %2")
+                                .arg(native(filePath), error.message()));
+    }
+    for (const QString& table : Schema::tableNames()) {
+        if (!present.contains(table))
+            throw DatabaseError(QStringLiteral("The database file %1 has no table %2.")
+                                    .arg(native(filePath), table));
+    }
+}
+
+} // namespace
+
+Database::~Database() {
+    close();
+}
+
+void Database::close() {
+    sqlite3_close(db_);
+    db_ = nullptr;
+    path_.clear();
+}
+
+void Database::open(const QString& filePath, const FileAccess& access) {
+    close();
+    if (!QFileInfo::exists(filePath))
+        Schema::createFile(filePath, kSeedDir);
+    checkExistingFile(filePath, access);
+    // A file without the header is refused before SQLite touches it.
+    if (!hasSqliteHeader(filePath))
+        throw DatabaseError(
+            QStringLiteral("The file %1 is not an SQLite database.").arg(native(filePath)));
+    Connection db;
+    try {
+        db = connect(filePath, SQLITE_OPEN_READWRITE);
+    } catch (const DatabaseError& error) {
+        throw DatabaseError(QStringLiteral("The database file %1 cannot be opened: %2")
+                                .arg(native(filePath), error.message()));
+    }
+    checkTables(db.get(), filePath);
+    sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
+    JetSql::registerFunctions(db.get());
+    db_ = db.release();
+    path_ = filePath;
+}
+
+void Database::execute(const QString& dialectSql) {
+    if (!db_)
+        throw DatabaseError(QStringLiteral("The database is not open."));
+    Statement(db_, JetSql::rewrite(dialectSql)).run();
+}
+
+Transaction::Transaction(Database& db)
+    : db_(db), name_(QStringLiteral("tx%1").arg(quintptr(this), 0, 16)) {
+    if (!db_.isOpen())
+        throw DatabaseError(QStringLiteral("The database is not open."));
+    executeScript(db_.handle(), ("SAVEPOINT " + name_).toUtf8().constData());
+}
+
+Transaction::~Transaction() {
+    if (done_)
+        return;
+    try {
+        executeScript(db_.handle(),
+                      ("ROLLBACK TO " + name_ + "; RELEASE " + name_).toUtf8().constData());
+    } catch (const DatabaseError&) {
+        // Nothing more can be done while unwinding.
+    }
+}
+
+void Transaction::commit() {
+    if (done_)
+        return;
+    executeScript(db_.handle(), ("RELEASE " + name_).toUtf8().constData());
+    done_ = true;
+}
+
+QString quoted(const QString& text) {
+    QString doubled = text;
+    doubled.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QLatin1Char('\'') + doubled + QLatin1Char('\'');
+}
+
+} // namespace store

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "Dataset.h"
+
+#include <QHash>
+#include <QList>
+
+namespace store {
+
+struct Dataset::Row {
+    enum class State { Clean, Modified, Inserted };
+
+    qint64 rowid = 0;
+    QVariantList values; // as shown: FieldValue::fromStorage
+    QList<bool> changed; // fields set since the row was last written
+    State state = State::Clean;
+};
+
+struct Dataset::Impl {
+    enum class EditState { Browse, Edit, Insert };
+
+    // Fields of the open result.
+    QStringList names;
+    QList<FieldType> types;
+    QHash<QString, int> indexByName; // lower-case name
+    QString baseTable;               // empty when the result cannot be written
+    QStringList baseColumns;         // the base table's column of each field
+
+    QList<Row> rows;                     // query order; appended rows at the end
+    QList<int> order;                    // indexes into rows, in the current sort
+    QList<qint64> deletions;             // rowids of pending deletions (cached mode)
+    QHash<QString, QVariant> parameters; // lower-case name without ':'
+
+    int position = -1; // in order; -1 when there are no rows
+    bool eof = true;
+    bool bof = true;
+
+    EditState editState = EditState::Browse;
+    QVariantList buffer; // the current row's values while editing
+    QList<bool> bufferChanged;
+    int positionBeforeAppend = -1;
+
+    bool signalsMissed = false;
+
+    Row& currentRow() { return rows[order[position]]; }
+    const Row& currentRow() const { return rows[order[position]]; }
+    bool editing() const { return editState != EditState::Browse; }
+    void eraseRow(int orderPosition);
+    void resetOrder();
+};
+
+} // namespace store

@@ -1,0 +1,191 @@
+#include "FieldValue.h"
+
+#include <cmath>
+#include <limits>
+
+namespace store::FieldValue {
+
+namespace {
+
+bool isNumber(const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isWhole(const QVariant& value) {
+    return isNumber(value) && value.typeId() != QMetaType::Double &&
+           value.typeId() != QMetaType::Float;
+}
+
+bool isNullValue(const QVariant& value) {
+    if (!value.isValid() || value.isNull())
+        return true;
+    switch (value.typeId()) {
+    case QMetaType::QDateTime:
+        return !value.toDateTime().isValid();
+    case QMetaType::QDate:
+        return !value.toDate().isValid();
+    case QMetaType::QTime:
+        return !value.toTime().isValid();
+    default:
+        return false;
+    }
+}
+
+// Text that reads as a number becomes that number, as SQLite's numeric affinity does.
+QVariant numericFromText(const QVariant& stored, bool wantReal) {
+    if (stored.typeId() != QMetaType::QString)
+        return stored;
+    const QString text = stored.toString().trimmed();
+    bool ok = false;
+    const qlonglong whole = text.toLongLong(&ok);
+    if (ok)
+        return wantReal ? QVariant(double(whole)) : QVariant(whole);
+    const double real = text.toDouble(&ok);
+    return ok ? QVariant(real) : stored;
+}
+
+int rank(const QVariant& value) {
+    if (!value.isValid() || value.isNull())
+        return 0;
+    if (isNumber(value))
+        return 1;
+    return value.typeId() == QMetaType::QByteArray ? 3 : 2;
+}
+
+template <typename T> int threeWay(const T& a, const T& b) {
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+} // namespace
+
+FieldType typeOf(const QString& declaredType) {
+    const QString type = declaredType.trimmed().toUpper();
+    if (type == u"BOOLEAN" || type == u"BOOL" || type == u"BIT")
+        return FieldType::Boolean;
+    if (type == u"DATETIME" || type == u"DATE" || type == u"TIMESTAMP")
+        return FieldType::DateTime;
+    if (type.contains(u"INT"))
+        return FieldType::Integer;
+    if (type.contains(u"CHAR") || type.contains(u"TEXT") || type.contains(u"CLOB"))
+        return FieldType::Text;
+    if (type.contains(u"REAL") || type.contains(u"FLOA") || type.contains(u"DOUB"))
+        return FieldType::Float;
+    return FieldType::Unknown;
+}
+
+QString dateTimeText(const QDateTime& value) {
+    return value.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+QDateTime parseDateTime(const QString& text) {
+    const QString trimmed = text.trimmed();
+    for (const auto* format : {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-ddTHH:mm:ss"}) {
+        const QDateTime value = QDateTime::fromString(trimmed, QLatin1String(format));
+        if (value.isValid())
+            return value;
+    }
+    const QDate date = QDate::fromString(trimmed, QStringLiteral("yyyy-MM-dd"));
+    return date.isValid() ? date.startOfDay() : QDateTime();
+}
+
+QVariant toStorage(const QVariant& value) {
+    if (isNullValue(value))
+        return QVariant();
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return qlonglong(value.toBool() ? 1 : 0);
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return value.toDouble();
+    case QMetaType::QDateTime:
+        return dateTimeText(value.toDateTime());
+    case QMetaType::QDate:
+        return dateTimeText(value.toDate().startOfDay());
+    case QMetaType::QTime:
+        return value.toTime().toString(QStringLiteral("HH:mm:ss"));
+    case QMetaType::QByteArray:
+        return value;
+    default:
+        return isNumber(value) ? QVariant(value.toLongLong()) : QVariant(value.toString());
+    }
+}
+
+QVariant fromStorage(FieldType type, const QVariant& stored) {
+    if (stored.typeId() != QMetaType::LongLong)
+        return stored;
+    const qlonglong number = stored.toLongLong();
+    if (type == FieldType::Boolean)
+        return number != 0;
+    if (type == FieldType::Integer && number >= std::numeric_limits<int>::min() &&
+        number <= std::numeric_limits<int>::max())
+        return int(number);
+    return stored;
+}
+
+QVariant normalize(FieldType type, const QVariant& value) {
+    QVariant stored = toStorage(value);
+    switch (type) {
+    case FieldType::Boolean:
+        if (stored.typeId() == QMetaType::QString) {
+            const QString text = stored.toString().trimmed();
+            if (text.compare(u"true", Qt::CaseInsensitive) == 0)
+                stored = qlonglong(1);
+            else if (text.compare(u"false", Qt::CaseInsensitive) == 0)
+                stored = qlonglong(0);
+        }
+        stored = numericFromText(stored, false);
+        break;
+    case FieldType::Integer:
+        stored = numericFromText(stored, false);
+        if (stored.typeId() == QMetaType::Double) {
+            const double real = stored.toDouble();
+            if (std::trunc(real) == real && std::abs(real) < 9e18)
+                stored = qlonglong(real);
+        }
+        break;
+    case FieldType::Float:
+        stored = numericFromText(stored, true);
+        if (isWhole(stored))
+            stored = stored.toDouble();
+        break;
+    case FieldType::Text:
+        if (isNumber(stored))
+            stored = isWhole(stored) ? QString::number(stored.toLongLong())
+                                     : QString::number(stored.toDouble(), 'g', 15);
+        break;
+    case FieldType::DateTime:
+    case FieldType::Unknown:
+        break;
+    }
+    return fromStorage(type, stored);
+}
+
+int compare(const QVariant& a, const QVariant& b) {
+    const int rankA = rank(a);
+    const int rankB = rank(b);
+    if (rankA != rankB || rankA == 0)
+        return threeWay(rankA, rankB);
+    if (rankA == 1) {
+        if (isWhole(a) && isWhole(b))
+            return threeWay(a.toLongLong(), b.toLongLong());
+        return threeWay(a.toDouble(), b.toDouble());
+    }
+    if (rankA == 3)
+        return threeWay(a.toByteArray(), b.toByteArray());
+    return QString::compare(a.toString(), b.toString(), Qt::CaseInsensitive);
+}
+
+} // namespace store::FieldValue

@@ -1,0 +1,165 @@
+#include "DatabaseError.h"
+#include "JetSql.h"
+
+#include <QDate>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <sqlite3.h>
+
+namespace store::JetSql {
+
+namespace {
+
+QString textOf(sqlite3_value* value) {
+    // The text first: asking for the length converts the value to that text.
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+    return QString::fromUtf8(text, sqlite3_value_bytes(value));
+}
+
+void resultText(sqlite3_context* context, const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_result_text(context, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+// The date of a stored date/time text "YYYY-MM-DD HH:MM:SS" or "YYYY-MM-DD".
+std::optional<QDate> dateOf(sqlite3_value* value) {
+    const QString text = textOf(value);
+    if (text.size() > 10 && text[10] != u' ' && text[10] != u'T') {
+        return std::nullopt;
+    }
+    const QDate date = QDate::fromString(text.left(10), Qt::ISODate);
+    return date.isValid() ? std::optional(date) : std::nullopt;
+}
+
+// format(value, pattern): the date of value written with a pattern of "dd", "MM" and
+// "yyyy" joined by separators. A value that is no date comes back as its text.
+void formatFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        return sqlite3_result_null(context);
+    }
+    const std::optional<QDate> date = dateOf(argv[0]);
+    if (!date) {
+        return resultText(context, textOf(argv[0]));
+    }
+    const QString pattern = textOf(argv[1]);
+    QString text;
+    for (qsizetype i = 0; i < pattern.size();) {
+        const QChar c = pattern[i];
+        if (!c.isLetter()) {
+            text += c;
+            ++i;
+            continue;
+        }
+        qsizetype run = 1;
+        while (i + run < pattern.size() && pattern[i + run] == c) {
+            ++run;
+        }
+        const QStringView field = QStringView(pattern).sliced(i, run);
+        if (field == u"dd") {
+            text += QString::number(date->day()).rightJustified(2, u'0');
+        } else if (field == u"MM") {
+            text += QString::number(date->month()).rightJustified(2, u'0');
+        } else if (field == u"yyyy") {
+            text += QString::number(date->year()).rightJustified(4, u'0');
+        } else {
+            return sqlite3_result_error(context, "format(): unsupported date pattern", -1);
+        }
+        i += run;
+    }
+    resultText(context, text);
+}
+
+// Week of the year: weeks start on Sunday, week 1 holds 1 January.
+int weekOfYear(const QDate& date) {
+    const int firstWeekday = QDate(date.year(), 1, 1).dayOfWeek() % 7; // Sunday 0
+    return (date.dayOfYear() - 1 + firstWeekday) / 7 + 1;
+}
+
+// DatePart(interval, value) for the intervals 'yyyy', 'q', 'm', 'd' and 'ww'.
+void datePartFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        return sqlite3_result_null(context);
+    }
+    const std::optional<QDate> date = dateOf(argv[1]);
+    if (!date) {
+        return sqlite3_result_error(context, "DatePart(): not a date", -1);
+    }
+    const QString interval = textOf(argv[0]).toLower();
+    int part = 0;
+    if (interval == u"yyyy") {
+        part = date->year();
+    } else if (interval == u"q") {
+        part = (date->month() + 2) / 3;
+    } else if (interval == u"m") {
+        part = date->month();
+    } else if (interval == u"d") {
+        part = date->day();
+    } else if (interval == u"ww") {
+        part = weekOfYear(*date);
+    } else {
+        return sqlite3_result_error(context, "DatePart(): unsupported interval", -1);
+    }
+    sqlite3_result_int(context, part);
+}
+
+// Rounds to a whole number, halves to the even neighbour. The value is taken as the
+// 15-digit decimal it shows, so 267.49999999999997 (2.675 * 100) counts as a half.
+double roundHalfEven(double value) {
+    char decimal[32];
+    std::snprintf(decimal, sizeof decimal, "%.15g", value);
+    return std::nearbyint(std::strtod(decimal, nullptr));
+}
+
+// round(x [, digits]): halves go to the even neighbour. With no digits or 0 digits the
+// result is an integer.
+void roundFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    const int type = sqlite3_value_numeric_type(argv[0]);
+    if (type == SQLITE_NULL || (argc == 2 && sqlite3_value_type(argv[1]) == SQLITE_NULL)) {
+        return sqlite3_result_null(context);
+    }
+    if (type != SQLITE_INTEGER && type != SQLITE_FLOAT) {
+        return sqlite3_result_error(context, "round(): not a number", -1);
+    }
+    const int digits = argc == 2 ? sqlite3_value_int(argv[1]) : 0;
+    if (digits < 0) {
+        return sqlite3_result_error(context, "round(): negative number of digits", -1);
+    }
+    if (type == SQLITE_INTEGER) {
+        return sqlite3_result_value(context, argv[0]);
+    }
+    const double value = sqlite3_value_double(argv[0]);
+    const double scale = std::pow(10.0, digits);
+    const double scaled = value * scale;
+    if (!std::isfinite(scaled)) {
+        return sqlite3_result_double(context, value);
+    }
+    // From 1e15 on the 15-digit decimal no longer holds the fraction.
+    const double rounded =
+        std::fabs(scaled) < 1e15 ? roundHalfEven(scaled) : std::nearbyint(scaled);
+    if (digits == 0 && std::fabs(rounded) < 0x1p63) {
+        return sqlite3_result_int64(context, sqlite3_int64(rounded));
+    }
+    sqlite3_result_double(context, rounded / scale);
+}
+
+using Function = void (*)(sqlite3_context*, int, sqlite3_value**);
+
+void define(sqlite3* db, const char* name, int argc, Function function) {
+    if (sqlite3_create_function_v2(db, name, argc, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                   function, nullptr, nullptr, nullptr) != SQLITE_OK) {
+        throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(db)));
+    }
+}
+
+} // namespace
+
+void registerFunctions(sqlite3* db) {
+    define(db, "format", 2, formatFunction);
+    define(db, "DatePart", 2, datePartFunction);
+    define(db, "round", 1, roundFunction);
+    define(db, "round", 2, roundFunction);
+}
+
+} // namespace store::JetSql

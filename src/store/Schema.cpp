@@ -1,0 +1,140 @@
+#include "Schema.h"
+
+#include "Connection.h"
+#include "DatabaseError.h"
+#include "LanguageSeed.h"
+#include "Statement.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <sqlite3.h>
+
+namespace store::Schema {
+
+namespace {
+
+// Text compares without regard to case; booleans are 0/1; date/time is text
+// 'YYYY-MM-DD HH:MM:SS'. Rows are addressed by the implicit rowid. Language texts
+// default to empty text.
+constexpr const char* kSchema = R"sql(
+CREATE TABLE bp_record (
+    personal       TEXT COLLATE NOCASE,
+    systolic       INTEGER,
+    diastolic      INTEGER,
+    heart_beat     INTEGER,
+    checktime      DATETIME,
+    checktime_mmdd TEXT COLLATE NOCASE,
+    checktime_hhmm TEXT COLLATE NOCASE,
+    delselection   BOOLEAN NOT NULL DEFAULT 0
+);
+
+CREATE TABLE bp_record_user1 (
+    idno           INTEGER,
+    personal       TEXT COLLATE NOCASE,
+    systolic       INTEGER,
+    diastolic      INTEGER,
+    heart_beat     INTEGER,
+    checktime      DATETIME,
+    checktime_mmdd TEXT COLLATE NOCASE,
+    checktime_hhmm TEXT COLLATE NOCASE
+);
+
+CREATE TABLE bp_record_user2 (
+    idno           INTEGER,
+    personal       TEXT COLLATE NOCASE,
+    systolic       INTEGER,
+    diastolic      INTEGER,
+    heart_beat     INTEGER,
+    checktime      DATETIME,
+    checktime_mmdd TEXT COLLATE NOCASE,
+    checktime_hhmm TEXT COLLATE NOCASE
+);
+
+CREATE TABLE bp_userinfo (
+    id              INTEGER,
+    delselection    BOOLEAN NOT NULL DEFAULT 0,
+    lastname        TEXT COLLATE NOCASE,
+    firstname       TEXT COLLATE NOCASE,
+    address1        TEXT COLLATE NOCASE,
+    country         TEXT COLLATE NOCASE,
+    city            TEXT COLLATE NOCASE,
+    state           TEXT COLLATE NOCASE,
+    zip             TEXT COLLATE NOCASE,
+    phone           TEXT COLLATE NOCASE,
+    email           TEXT COLLATE NOCASE,
+    birthday        DATETIME,
+    gender          TEXT COLLATE NOCASE,
+    height          TEXT COLLATE NOCASE,
+    weight          TEXT COLLATE NOCASE,
+    smoker          BOOLEAN NOT NULL DEFAULT 0,
+    alcohol         BOOLEAN NOT NULL DEFAULT 0,
+    overweight      BOOLEAN NOT NULL DEFAULT 0,
+    cholesterol_inc BOOLEAN NOT NULL DEFAULT 0,
+    sodium_chloride BOOLEAN NOT NULL DEFAULT 0,
+    exercise        BOOLEAN NOT NULL DEFAULT 0,
+    sugar_increased BOOLEAN NOT NULL DEFAULT 0,
+    diabetic        BOOLEAN NOT NULL DEFAULT 0
+);
+
+CREATE TABLE bp_option (
+    language_def TEXT COLLATE NOCASE
+);
+
+CREATE TABLE bp_language (
+    formname        TEXT COLLATE NOCASE DEFAULT '',
+    "group"         TEXT COLLATE NOCASE DEFAULT '',
+    component       TEXT COLLATE NOCASE DEFAULT '',
+    component_index INTEGER,
+    showtext        TEXT COLLATE NOCASE DEFAULT '',
+    show_english    TEXT COLLATE NOCASE DEFAULT '',
+    show_german     TEXT COLLATE NOCASE DEFAULT '',
+    show_font       TEXT COLLATE NOCASE DEFAULT '',
+    show_width      INTEGER,
+    fieldname       TEXT COLLATE NOCASE DEFAULT '',
+    show            BOOLEAN NOT NULL DEFAULT 0
+);
+
+INSERT INTO bp_option (language_def) VALUES ('default');
+)sql";
+
+} // namespace
+
+QStringList tableNames() {
+    return {"bp_record",   "bp_record_user1", "bp_record_user2",
+            "bp_userinfo", "bp_option",       "bp_language"};
+}
+
+void createFile(const QString& filePath, const QString& seedDir) {
+    const QFileInfo info(filePath);
+    const QDir dir = info.absoluteDir();
+    const QString path = QDir::toNativeSeparators(filePath);
+    if (!dir.exists())
+        throw DatabaseError(
+            QStringLiteral("The database file %1 cannot be created: the directory %2 does not "
+                           "exist.")
+                .arg(path, QDir::toNativeSeparators(dir.path())));
+    const QString temp =
+        dir.filePath(QStringLiteral(".%1.%2.new")
+                         .arg(info.fileName())
+                         .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+    try {
+        {
+            const Connection db = connect(temp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+            executeScript(db.get(), "BEGIN");
+            executeScript(db.get(), kSchema);
+            LanguageSeed::loadAll(db.get(), seedDir);
+            executeScript(db.get(), "COMMIT");
+        }
+        if (!QFile::rename(temp, filePath))
+            throw DatabaseError(QStringLiteral("the new file could not be renamed into place"));
+    } catch (const DatabaseError& error) {
+        QFile::remove(temp);
+        QFile::remove(temp + QStringLiteral("-journal"));
+        throw DatabaseError(QStringLiteral("The database file %1 cannot be created: %2")
+                                .arg(path, error.message()));
+    }
+}
+
+} // namespace store::Schema

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QStringList>
+
+namespace store::Schema {
+
+// The tables every database of the application holds.
+QStringList tableNames();
+
+// Creates a database file at filePath: the tables, the option row and the language rows
+// of the seed files in seedDir, in one transaction. It is built under a temporary name
+// beside filePath and renamed into place, so a failure leaves no file behind and an
+// existing file is never replaced. Throws DatabaseError.
+void createFile(const QString& filePath, const QString& seedDir);
+
+} // namespace store::Schema

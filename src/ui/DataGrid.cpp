@@ -1,0 +1,199 @@
+#include "ui/DataGrid.h"
+
+#include "store/Dataset.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QScopedValueRollback>
+#include <QStyleOption>
+
+namespace ui {
+
+// The title row: draws the one sort marker as an arrow at the right of its section.
+class SortMarkerHeader : public QHeaderView {
+public:
+    explicit SortMarkerHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+    DataGrid::SortMarker marker(int section) const {
+        return section == section_ ? marker_ : DataGrid::SortMarker::None;
+    }
+    void setMarker(int section, DataGrid::SortMarker marker) {
+        section_ = section;
+        marker_ = marker;
+        viewport()->update();
+    }
+
+protected:
+    // The marked section: background, the title beside the arrow, the arrow.
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
+        const DataGrid::SortMarker shown = marker(logicalIndex);
+        if (shown == DataGrid::SortMarker::None) {
+            QHeaderView::paintSection(painter, rect, logicalIndex);
+            return;
+        }
+        QStyleOptionHeader option;
+        initStyleOption(&option);
+        initStyleOptionForIndex(&option, logicalIndex);
+        option.rect = rect;
+        const int side = qMax(7, rect.height() / 2);
+        painter->save();
+        style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
+        painter->restore();
+        option.rect.setRight(rect.right() - side - 5);
+        style()->drawControl(QStyle::CE_HeaderLabel, &option, painter, this);
+        option.rect = QRect(rect.right() - side - 3, rect.center().y() - side / 2, side, side);
+        style()->drawPrimitive(shown == DataGrid::SortMarker::Down ? QStyle::PE_IndicatorArrowDown
+                                                                   : QStyle::PE_IndicatorArrowUp,
+                               &option, painter, this);
+    }
+
+private:
+    int section_ = -1;
+    DataGrid::SortMarker marker_ = DataGrid::SortMarker::None;
+};
+
+DataGrid::DataGrid(const QString& objectName, QWidget* parent)
+    : QTableView(parent), model_(new DatasetTableModel(this)), header_(new SortMarkerHeader(this)) {
+    setObjectName(objectName);
+    setHorizontalHeader(header_);
+    setModel(model_);
+    setEditTriggers(NoEditTriggers);
+    setSelectionBehavior(SelectRows);
+    setSelectionMode(SingleSelection);
+    setWordWrap(false);
+    header_->setSectionsClickable(true);
+    header_->setHighlightSections(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(verticalHeader()->minimumSectionSize());
+
+    connect(header_, &QHeaderView::sectionClicked, this, &DataGrid::titleClicked);
+    connect(header_, &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+        if (width > 0) // hiding a column reports 0; its width is kept
+            model_->setColumnWidth(column, width);
+    });
+    connect(this, &QAbstractItemView::clicked, this, &DataGrid::cellClicked);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &DataGrid::followSelection);
+    connect(model_, &QAbstractItemModel::modelReset, this, &DataGrid::followCursor);
+}
+
+void DataGrid::setDataset(store::Dataset* dataset) {
+    if (this->dataset())
+        disconnect(this->dataset(), nullptr, this, nullptr);
+    if (dataset)
+        connect(dataset, &store::Dataset::currentChanged, this, &DataGrid::followCursor);
+    model_->setDataset(dataset);
+}
+
+void DataGrid::setColumns(const QVector<Column>& columns) {
+    model_->setColumns(columns);
+    header_->setMarker(-1, SortMarker::None);
+    for (int index = 0; index < columns.size(); ++index) {
+        header_->moveSection(header_->visualIndex(index), index);
+        setColumnHidden(index, !columns[index].visible);
+        setColumnWidth(index, columns[index].width);
+    }
+}
+
+int DataGrid::columnIndexOfField(const QString& fieldName) const {
+    const QVector<Column>& columns = model_->columns();
+    for (int index = 0; index < columns.size(); ++index) {
+        if (columns[index].fieldName.compare(fieldName, Qt::CaseInsensitive) == 0)
+            return index;
+    }
+    return -1;
+}
+
+void DataGrid::setColumnTitle(int index, const QString& title) {
+    model_->setColumnTitle(index, title);
+}
+
+void DataGrid::setColumnWidthPx(int index, int width) {
+    model_->setColumnWidth(index, width);
+    setColumnWidth(index, width);
+}
+
+DataGrid::SortMarker DataGrid::sortMarker(int column) const {
+    return header_->marker(column);
+}
+
+QVector<int> DataGrid::shownColumns() const {
+    QVector<int> shown;
+    for (int visual = 0; visual < header_->count(); ++visual) {
+        const int logical = header_->logicalIndex(visual);
+        if (!header_->isSectionHidden(logical))
+            shown.append(logical);
+    }
+    return shown;
+}
+
+QStringList DataGrid::shownTitles() const {
+    QStringList titles;
+    for (int column : shownColumns())
+        titles.append(model_->columns()[column].title);
+    return titles;
+}
+
+QStringList DataGrid::shownRow(int row) const {
+    QStringList texts;
+    for (int column : shownColumns())
+        texts.append(model_->cellText(row, column));
+    return texts;
+}
+
+void DataGrid::paintEvent(QPaintEvent* event) {
+    if (!frozen())
+        QTableView::paintEvent(event);
+}
+
+bool DataGrid::frozen() const {
+    return dataset() && dataset()->controlsDisabled();
+}
+
+void DataGrid::titleClicked(int column) {
+    const Column clicked = this->column(column);
+    if (clicked.titleButton) {
+        if (order_ == TitleClickOrder::HandlerFirst)
+            emit titleBtnClick(column, clicked.fieldName);
+        header_->setMarker(column, sortMarker(column) == SortMarker::Down ? SortMarker::Up
+                                                                          : SortMarker::Down);
+        if (order_ == TitleClickOrder::MarkerFirst)
+            emit titleBtnClick(column, clicked.fieldName);
+    }
+    emit cellClick(column, clicked.fieldName);
+}
+
+void DataGrid::cellClicked(const QModelIndex& index) {
+    store::Dataset* rows = dataset();
+    if (rows && !frozen() && rows->recNo() != index.row() + 1)
+        rows->setRecNo(index.row() + 1);
+    emit cellClick(index.column(), column(index.column()).fieldName);
+}
+
+void DataGrid::followCursor() {
+    if (syncing_ || frozen() || !dataset())
+        return;
+    const QScopedValueRollback guard(syncing_, true);
+    const int row = dataset()->recNo() - 1;
+    if (row < 0 || row >= model_->rowCount()) {
+        selectionModel()->clear();
+        return;
+    }
+    int column = currentIndex().column();
+    if (column < 0)
+        column = qMax(0, columnAt(0));
+    const QModelIndex current = model_->index(row, column);
+    selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect |
+                                                   QItemSelectionModel::Rows);
+    scrollTo(current);
+}
+
+void DataGrid::followSelection(const QModelIndex& current) {
+    if (syncing_ || frozen() || !current.isValid() || !dataset())
+        return;
+    const QScopedValueRollback guard(syncing_, true);
+    if (dataset()->recNo() != current.row() + 1)
+        dataset()->setRecNo(current.row() + 1);
+}
+
+} // namespace ui

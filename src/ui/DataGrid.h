@@ -1,0 +1,77 @@
+#pragma once
+
+#include "ui/DatasetTableModel.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTableView>
+#include <QVector>
+
+namespace ui {
+
+class SortMarkerHeader;
+
+// A read-only grid bound to a dataset: columns by field name, whole-row selection,
+// record numbers in the indicator column, title buttons with a sort marker. The grid
+// follows the dataset's cursor and moves it with the selected row. While the dataset's
+// controls are disabled it neither reads nor paints; enabling them refreshes it once.
+class DataGrid : public QTableView {
+    Q_OBJECT
+public:
+    using Column = GridColumn;
+
+    enum class SortMarker { None, Down, Up };
+    // Whether titleBtnClick comes before or after the clicked column's marker moves.
+    enum class TitleClickOrder { MarkerFirst, HandlerFirst };
+
+    explicit DataGrid(const QString& objectName, QWidget* parent = nullptr);
+
+    void setDataset(store::Dataset* dataset);
+    store::Dataset* dataset() const { return model_->dataset(); }
+
+    // Replaces all columns; markers are cleared and the display order restored.
+    void setColumns(const QVector<Column>& columns);
+    int columnCount() const { return int(model_->columns().size()); }
+    // The definition with the current title and the last width shown.
+    Column column(int index) const { return model_->columns().value(index); }
+    // The first column whose field name equals fieldName without regard to case; -1 if none.
+    int columnIndexOfField(const QString& fieldName) const;
+    void setColumnTitle(int index, const QString& title);
+    void setColumnWidthPx(int index, int width);
+
+    void setTitleClickOrder(TitleClickOrder order) { order_ = order; }
+    TitleClickOrder titleClickOrder() const { return order_; }
+    // A title click on a title-button column moves its marker none -> down -> up -> down
+    // and clears the markers of all other columns.
+    SortMarker sortMarker(int column) const;
+
+    // The grid as shown, for export: the visible columns in display order, their titles,
+    // and each row's cell texts (see DatasetTableModel::cellText).
+    QStringList shownTitles() const;
+    int shownRowCount() const { return model_->rowCount(); }
+    QStringList shownRow(int row) const;
+
+signals:
+    void titleBtnClick(int column, const QString& fieldName);
+    // A left click on a cell or a title, after titleBtnClick. A data cell's row is the
+    // dataset's current row before this is sent; a title leaves the current row.
+    void cellClick(int column, const QString& fieldName);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool frozen() const;
+    void titleClicked(int column);
+    void cellClicked(const QModelIndex& index);
+    void followCursor();
+    void followSelection(const QModelIndex& current);
+    QVector<int> shownColumns() const;
+
+    DatasetTableModel* model_;
+    SortMarkerHeader* header_;
+    TitleClickOrder order_ = TitleClickOrder::MarkerFirst;
+    bool syncing_ = false;
+};
+
+} // namespace ui

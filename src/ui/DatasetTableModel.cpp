@@ -1,0 +1,124 @@
+#include "ui/DatasetTableModel.h"
+
+#include "store/Dataset.h"
+
+#include <QDateTime>
+
+namespace ui {
+
+DatasetTableModel::DatasetTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void DatasetTableModel::setDataset(store::Dataset* dataset) {
+    if (dataset_)
+        disconnect(dataset_, nullptr, this, nullptr);
+    dataset_ = dataset;
+    if (dataset_) {
+        connect(dataset_, &store::Dataset::rowsReset, this, &DatasetTableModel::reload);
+        connect(dataset_, &store::Dataset::rowChanged, this, &DatasetTableModel::rowChanged);
+        connect(dataset_, &QObject::destroyed, this, &DatasetTableModel::reload);
+    }
+    reload();
+}
+
+void DatasetTableModel::setColumns(const QVector<GridColumn>& columns) {
+    beginResetModel();
+    columns_ = columns;
+    bind();
+    endResetModel();
+}
+
+void DatasetTableModel::setColumnTitle(int column, const QString& title) {
+    columns_[column].title = title;
+    emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
+void DatasetTableModel::reload() {
+    beginResetModel();
+    bind();
+    endResetModel();
+}
+
+// Only per-column work here: a reset must stay cheap for large datasets.
+void DatasetTableModel::bind() {
+    const bool active = dataset_ && dataset_->isActive();
+    bindings_.fill(Binding{}, columns_.size());
+    rowCount_ = active ? dataset_->recordCount() : 0;
+    if (!active)
+        return;
+    for (int column = 0; column < columns_.size(); ++column) {
+        Binding& binding = bindings_[column];
+        binding.field = dataset_->fieldIndex(columns_[column].fieldName);
+        binding.boolean =
+            binding.field >= 0 && dataset_->fieldType(binding.field) == store::FieldType::Boolean;
+    }
+}
+
+void DatasetTableModel::rowChanged(int row) {
+    if (row >= 0 && row < rowCount_ && !columns_.isEmpty())
+        emit dataChanged(index(row, 0), index(row, columns_.size() - 1));
+}
+
+QVariant DatasetTableModel::rawValue(int row, int column) const {
+    const int field = bindings_[column].field;
+    if (!dataset_ || field < 0)
+        return {};
+    return dataset_->valueAt(row, field);
+}
+
+QString DatasetTableModel::cellText(int row, int column) const {
+    const QVariant value = rawValue(row, column);
+    if (value.isNull())
+        return {};
+    if (bindings_[column].boolean)
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    if (value.typeId() == QMetaType::QDateTime)
+        return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    return value.toString();
+}
+
+int DatasetTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rowCount_;
+}
+
+int DatasetTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(columns_.size());
+}
+
+QVariant DatasetTableModel::data(const QModelIndex& index, int role) const {
+    // While the dataset's controls are disabled its rows may be in motion: read nothing.
+    if (!index.isValid() || !dataset_ || dataset_->controlsDisabled())
+        return {};
+    const bool boolean = bindings_[index.column()].boolean;
+    switch (role) {
+    case Qt::DisplayRole:
+        return boolean ? QVariant() : QVariant(cellText(index.row(), index.column()));
+    case Qt::CheckStateRole: {
+        if (!boolean)
+            return {};
+        const QVariant value = rawValue(index.row(), index.column());
+        if (value.isNull())
+            return {};
+        return value.toBool() ? Qt::Checked : Qt::Unchecked;
+    }
+    default:
+        return {};
+    }
+}
+
+QVariant DatasetTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Vertical)
+        return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
+    if (role == Qt::DisplayRole)
+        return columns_.value(section).title;
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignCenter);
+    return {};
+}
+
+Qt::ItemFlags DatasetTableModel::flags(const QModelIndex& index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+} // namespace ui

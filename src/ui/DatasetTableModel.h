@@ -1,0 +1,63 @@
+#pragma once
+
+#include "store/Dataset.h"
+
+#include <QAbstractTableModel>
+#include <QPointer>
+#include <QString>
+#include <QVector>
+
+namespace ui {
+
+struct GridColumn {
+    QString fieldName;
+    QString title;
+    int width = 64;
+    bool visible = true;
+    bool titleButton = false;
+};
+
+// The rows of a dataset under a fixed list of columns, each bound to a field by name.
+// Read-only. Boolean fields are check states; the vertical header holds record numbers.
+class DatasetTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit DatasetTableModel(QObject* parent = nullptr);
+
+    void setDataset(store::Dataset* dataset);
+    store::Dataset* dataset() const { return dataset_; }
+
+    void setColumns(const QVector<GridColumn>& columns);
+    const QVector<GridColumn>& columns() const { return columns_; }
+    void setColumnTitle(int column, const QString& title);
+    // Stores the width only; the view owns the shown width.
+    void setColumnWidth(int column, int width) { columns_[column].width = width; }
+
+    // The text a cell stands for: booleans "True" or "False", date/time as
+    // "yyyy-MM-dd hh:mm:ss" (the stored form), empty for null values and unbound columns.
+    QString cellText(int row, int column) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    void reload();
+    void bind();
+    void rowChanged(int row);
+    QVariant rawValue(int row, int column) const;
+
+    struct Binding {
+        int field = -1; // -1 when the dataset lacks the field
+        bool boolean = false;
+    };
+
+    QPointer<store::Dataset> dataset_;
+    QVector<GridColumn> columns_;
+    QVector<Binding> bindings_;
+    int rowCount_ = 0;
+};
+
+} // namespace ui

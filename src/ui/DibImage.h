@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+namespace ui {
+
+// The image of a device-independent bitmap as a bitmap resource stores it: a bitmap
+// file without its file header. A null image when the bytes are not a readable bitmap.
+QImage imageFromDib(const QByteArray& dib);
+
+} // namespace ui

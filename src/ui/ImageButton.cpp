@@ -1,0 +1,89 @@
+#include "ui/ImageButton.h"
+
+#include "ui/PictureLibrary.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace ui {
+
+ImageButton::ImageButton(const QString& objectName, QWidget* parent) : QWidget(parent) {
+    setObjectName(objectName);
+}
+
+void ImageButton::setPicture(const QPixmap& picture) {
+    picture_ = picture;
+    updateGeometry();
+    update();
+}
+
+void ImageButton::setStretch(bool stretch) {
+    stretch_ = stretch;
+    update();
+}
+
+QSize ImageButton::sizeHint() const {
+    return picture_.isNull() ? QSize(0, 0) : picture_.size();
+}
+
+void ImageButton::paintEvent(QPaintEvent*) {
+    if (picture_.isNull())
+        return;
+    QPainter painter(this);
+    if (stretch_) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(rect(), picture_);
+    } else {
+        painter.drawPixmap(0, 0, picture_);
+    }
+}
+
+void ImageButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        pressedInside_ = true;
+    emit pressed();
+}
+
+void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = event->button() == Qt::LeftButton && pressedInside_ &&
+                       rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton)
+        pressedInside_ = false;
+    emit released();
+    if (click)
+        emit clicked();
+}
+
+void ImageButton::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    emit left();
+}
+
+namespace {
+
+void loadInto(ImageButton& image, const QString& resourceName, const PictureLibrary& library) {
+    const QPixmap picture = library.load(resourceName);
+    if (!picture.isNull())
+        image.setPicture(picture);
+}
+
+} // namespace
+
+void LoadImagePicture(ImageButton& image, const PictureLibrary& library) {
+    loadInto(image, PictureLibrary::baseName(image.objectName()), library);
+}
+
+void SetImageState(ImageButton& image, const QString& state, const PictureLibrary& library) {
+    const QString base = PictureLibrary::baseName(image.objectName());
+    if (state == QLatin1String("down")) {
+        image.setDown(true);
+        loadInto(image, base + QLatin1String("_d"), library);
+        return;
+    }
+    if (!image.isDown())
+        return;
+    image.setDown(false);
+    loadInto(image, base, library);
+}
+
+} // namespace ui

@@ -1,0 +1,90 @@
+#include "app/Settings.h"
+
+#include "support/TempAppDir.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+class SettingsTest : public ::testing::Test {
+protected:
+    QString path() const { return dir.file("tonvisetup.ini"); }
+    void store(const QByteArray& bytes) const {
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray stored() const {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+    }
+
+    TempAppDir dir;
+};
+
+TEST_F(SettingsTest, FirstStartCreatesFileWithOnlyTheDefault) {
+    EXPECT_EQ(app::ReadSettings(dir.path()), 20);
+    EXPECT_EQ(stored(), "[delay]\r\nreceidata=20\r\n");
+}
+
+TEST_F(SettingsTest, PresentValueIsUsedOrReplacedByDefaultWithoutTouchingFile) {
+    const std::pair<const char*, int> cases[] = {
+        {"50", 50}, {" 50 ", 50}, {"+7", 7},   {"$32", 50},  {"0x20", 32}, {"0X1f", 31},
+        {"0", 20},  {"", 20},     {"abc", 20}, {"35ms", 20}, {"-5", 20},   {"$FFFFFFFF", 20}};
+    for (const auto& [value, delay] : cases) {
+        SCOPED_TRACE(value);
+        const QByteArray content = QByteArray("[delay]\nreceidata=") + value + "\n";
+        store(content);
+        EXPECT_EQ(app::ReadSettings(dir.path()), delay);
+        EXPECT_EQ(stored(), content);
+    }
+}
+
+TEST_F(SettingsTest, NamesCompareWithoutCaseAndFirstOccurrenceCounts) {
+    store("[DELAY]\nRECEIDATA=35\nreceidata=40\n[delay]\nreceidata=45\n");
+    EXPECT_EQ(app::ReadSettings(dir.path()), 35);
+}
+
+TEST_F(SettingsTest, ReadsFilesOfWindowsEditors) {
+    store("\xEF\xBB\xBF[delay]\r\nreceidata=35\r\n");
+    EXPECT_EQ(app::ReadSettings(dir.path()), 35);
+    const QString text = QStringLiteral("\uFEFF[delay]\r\nreceidata=36\r\n");
+    store(QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
+    EXPECT_EQ(app::ReadSettings(dir.path()), 36);
+}
+
+TEST_F(SettingsTest, KeyInAnotherSectionIsNotSeenAndDefaultIsAppended) {
+    store("; colours\n[chart]\nreceidata=50\nup_color=red\n");
+    EXPECT_EQ(app::ReadSettings(dir.path()), 20);
+    EXPECT_EQ(stored(), "; colours\n[chart]\nreceidata=50\nup_color=red\n[delay]\nreceidata=20\n");
+}
+
+TEST_F(SettingsTest, DefaultGoesIntoExistingSectionKeepingEverythingElse) {
+    store("\xEF\xBB\xBF; mine\r\n[delay]\r\nother = 1\r\n; chart: x=colour\r\n[chart]\r\nx=1\r\n");
+    EXPECT_EQ(app::ReadSettings(dir.path()), 20);
+    EXPECT_EQ(stored(), "\xEF\xBB\xBF; mine\r\n[delay]\r\nother = 1\r\nreceidata=20\r\n"
+                        "; chart: x=colour\r\n[chart]\r\nx=1\r\n");
+}
+
+TEST_F(SettingsTest, MissingDirectoryGivesDefault) {
+    EXPECT_EQ(app::ReadSettings(dir.file("missing/dir")), 20);
+    EXPECT_FALSE(QFile::exists(dir.file("missing")));
+}
+
+TEST_F(SettingsTest, ReadOnlyFileOrDirectoryGivesDefault) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes to read-only files and directories";
+    store("[chart]\n");
+    QFile::setPermissions(path(), QFile::ReadOwner);
+    EXPECT_EQ(app::ReadSettings(dir.path()), 20);
+    EXPECT_EQ(stored(), "[chart]\n");
+    QFile::remove(path());
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_EQ(app::ReadSettings(dir.path()), 20);
+    EXPECT_FALSE(QFile::exists(path()));
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+} // namespace

@@ -1,0 +1,88 @@
+#include "LanguageDb.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(LanguageStore, ChoosesTheTextColumnOfTheConfiguredLanguage) {
+    LanguageDb db;
+    db.add({.component = "greeting", .showtext = "Hello", .german = "Hallo"});
+    db.add({.component = "untranslated", .showtext = "Plain", .german = ""});
+    db.dm.adocom1.execute("alter table bp_language add column show_french text");
+    db.dm.adocom1.execute("update bp_language set show_french='Salut' where component='greeting'");
+
+    const std::pair<QString, QString> expected[] = {
+        {"default", "Hello"}, {"german", "Hallo"}, {"french", "Salut"}, {"klingon", "Hello"}};
+    for (const auto& [languageDef, text] : expected) {
+        db.select(languageDef);
+        EXPECT_EQ(db.language.GetHintText("greeting"), text) << languageDef.toStdString();
+        EXPECT_EQ(db.language.GetHintText("untranslated"), "Plain") << languageDef.toStdString();
+    }
+    EXPECT_EQ(db.language.languageColumn(), "showtext"); // klingon has no column
+}
+
+TEST(LanguageStore, MissingKeyGivesEmptyTextAndCachedTextsMatchTheirKeys) {
+    LanguageDb db;
+    db.select("german");
+    EXPECT_EQ(db.language.GetHintText("no_such_key"), "");
+    EXPECT_EQ(db.language.TitleText(), "Blutdruckmessgerät");
+    const std::pair<QString, QString> cached[] = {{db.language.TitleText(), "title"},
+                                                  {db.language.SendErrorText(), "send_error"},
+                                                  {db.language.ReadErrorText(), "read_error"},
+                                                  {db.language.RecordErrorText(), "recorderror"},
+                                                  {db.language.NoDeviceText(), "no_device"}};
+    for (const auto& [text, key] : cached) {
+        EXPECT_FALSE(text.isEmpty()) << key.toStdString();
+        EXPECT_EQ(text, db.language.GetHintText(key)) << key.toStdString();
+    }
+}
+
+TEST(LanguageStore, SeedDefinesEveryMessageKeyInEnglishAndGerman) {
+    const QStringList keys{"title",
+                           "exit_application",
+                           "no_device",
+                           "send_error",
+                           "send_error_poweroff",
+                           "read_error",
+                           "recorderror",
+                           "transfer_ok",
+                           "must_spec_user1",
+                           "must_spec_user2",
+                           "user_bprecord_post_ok",
+                           "delete_user1_bprecord",
+                           "delete_user2_bprecord",
+                           "analysis_before_must_spec_user",
+                           "analysis_before_must_spec_type",
+                           "delete_selection_bprecord_ask",
+                           "delete_all_bprecord_ask",
+                           "delete_alluser_ask",
+                           "delete_seluser_ask",
+                           "lastname_no_input",
+                           "firstname_no_input",
+                           "current_name_exists_same",
+                           "user_infor_save_ok",
+                           "sort_table_not_open",
+                           "sort_two_same",
+                           "find_Content_null",
+                           "find_field_null",
+                           "match_type_null",
+                           "boolean_Content_error",
+                           "integer_Content_error",
+                           "date_Content_error",
+                           "find_not_found",
+                           "preview_before_table_not_open",
+                           "print_before_table_not_open",
+                           "export_before_table_not_open"};
+    ASSERT_EQ(keys.size(), 35);
+    LanguageDb db;
+    store::Dataset& cfg = db.dm.ado_cfg;
+    for (const QString& key : keys) {
+        ASSERT_TRUE(cfg.locate("component", key)) << key.toStdString();
+        EXPECT_EQ(cfg.asString("component"), key); // same case as the code asks for it
+        EXPECT_FALSE(cfg.asString("showtext").isEmpty()) << key.toStdString();
+        EXPECT_EQ(cfg.asString("show_english"), cfg.asString("showtext")) << key.toStdString();
+        EXPECT_FALSE(cfg.asString("show_german").isEmpty()) << key.toStdString();
+    }
+}
+
+} // namespace

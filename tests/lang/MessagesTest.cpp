@@ -1,0 +1,48 @@
+#include "lang/Messages.h"
+
+#include "LanguageDb.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Answers the next message box with the given button and records what it showed.
+struct Answer {
+    explicit Answer(QMessageBox::StandardButton button) {
+        QTimer::singleShot(0, [this, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            shown = {box->windowTitle(), box->text()};
+            icon = box->icon();
+            box->button(button)->click();
+        });
+    }
+    QStringList shown;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+TEST(MessageBoxes, ShowTheKeysTextUnderTheTitleAndAnswerOnlyYesAsTrue) {
+    LanguageDb db;
+    db.add({.component = "question", .showtext = "Go on?", .german = "Weiter?"});
+    db.select("german");
+    lang::MessageBoxes messages(db.language, nullptr);
+
+    Answer yes(QMessageBox::Yes);
+    EXPECT_TRUE(messages.ask("question"));
+    EXPECT_EQ(yes.shown, QStringList({"Blutdruckmessgerät", "Weiter?"}));
+    EXPECT_EQ(yes.icon, QMessageBox::Information);
+
+    Answer no(QMessageBox::No);
+    EXPECT_FALSE(messages.ask("question"));
+
+    Answer ok(QMessageBox::Ok);
+    messages.fail("question");
+    EXPECT_EQ(ok.shown, QStringList({"Blutdruckmessgerät", "Weiter?"}));
+    EXPECT_EQ(ok.icon, QMessageBox::Critical);
+}
+
+} // namespace

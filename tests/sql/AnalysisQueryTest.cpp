@@ -1,0 +1,84 @@
+#include "DialectStatements.h"
+#include "TestDb.h"
+
+#include <gtest/gtest.h>
+
+using Rows = std::vector<std::string>;
+
+namespace {
+
+// Readings of February and March 2011; the range 1 February to 31 March is written
+// with the end bound of the day after.
+class AnalysisQuery : public testing::Test {
+protected:
+    void SetUp() override {
+        const auto add = [this](int sys, int dia, int pulse, const char* time, bool marked) {
+            db.addReading("bp_record", "O'Brien", sys, dia, pulse, time, marked);
+        };
+        add(100, 60, 50, "2011-01-31 23:59:00", false); // before the range
+        add(110, 70, 65, "2011-02-02 10:00:00", false);
+        add(121, 81, 71, "2011-03-01 20:00:00", false);
+        add(120, 80, 70, "2011-03-01 08:00:00", false);
+        add(121, 79, 60, "2011-03-02 08:00:00", false);
+        add(122, 80, 61, "2011-03-02 20:00:00", false);
+        add(130, 90, 80, "2011-03-02 21:00:00", true);
+        add(140, 95, 75, "2011-03-31 23:59:00", false);
+        add(150, 99, 90, "2011-04-01 00:00:00", false); // after the range
+        db.addReading("bp_record", "Smith", 200, 100, 100, "2011-03-01 08:00:00");
+    }
+
+    TestDb db;
+    const QString start = QStringLiteral("2011-2-1");
+    const QString end = QStringLiteral("2011-4-1");
+    const QString person = QStringLiteral("O'Brien");
+};
+
+} // namespace
+
+TEST_F(AnalysisQuery, TimeListsThePersonsReadingsInTheRange) {
+    EXPECT_EQ(
+        db.rows(dialect::timeQuery(start, end), person),
+        (Rows{"0|O'Brien|110|70|65|2011-02-02 10:00:00", "0|O'Brien|120|80|70|2011-03-01 08:00:00",
+              "0|O'Brien|121|81|71|2011-03-01 20:00:00", "0|O'Brien|121|79|60|2011-03-02 08:00:00",
+              "0|O'Brien|122|80|61|2011-03-02 20:00:00", "1|O'Brien|130|90|80|2011-03-02 21:00:00",
+              "0|O'Brien|140|95|75|2011-03-31 23:59:00"}));
+}
+
+TEST_F(AnalysisQuery, TimeOverOneDay) {
+    EXPECT_EQ(db.rows(dialect::timeQuery("2011-3-31", "2011-4-1"), person),
+              Rows{"0|O'Brien|140|95|75|2011-03-31 23:59:00"});
+}
+
+// Day texts sort as texts: with day first, 02.02. comes between 01.03. and 02.03.
+TEST_F(AnalysisQuery, DayAveragesWithDayFirstPattern) {
+    EXPECT_EQ(db.rows(dialect::dayQuery("dd.MM.yyyy", start, end), person),
+              (Rows{"0|O'Brien|120|80|70|01.03.2011", "0|O'Brien|110|70|65|02.02.2011",
+                    "0|O'Brien|122|80|60|02.03.2011", "1|O'Brien|130|90|80|02.03.2011",
+                    "0|O'Brien|140|95|75|31.03.2011"}));
+}
+
+TEST_F(AnalysisQuery, DayAveragesWithYearFirstPatternInCalendarOrder) {
+    EXPECT_EQ(db.rows(dialect::dayQuery("yyyy-MM-dd", start, end), person),
+              (Rows{"0|O'Brien|110|70|65|2011-02-02", "0|O'Brien|120|80|70|2011-03-01",
+                    "0|O'Brien|122|80|60|2011-03-02", "1|O'Brien|130|90|80|2011-03-02",
+                    "0|O'Brien|140|95|75|2011-03-31"}));
+}
+
+// Week numbers sort as numbers: 6 before 10 before 14.
+TEST_F(AnalysisQuery, WeekAverages) {
+    EXPECT_EQ(db.rows(dialect::weekQuery(start, end), person),
+              (Rows{"0|O'Brien|110|70|65|6", "0|O'Brien|121|80|66|10", "1|O'Brien|130|90|80|10",
+                    "0|O'Brien|140|95|75|14"}));
+}
+
+TEST_F(AnalysisQuery, MonthAveragesCarryNoName) {
+    EXPECT_EQ(db.rows(dialect::monthQuery(start, end), person),
+              (Rows{"0|110|70|65|2", "0|125|83|67|3", "1|130|90|80|3"}));
+}
+
+TEST_F(AnalysisQuery, RangeEndingOnThirtyFirstDecember) {
+    db.addReading("bp_record", person, 160, 100, 80, "2011-12-31 23:00:00");
+    db.addReading("bp_record", person, 170, 100, 80, "2012-01-01 00:00:00");
+    EXPECT_EQ(db.rows(dialect::monthQuery("2011-12-1", "2012-1-1"), person),
+              Rows{"0|160|100|80|12"});
+}

@@ -1,0 +1,300 @@
+#include "StoreFixture.h"
+#include "store/DatabaseError.h"
+
+using namespace store;
+
+namespace {
+
+class DatasetTest : public StoreFixture {
+protected:
+    void addReading(const QString& name, int systolic, int heartBeat,
+                    const QString& checktime = "2011-03-05 07:08:00") {
+        db.execute(QString("insert into bp_record (personal, systolic, diastolic, heart_beat, "
+                           "checktime) values (%1, %2, 80, %3, '%4')")
+                       .arg(quoted(name))
+                       .arg(systolic)
+                       .arg(heartBeat)
+                       .arg(checktime));
+    }
+    void openReadings(Dataset& set, const QString& sql = "select * from bp_record") {
+        set.setCommandText(sql);
+        set.open();
+    }
+    QStringList column(Dataset& set, const QString& field) {
+        QStringList values;
+        for (int row = 0; row < set.recordCount(); ++row)
+            values << set.valueAt(row, set.fieldIndex(field)).toString();
+        return values;
+    }
+
+    Dataset immediate{db, WriteMode::Immediate};
+    Dataset cached{db, WriteMode::Cached};
+};
+
+} // namespace
+
+TEST_F(DatasetTest, CursorWalksRowsWithEofAndBof) {
+    openReadings(immediate);
+    EXPECT_TRUE(immediate.eof());
+    EXPECT_TRUE(immediate.bof());
+    EXPECT_EQ(immediate.recNo(), 0);
+
+    addReading("a", 110, 60);
+    addReading("b", 120, 61);
+    addReading("c", 130, 62);
+    openReadings(immediate);
+    QStringList seen;
+    for (immediate.first(); !immediate.eof(); immediate.next())
+        seen << immediate.asString("personal");
+    EXPECT_EQ(seen, QStringList({"a", "b", "c"}));
+    EXPECT_EQ(immediate.recNo(), 3);
+    immediate.prior();
+    EXPECT_EQ(immediate.asString("personal"), "b");
+    immediate.first();
+    immediate.prior();
+    EXPECT_TRUE(immediate.bof());
+    immediate.last();
+    EXPECT_TRUE(immediate.eof());
+    immediate.setRecNo(2);
+    EXPECT_EQ(immediate.asInteger("systolic"), 120);
+}
+
+TEST_F(DatasetTest, FieldsAreFoundWithoutRegardToCaseAndTyped) {
+    db.execute("insert into bp_record_user1 (idno, personal) values (7, 'x')");
+    openReadings(immediate, "select * from bp_record_user1");
+    EXPECT_EQ(immediate.fieldIndex("IDNO"), immediate.fieldIndex("idno"));
+    EXPECT_EQ(immediate.value("IDNO"), QVariant(7));
+    EXPECT_EQ(immediate.fieldType(immediate.fieldIndex("checktime")), FieldType::DateTime);
+    EXPECT_EQ(immediate.fieldType(immediate.fieldIndex("personal")), FieldType::Text);
+    EXPECT_EQ(immediate.fieldCount(), 8); // the rowid stays hidden
+    try {
+        immediate.value("nosuch");
+        FAIL();
+    } catch (const DatabaseError& error) {
+        EXPECT_EQ(error.message(), "field nosuch not found");
+    }
+    openReadings(immediate, "select delselection, count(*) as n from bp_record");
+    EXPECT_EQ(immediate.fieldType(0), FieldType::Boolean);
+    EXPECT_EQ(immediate.fieldType(1), FieldType::Unknown);
+}
+
+TEST_F(DatasetTest, DateTimeAndBooleanValuesAreStoredInTheirTextAndNumberForms) {
+    openReadings(immediate);
+    immediate.append();
+    immediate.setValue("checktime", QDateTime(QDate(2011, 3, 5), QTime(7, 8)));
+    immediate.setValue("delselection", true);
+    immediate.post();
+    EXPECT_EQ(scalar("select checktime || '|' || delselection from bp_record").toString(),
+              "2011-03-05 07:08:00|1");
+    EXPECT_EQ(immediate.asString("checktime"), "2011-03-05 07:08:00");
+    EXPECT_EQ(immediate.asDateTime("checktime"), QDateTime(QDate(2011, 3, 5), QTime(7, 8)));
+    EXPECT_TRUE(immediate.asBoolean("delselection"));
+}
+
+TEST_F(DatasetTest, ImmediateWritesAddressOneRowAmongEqualOnes) {
+    addReading("twin", 120, 70);
+    addReading("twin", 120, 70);
+    openReadings(immediate);
+    immediate.last();
+    immediate.edit();
+    immediate.setValue("systolic", 150);
+    immediate.post();
+    EXPECT_EQ(scalar("select group_concat(systolic) from (select systolic from bp_record "
+                     "order by rowid)")
+                  .toString(),
+              "120,150");
+    immediate.first();
+    immediate.remove();
+    EXPECT_EQ(count("bp_record"), 1);
+    EXPECT_EQ(immediate.recordCount(), 1);
+    EXPECT_EQ(immediate.asInteger("systolic"), 150);
+}
+
+TEST_F(DatasetTest, FailedImmediatePostKeepsTheEdit) {
+    db.execute("create trigger refuse before insert on bp_record "
+               "begin select raise(abort, 'refused'); end");
+    openReadings(immediate);
+    immediate.append();
+    immediate.setValue("personal", "x");
+    EXPECT_THROW(immediate.post(), DatabaseError);
+    EXPECT_TRUE(immediate.isEditing());
+    EXPECT_EQ(immediate.asString("personal"), "x");
+    EXPECT_EQ(count("bp_record"), 0);
+}
+
+TEST_F(DatasetTest, CachedChangesLandOnlyWhenApplied) {
+    addReading("old", 120, 70);
+    addReading("gone", 121, 71);
+    openReadings(cached, "select * from bp_userinfo");
+    cached.append();
+    cached.setValue("LastName", "Smith");
+    cached.post();
+    openReadings(immediate);
+    Dataset readings(db, WriteMode::Cached);
+    openReadings(readings);
+    readings.edit();
+    readings.setValue("systolic", 99);
+    readings.post();
+    readings.next();
+    readings.remove();
+    EXPECT_TRUE(readings.hasPendingUpdates());
+    EXPECT_EQ(count("bp_userinfo"), 0);
+    EXPECT_EQ(scalar("select sum(systolic) from bp_record").toInt(), 241);
+
+    cached.applyUpdates();
+    readings.applyUpdates();
+    EXPECT_FALSE(readings.hasPendingUpdates());
+    EXPECT_EQ(scalar("select group_concat(systolic) from bp_record").toString(), "99");
+    EXPECT_EQ(scalar("select lastname || smoker from bp_userinfo").toString(), "Smith0");
+    EXPECT_EQ(cached.value("smoker"), QVariant(false)); // the table's default, read back
+
+    // The applied row knows its rowid: a later edit reaches it.
+    cached.edit();
+    cached.setValue("firstname", "Ann");
+    cached.post();
+    cached.applyUpdates();
+    EXPECT_EQ(scalar("select firstname from bp_userinfo").toString(), "Ann");
+}
+
+TEST_F(DatasetTest, ApplyIsAllOrNothing) {
+    addReading("a", 120, 70);
+    db.execute("create trigger refuse before update on bp_record when new.systolic = 999 "
+               "begin select raise(abort, 'refused'); end");
+    openReadings(cached);
+    cached.append();
+    cached.setValue("personal", "new");
+    cached.post();
+    cached.first();
+    cached.edit();
+    cached.setValue("systolic", 999);
+    cached.post();
+    EXPECT_THROW(cached.applyUpdates(), DatabaseError);
+    EXPECT_TRUE(cached.hasPendingUpdates());
+    EXPECT_EQ(count("bp_record"), 1);
+    EXPECT_EQ(scalar("select systolic from bp_record").toInt(), 120);
+
+    db.execute("drop trigger refuse");
+    cached.applyUpdates();
+    EXPECT_EQ(count("bp_record"), 2);
+    EXPECT_EQ(scalar("select max(systolic) from bp_record").toInt(), 999);
+}
+
+TEST_F(DatasetTest, CancelUpdatesDropsEveryPendingChange) {
+    addReading("a", 120, 70);
+    openReadings(cached);
+    cached.edit();
+    cached.setValue("systolic", 1);
+    cached.post();
+    cached.append();
+    cached.setValue("personal", "b");
+    cached.post();
+    cached.cancelUpdates();
+    EXPECT_FALSE(cached.hasPendingUpdates());
+    EXPECT_EQ(column(cached, "systolic"), QStringList{"120"});
+    cached.applyUpdates();
+    EXPECT_EQ(count("bp_record"), 1);
+}
+
+TEST_F(DatasetTest, AppendGoesToTheEndAndCancelReturns) {
+    addReading("b", 120, 70);
+    addReading("a", 130, 70);
+    openReadings(cached);
+    cached.setSort("personal");
+    cached.append();
+    EXPECT_EQ(cached.recNo(), 3);
+    cached.cancel();
+    EXPECT_EQ(cached.recordCount(), 2);
+    EXPECT_EQ(cached.recNo(), 2); // "b", where the cursor was
+    EXPECT_EQ(cached.asString("personal"), "b");
+    EXPECT_FALSE(cached.hasPendingUpdates());
+}
+
+TEST_F(DatasetTest, SortsLoadedRowsAndKeepsTheCursorsRow) {
+    addReading("b", 90, 70);
+    addReading("C", 120, 65);
+    addReading("a", 120, 60);
+    addReading("d", 120, 60);
+    db.execute("insert into bp_record (personal) values (null)");
+    openReadings(immediate);
+    immediate.setRecNo(3);
+    immediate.setSort("systolic DESC,heart_beat ASC");
+    EXPECT_EQ(column(immediate, "personal"), QStringList({"a", "d", "C", "b", ""}));
+    EXPECT_EQ(immediate.asString("personal"), "a");
+    EXPECT_EQ(immediate.recNo(), 1);
+    immediate.setSort("personal");
+    EXPECT_EQ(column(immediate, "personal"), QStringList({"", "a", "b", "C", "d"}));
+    immediate.setSort("");
+    EXPECT_EQ(column(immediate, "personal"), QStringList({"b", "C", "a", "d", ""}));
+    EXPECT_THROW(immediate.setSort("nosuch DESC"), DatabaseError);
+    EXPECT_EQ(scalar("select count(*) from bp_record").toInt(), 5);
+}
+
+TEST_F(DatasetTest, LocateFindsTheFirstEqualRow) {
+    addReading("Smith", 120, 70);
+    addReading("O'Brien", 130, 71);
+    addReading("o'brien", 140, 72);
+    openReadings(immediate);
+    EXPECT_TRUE(immediate.locate("PERSONAL", "O'BRIEN"));
+    EXPECT_EQ(immediate.recNo(), 2);
+    EXPECT_TRUE(immediate.locate("systolic", "140"));
+    EXPECT_EQ(immediate.recNo(), 3);
+    EXPECT_FALSE(immediate.locate("personal", "Jones"));
+    EXPECT_EQ(immediate.recNo(), 3);
+}
+
+TEST_F(DatasetTest, OnlyPlainSingleTableSelectsCanBeWritten) {
+    addReading("a", 120, 70);
+    for (const char* sql : {"select personal from bp_record group by personal",
+                            "select distinct personal from bp_record",
+                            "select personal, avg(systolic) as s from bp_record",
+                            "select a.personal from bp_record a, bp_userinfo b"}) {
+        openReadings(immediate, sql);
+        EXPECT_THROW(immediate.edit(), DatabaseError) << sql;
+        EXPECT_THROW(immediate.append(), DatabaseError) << sql;
+    }
+    openReadings(immediate, "select personal, systolic from bp_record r where systolic > 100 "
+                            "order by personal");
+    immediate.edit();
+    immediate.setValue("systolic", 121);
+    immediate.post();
+    EXPECT_EQ(scalar("select systolic from bp_record").toInt(), 121);
+}
+
+TEST_F(DatasetTest, NamedParametersAreBound) {
+    addReading("O'Brien", 120, 70);
+    addReading("Smith", 130, 70);
+    immediate.setCommandText("select * from bp_record where personal = :a1");
+    EXPECT_THROW(immediate.open(), DatabaseError);
+    immediate.setParameter("A1", "o'brien");
+    immediate.open();
+    EXPECT_EQ(column(immediate, "systolic"), QStringList{"120"});
+}
+
+TEST_F(DatasetTest, DisabledControlsHearOneRefreshAtTheEnd) {
+    addReading("a", 120, 70);
+    addReading("b", 130, 70);
+    openReadings(immediate);
+    int resets = 0;
+    int moves = 0;
+    QObject::connect(&immediate, &Dataset::rowsReset, [&] { ++resets; });
+    QObject::connect(&immediate, &Dataset::currentChanged, [&] { ++moves; });
+
+    immediate.disableControls();
+    immediate.disableControls();
+    for (immediate.first(); !immediate.eof(); immediate.next()) {
+    }
+    immediate.setSort("personal DESC");
+    immediate.enableControls();
+    EXPECT_EQ(resets + moves, 0);
+    immediate.enableControls();
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(moves, 1);
+
+    immediate.disableControls();
+    immediate.enableControls();
+    EXPECT_EQ(resets, 1);
+    immediate.last();
+    EXPECT_EQ(moves, 2);
+    immediate.next(); // already on the last row: nothing moves
+    EXPECT_EQ(moves, 2);
+}

@@ -1,0 +1,92 @@
+#include "ui/ImageButton.h"
+
+#include "support/TempAppDir.h"
+#include "ui/PictureLibrary.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+
+using ui::ImageButton;
+
+namespace {
+
+QImage red() {
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    return image;
+}
+
+void mouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+    QMouseEvent event(type, at, widget.mapToGlobal(at), button,
+                      type == QEvent::MouseButtonPress ? button : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &event);
+}
+
+} // namespace
+
+// No lang.dll in the directory: the design pictures serve.
+class ImageStateTest : public ::testing::Test {
+protected:
+    QImage design(const QString& name) const { return library.load(name).toImage(); }
+
+    TempAppDir dir;
+    ui::PictureLibrary library{dir.path()};
+    ImageButton image{"m_home_1"};
+};
+
+TEST_F(ImageStateTest, DownUpAndReloadUseThePicturesOfTheBaseName) {
+    EXPECT_TRUE(image.picture().isNull());
+    ui::SetImageState(image, "down", library);
+    EXPECT_TRUE(image.isDown());
+    EXPECT_EQ(image.picture().toImage(), design("m_home_d"));
+    ui::LoadImagePicture(image, library);
+    EXPECT_TRUE(image.isDown());
+    EXPECT_EQ(image.picture().toImage(), design("m_home"));
+
+    ui::SetImageState(image, "down", library);
+    ui::SetImageState(image, "up", library);
+    EXPECT_FALSE(image.isDown());
+    EXPECT_EQ(image.picture().toImage(), design("m_home"));
+    EXPECT_EQ(image.sizeHint(), QSize(96, 72));
+}
+
+TEST_F(ImageStateTest, UpWhenAlreadyUpLoadsNothing) {
+    image.setPicture(QPixmap::fromImage(red()));
+    ui::SetImageState(image, "up", library);
+    ui::SetImageState(image, "leave", library);
+    EXPECT_EQ(image.picture().toImage(), red());
+}
+
+TEST_F(ImageStateTest, AMissingPictureKeepsTheCurrentOneButTheFlagFollows) {
+    ImageButton missing("no_picture");
+    missing.setPicture(QPixmap::fromImage(red()));
+    ui::SetImageState(missing, "down", library);
+    EXPECT_TRUE(missing.isDown());
+    ui::LoadImagePicture(missing, library);
+    ui::SetImageState(missing, "up", library);
+    EXPECT_FALSE(missing.isDown());
+    EXPECT_EQ(missing.picture().toImage(), red());
+}
+
+TEST(ImageButtonMouse, ClickNeedsALeftPressAndReleaseInside) {
+    ImageButton button("m_home");
+    button.resize(40, 40);
+    int pressed = 0, released = 0, clicked = 0;
+    QObject::connect(&button, &ImageButton::pressed, [&] { ++pressed; });
+    QObject::connect(&button, &ImageButton::released, [&] { ++released; });
+    QObject::connect(&button, &ImageButton::clicked, [&] { ++clicked; });
+
+    mouse(button, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
+    mouse(button, QEvent::MouseButtonRelease, {10, 10}, Qt::LeftButton);
+    EXPECT_EQ(clicked, 1);
+
+    mouse(button, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
+    mouse(button, QEvent::MouseButtonRelease, {60, 10}, Qt::LeftButton);
+    mouse(button, QEvent::MouseButtonRelease, {10, 10}, Qt::LeftButton);
+    mouse(button, QEvent::MouseButtonPress, {5, 5}, Qt::RightButton);
+    mouse(button, QEvent::MouseButtonRelease, {10, 10}, Qt::RightButton);
+    EXPECT_EQ(clicked, 1);
+    EXPECT_EQ(pressed, 3);
+    EXPECT_EQ(released, 4);
+}

@@ -1,0 +1,168 @@
+#include "ui/DataGrid.h"
+
+#include "store/Database.h"
+#include "store/Dataset.h"
+#include "support/TempAppDir.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+
+using Marker = ui::DataGrid::SortMarker;
+
+namespace {
+
+void click(QWidget* widget, QPoint at) {
+    const QPointF global = widget->mapToGlobal(QPointF(at));
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, {});
+    QApplication::sendEvent(widget, &release);
+}
+
+class DataGridTest : public ::testing::Test {
+protected:
+    enum Col { Mark, Name, Systolic, Diastolic, When };
+
+    void SetUp() override {
+        db.open(dir.file("tonvi.mdb"));
+        for (int i = 1; i <= 3; ++i)
+            db.execute(QStringLiteral("insert into bp_record(personal,systolic,diastolic,checktime,"
+                                      "delselection) values('p%1',%2,80,'2024-01-0%1 08:30:00',%3)")
+                           .arg(i)
+                           .arg(100 + 10 * i)
+                           .arg(i == 2 ? 1 : 0));
+        rows.setCommandText(QStringLiteral("select * from bp_record"));
+        rows.open();
+        grid.setColumns({{"delselection", "", 62},
+                         {"personal", "name", 46},
+                         {"systolic", "systolic", 63, true, true},
+                         {"diastolic", "diastolic", 63, false, true},
+                         {"checktime", "when", 198, true, true}});
+        grid.setDataset(&rows);
+        grid.resize(600, 300);
+        grid.show();
+    }
+
+    void clickTitle(int column) {
+        QHeaderView* header = grid.horizontalHeader();
+        click(header->viewport(), {header->sectionViewportPosition(column) + 10, 5});
+    }
+    void clickCell(int row, int column) {
+        click(grid.viewport(), grid.visualRect(grid.model()->index(row, column)).center());
+    }
+    QVariant cell(int row, int column, int role) const {
+        return grid.model()->index(row, column).data(role);
+    }
+
+    TempAppDir dir;
+    store::Database db;
+    store::Dataset rows{db, store::WriteMode::Immediate};
+    ui::DataGrid grid{QStringLiteral("DBGridEh1")};
+};
+
+TEST_F(DataGridTest, TitleClicksCycleTheMarkerAndClearTheOtherColumns) {
+    QStringList clicks;
+    QObject::connect(&grid, &ui::DataGrid::titleBtnClick,
+                     [&](int, const QString& field) { clicks << field; });
+    const QList<Marker> expected{Marker::Down, Marker::Up, Marker::Down};
+    for (Marker marker : expected) {
+        clickTitle(Systolic);
+        EXPECT_EQ(grid.sortMarker(Systolic), marker);
+    }
+    clickTitle(When);
+    EXPECT_EQ(grid.sortMarker(When), Marker::Down);
+    EXPECT_EQ(grid.sortMarker(Systolic), Marker::None);
+    clickTitle(Name); // no title button: neither handler nor marker
+    EXPECT_EQ(grid.sortMarker(When), Marker::Down);
+    EXPECT_EQ(clicks, QStringList({"systolic", "systolic", "systolic", "checktime"}));
+}
+
+TEST_F(DataGridTest, HandlerSeesTheMarkerBeforeOrAfterItMovesAsChosen) {
+    QList<Marker> seen;
+    QStringList order;
+    QObject::connect(&grid, &ui::DataGrid::titleBtnClick, [&](int column, const QString&) {
+        seen << grid.sortMarker(column);
+        order << "title";
+    });
+    QObject::connect(&grid, &ui::DataGrid::cellClick, [&] { order << "cell"; });
+    clickTitle(Systolic);
+    grid.setTitleClickOrder(ui::DataGrid::TitleClickOrder::HandlerFirst);
+    clickTitle(Systolic);
+    clickTitle(Systolic);
+    EXPECT_EQ(seen, QList<Marker>({Marker::Down, Marker::Down, Marker::Up}));
+    EXPECT_EQ(order, QStringList({"title", "cell", "title", "cell", "title", "cell"}));
+}
+
+TEST_F(DataGridTest, BooleanColumnIsADrawnCheckBoxThatClicksDoNotChange) {
+    EXPECT_EQ(cell(1, Mark, Qt::CheckStateRole), Qt::Checked);
+    EXPECT_EQ(cell(0, Mark, Qt::CheckStateRole), Qt::Unchecked);
+    EXPECT_FALSE(cell(0, Mark, Qt::DisplayRole).isValid());
+    EXPECT_FALSE(cell(0, Name, Qt::CheckStateRole).isValid());
+    clickCell(0, Mark);
+    rows.close();
+    rows.open();
+    EXPECT_FALSE(rows.asBoolean("delselection"));
+}
+
+TEST_F(DataGridTest, IndicatorColumnNumbersTheRowsAsShown) {
+    rows.setSort(QStringLiteral("systolic DESC"));
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(grid.model()->headerData(row, Qt::Vertical, Qt::DisplayRole), row + 1);
+    EXPECT_EQ(cell(0, Name, Qt::DisplayRole), "p3");
+}
+
+TEST_F(DataGridTest, CursorAndSelectionFollowEachOther) {
+    int recNoAtClick = 0;
+    QString field;
+    QObject::connect(&grid, &ui::DataGrid::cellClick, [&](int, const QString& name) {
+        recNoAtClick = rows.recNo();
+        field = name;
+    });
+    clickCell(2, Systolic);
+    EXPECT_EQ(recNoAtClick, 3);
+    EXPECT_EQ(field, "systolic");
+    rows.setRecNo(2);
+    EXPECT_EQ(grid.currentIndex().row(), 1);
+    EXPECT_TRUE(grid.selectionModel()->isRowSelected(1, {}));
+}
+
+TEST_F(DataGridTest, FrozenWhileControlsAreDisabledThenRefreshedOnce) {
+    int resets = 0;
+    QObject::connect(grid.model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+    rows.disableControls();
+    rows.last();
+    rows.remove();
+    rows.first();
+    grid.viewport()->repaint();
+    EXPECT_FALSE(cell(0, Name, Qt::DisplayRole).isValid()); // reads nothing meanwhile
+    EXPECT_EQ(grid.model()->rowCount(), 3);
+    EXPECT_EQ(grid.currentIndex().row(), 0);
+    EXPECT_EQ(resets, 0);
+    rows.setRecNo(2);
+    rows.enableControls();
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(grid.model()->rowCount(), 2);
+    EXPECT_EQ(grid.currentIndex().row(), 1);
+}
+
+TEST_F(DataGridTest, ReadsOutVisibleColumnsInDisplayOrderWithTheirTitles) {
+    grid.horizontalHeader()->moveSection(Name, 0);
+    grid.setColumnTitle(grid.columnIndexOfField("SYSTOLIC"), "SYS");
+    EXPECT_EQ(grid.shownTitles(), QStringList({"name", "", "SYS", "when"}));
+    ASSERT_EQ(grid.shownRowCount(), 3);
+    EXPECT_EQ(grid.shownRow(1), QStringList({"p2", "True", "120", "2024-01-02 08:30:00"}));
+    EXPECT_EQ(grid.shownRow(0)[1], "False");
+}
+
+TEST_F(DataGridTest, KeepsWidthsOfHiddenAndResizedColumns) {
+    EXPECT_EQ(grid.column(Diastolic).width, 63);
+    grid.setColumnWidthPx(Diastolic, 90);
+    grid.horizontalHeader()->resizeSection(Name, 120);
+    EXPECT_TRUE(grid.isColumnHidden(Diastolic));
+    EXPECT_EQ(grid.column(Diastolic).width, 90);
+    EXPECT_EQ(grid.column(Name).width, 120);
+}
+
+} // namespace
