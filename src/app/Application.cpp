@@ -1,6 +1,6 @@
 #include "app/Application.h"
 
-#include "app/AppContext.h"
+#include "lang/WindowContext.h"
 #include "app/Tfrm_main.h"
 #include "lang/LanguageStore.h"
 #include "lang/Messages.h"
@@ -53,7 +53,7 @@ int run(int argc, char** argv) {
 
     ui::PictureLibrary pictures(appDir);
     lang::MessageBoxes messages(language, nullptr);
-    AppContext context{appDir, dm1, language, pictures, messages};
+    lang::WindowContext context{appDir, dm1, language, pictures, messages};
     Tfrm_main frm_main(context);
     messages.setParentWindow(&frm_main);
     application.showError = [&messages](const QString& text) { messages.showError(text); };

@@ -1,10 +1,10 @@
 #include "app/Tfrm_main.h"
 
-#include "app/AppContext.h"
 #include "app/Settings.h"
 #include "device/TransferPage.h"
 #include "lang/FormTexts.h"
 #include "lang/Messages.h"
+#include "lang/WindowContext.h"
 #include "measure/DataPage.h"
 #include "persons/UserPage.h"
 #include "ui/ImageButton.h"
@@ -29,6 +29,10 @@ constexpr int ButtonHeight = 72;
 constexpr int TabHeight = 22;
 constexpr int FirstButtonLeft = 120;
 constexpr int ButtonStep = 110;
+
+// Numbered window messages (WM_USER + 107 and + 108).
+constexpr int RefreshMessage = 1131;
+constexpr int PersonsChangedMessage = 1132;
 
 int buttonLeft(int index) {
     return FirstButtonLeft + index * ButtonStep;
@@ -60,14 +64,14 @@ ui::Panel* makeRow(const QString& name, int height, const QString& backgroundNam
 
 } // namespace
 
-Tfrm_main::Tfrm_main(AppContext& context, QWidget* parent)
+Tfrm_main::Tfrm_main(lang::WindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context), panel_top(new ui::Panel("panel_top", this)),
       Panel10(makeRow("Panel10", ButtonHeight, "Image5", panel_top)),
       Panel9(makeRow("Panel9", TabHeight + Tfrm_main::TabDownTop, "Image6", panel_top)),
       panel_2(makeRow("panel_2", 4, "Image3", this)), Notebook1(new QStackedWidget(this)),
-      userPage_(new persons::UserPage(Notebook1)),
-      transferPage_(new device::TransferPage(Notebook1)),
-      dataPage_(new measure::DataPage(Notebook1)) {
+      userPage_(new persons::UserPage(context, Notebook1)),
+      transferPage_(new device::TransferPage(context, Notebook1)),
+      dataPage_(new measure::DataPage(context, Notebook1)) {
     setObjectName("frm_main");
     setWindowTitle(QString::fromUtf8("Oberarm-Blutdruckmessgerät"));
     resize(792, 546);
@@ -150,8 +154,11 @@ void Tfrm_main::addPressedLook(ui::ImageButton* image) {
 }
 
 void Tfrm_main::FormCreate() {
-    context_.MainWindowHandle = this;
+    context_.SendMessage = [this](int message) { SendMessage(message); };
     context_.ReceiveDelay = ReadSettings(context_.appDir);
+    userPage_->setPersonLists(
+        {dataPage_->comb_user(), transferPage_->comb_user1(), transferPage_->comb_user2()});
+    userPage_->AddUserInfo();
     image("Image5")->setStretch(true);
     image("Image12")->setStretch(true);
     ui::showPage(*Notebook1, "Home");
@@ -169,9 +176,10 @@ bool Tfrm_main::FormClose() {
     return context_.messages.ask("exit_application");
 }
 
+// The steps common to the page buttons; drawing stays suspended until the page's own
+// steps have run too.
 void Tfrm_main::switchPage(ui::ImageButton* tab, const QString& pageName,
                            ui::ImageButton* toolbarImage) {
-    DrawingSuspended suspended(*this);
     if (toolbarImage && !toolbarImage->stretch()) {
         toolbarImage->setStretch(true);
         toolbarImage->setGeometry(toolbarImage->parentWidget()->rect());
@@ -183,20 +191,27 @@ void Tfrm_main::switchPage(ui::ImageButton* tab, const QString& pageName,
 }
 
 void Tfrm_main::m_homeClick() {
+    DrawingSuspended suspended(*this);
     switchPage(image("n_home"), "Home", nullptr);
 }
 
 void Tfrm_main::m_userClick() {
+    DrawingSuspended suspended(*this);
     switchPage(image("n_user"), "user", userPage_->toolbar()->background());
+    userPage_->enterPage();
 }
 
 void Tfrm_main::m_transferClick() {
+    DrawingSuspended suspended(*this);
     switchPage(image("n_transfer"), "Transfer", transferPage_->toolbar()->background());
+    transferPage_->enterPage();
 }
 
 void Tfrm_main::m_dataClick() {
+    DrawingSuspended suspended(*this);
     switchPage(image("n_data"), "Analysis_table", dataPage_->toolbar()->background());
     ui::showPage(*dataPage_->notebook(), "Home");
+    dataPage_->enterPage();
 }
 
 // Help opens the manual and switches no page; the viewer arrives with its own feature.
@@ -234,6 +249,19 @@ void Tfrm_main::FormResize() {
         pulseChart->setFixedHeight(Notebook1->height() / 2);
     if (pulseChart && pressureChart)
         pressureChart->setFixedHeight(pulseChart->height());
+}
+
+void Tfrm_main::SendMessage(int message) {
+    switch (message) {
+    case RefreshMessage: // RetryFRESH: let the gauges repaint
+        QCoreApplication::processEvents();
+        break;
+    case PersonsChangedMessage: // ADDUSER_FRESH
+        userPage_->AddUserInfo();
+        break;
+    default: // a successful download and the retries need no handling here
+        break;
+    }
 }
 
 bool Tfrm_main::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {

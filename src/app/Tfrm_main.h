@@ -19,9 +19,11 @@ namespace measure {
 class DataPage;
 }
 
-namespace app {
+namespace lang {
+struct WindowContext;
+}
 
-struct AppContext;
+namespace app {
 
 // The main window: a band of image buttons with tabs over the page stack Notebook1.
 class Tfrm_main : public QWidget {
@@ -30,7 +32,7 @@ public:
     static constexpr int TabUpTop = 6;
     static constexpr int TabDownTop = 10;
 
-    explicit Tfrm_main(AppContext& context, QWidget* parent = nullptr);
+    explicit Tfrm_main(lang::WindowContext& context, QWidget* parent = nullptr);
     ~Tfrm_main() override;
 
     void m_homeClick();
@@ -44,6 +46,10 @@ public:
     void LoadImagePicture(ui::ImageButton& image);
     void ResetTabImages();
     void FormResize();
+
+    // The numbered window messages of the download engine and the person dialog
+    // (WM_USER + 101 to 108), handled before this returns.
+    void SendMessage(int message);
 
     // Runs the form text dump when one is installed; true when the key was Ctrl+F2.
     bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
@@ -72,7 +78,7 @@ private:
     void addPressedLook(ui::ImageButton* image);
     void switchPage(ui::ImageButton* tab, const QString& pageName, ui::ImageButton* toolbarImage);
 
-    AppContext& context_;
+    lang::WindowContext& context_;
     ui::Panel* panel_top;
     ui::Panel* Panel10;
     ui::Panel* Panel9;

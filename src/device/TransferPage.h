@@ -2,6 +2,11 @@
 
 #include <QWidget>
 
+class QComboBox;
+
+namespace lang {
+struct WindowContext;
+}
 namespace ui {
 class Toolbar;
 }
@@ -12,11 +17,19 @@ namespace device {
 class TransferPage : public QWidget {
     Q_OBJECT
 public:
-    explicit TransferPage(QWidget* parent = nullptr);
+    TransferPage(lang::WindowContext& context, QWidget* parent = nullptr);
     ui::Toolbar* toolbar() const { return Panel12; }
+    QComboBox* comb_user1() const { return comb_user1_; }
+    QComboBox* comb_user2() const { return comb_user2_; }
+
+    // The page's own steps when the Transfer button shows it.
+    void enterPage();
 
 private:
+    lang::WindowContext& context_;
     ui::Toolbar* Panel12;
+    QComboBox* comb_user1_;
+    QComboBox* comb_user2_;
 };
 
 } // namespace device

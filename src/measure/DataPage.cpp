@@ -2,15 +2,18 @@
 
 #include "ui/Toolbar.h"
 
+#include <QComboBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace measure {
 
-DataPage::DataPage(QWidget* parent)
-    : QWidget(parent), Panel15(new ui::Toolbar("Panel15", "Image10", this)),
-      Notebook2(new QStackedWidget(this)) {
+DataPage::DataPage(lang::WindowContext& context, QWidget* parent)
+    : QWidget(parent), context_(context), Panel15(new ui::Toolbar("Panel15", "Image10", this)),
+      comb_user_(new QComboBox(this)), Notebook2(new QStackedWidget(this)) {
     setObjectName("Analysis_Table");
+    comb_user_->setObjectName("comb_user");
+    Panel15->addWidget(comb_user_);
     Notebook2->setObjectName("Notebook2");
     for (const char* name : {"Home", "User"}) {
         auto* page = new QWidget(Notebook2);
@@ -23,5 +26,7 @@ DataPage::DataPage(QWidget* parent)
     layout->addWidget(Panel15);
     layout->addWidget(Notebook2, 1);
 }
+
+void DataPage::enterPage() {}
 
 } // namespace measure

@@ -6,8 +6,8 @@
 
 namespace persons {
 
-UserPage::UserPage(QWidget* parent)
-    : QWidget(parent), Panel13(new ui::Toolbar("Panel13", "Image8", this)) {
+UserPage::UserPage(lang::WindowContext& context, QWidget* parent)
+    : QWidget(parent), context_(context), Panel13(new ui::Toolbar("Panel13", "Image8", this)) {
     setObjectName("User");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -15,5 +15,9 @@ UserPage::UserPage(QWidget* parent)
     layout->addWidget(Panel13);
     layout->addStretch();
 }
+
+void UserPage::enterPage() {}
+
+void UserPage::AddUserInfo() {}
 
 } // namespace persons

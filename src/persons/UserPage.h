@@ -1,7 +1,13 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
+class QComboBox;
+
+namespace lang {
+struct WindowContext;
+}
 namespace ui {
 class Toolbar;
 }
@@ -12,11 +18,21 @@ namespace persons {
 class UserPage : public QWidget {
     Q_OBJECT
 public:
-    explicit UserPage(QWidget* parent = nullptr);
+    UserPage(lang::WindowContext& context, QWidget* parent = nullptr);
     ui::Toolbar* toolbar() const { return Panel13; }
 
+    // The page's own steps when the User button shows it.
+    void enterPage();
+
+    // The person lists of the other pages (comb_user, comb_user1, comb_user2).
+    void setPersonLists(const QList<QComboBox*>& lists) { personLists_ = lists; }
+    // Refills the person lists with the last names of the register.
+    void AddUserInfo();
+
 private:
+    lang::WindowContext& context_;
     ui::Toolbar* Panel13;
+    QList<QComboBox*> personLists_;
 };
 
 } // namespace persons

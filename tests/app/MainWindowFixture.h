@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppContext.h"
+#include "lang/WindowContext.h"
 #include "app/Tfrm_main.h"
 #include "lang/LanguageStore.h"
 #include "store/Tdm1.h"
@@ -26,6 +26,6 @@ protected:
     lang::LanguageStore language{dm1};
     ui::PictureLibrary pictures{dir.path()};
     FakeMessages messages;
-    app::AppContext context{dir.path(), dm1, language, pictures, messages};
+    lang::WindowContext context{dir.path(), dm1, language, pictures, messages};
     std::unique_ptr<app::Tfrm_main> window;
 };

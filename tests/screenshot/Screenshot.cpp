@@ -1,7 +1,7 @@
 // Writes PNG pictures of the windows, rendered offscreen, in English and in German.
 // Usage: tonvi_screenshot OUTPUT_DIRECTORY
 
-#include "app/AppContext.h"
+#include "lang/WindowContext.h"
 #include "app/Tfrm_main.h"
 #include "lang/LanguageStore.h"
 #include "lang/Messages.h"
@@ -49,7 +49,7 @@ bool shootLanguage(const QString& language, const QDir& out) {
 
     ui::PictureLibrary pictures(appDir.path());
     SilentMessages messages;
-    app::AppContext context{appDir.path(), dm1, texts, pictures, messages};
+    lang::WindowContext context{appDir.path(), dm1, texts, pictures, messages};
     app::Tfrm_main frm_main(context);
     frm_main.show();
 
