@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "support/MainWindowFixture.h"
 #include "device/TransferPage.h"
 #include "measure/DataPage.h"
 #include "ui/ImageButton.h"

@@ -1,10 +1,10 @@
 // Writes PNG pictures of the windows, rendered offscreen, in English and in German.
 // Usage: tonvi_screenshot OUTPUT_DIRECTORY
 
-#include "lang/WindowContext.h"
-#include "app/Tfrm_main.h"
+#include "Scene.h"
 #include "lang/LanguageStore.h"
 #include "lang/Messages.h"
+#include "lang/WindowContext.h"
 #include "store/Database.h"
 #include "store/Tdm1.h"
 #include "ui/PictureLibrary.h"
@@ -30,14 +30,14 @@ void settle() {
         QApplication::processEvents();
 }
 
-bool save(QWidget& window, const QString& path) {
+bool save(QWidget& widget, const QString& path) {
     settle();
-    const bool saved = window.grab().save(path);
+    const bool saved = widget.grab().save(path);
     std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
     return saved;
 }
 
-bool shootLanguage(const QString& language, const QDir& out) {
+bool shoot(const Scene& scene, const QString& language, const QDir& out) {
     QTemporaryDir appDir;
     store::Tdm1 dm1(appDir.path());
     dm1.DataModuleCreate();
@@ -52,14 +52,17 @@ bool shootLanguage(const QString& language, const QDir& out) {
     lang::WindowContext context{appDir.path(), dm1, texts, pictures, messages};
     app::Tfrm_main frm_main(context);
     frm_main.show();
-
-    bool ok = save(frm_main, out.filePath("main-" + language + ".png"));
-    frm_main.m_userClick();
-    ok = save(frm_main, out.filePath("main-user-page-" + language + ".png")) && ok;
-    return ok;
+    settle();
+    QWidget* target = scene.prepare(frm_main, dm1);
+    return target && save(*target, out.filePath(scene.name + "-" + language + ".png"));
 }
 
 } // namespace
+
+std::vector<Scene>& scenes() {
+    static std::vector<Scene> all;
+    return all;
+}
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -71,7 +74,8 @@ int main(int argc, char** argv) {
     QDir out(QString::fromLocal8Bit(argv[1]));
     out.mkpath(".");
     bool ok = true;
-    for (const QString language : {"english", "german"})
-        ok = shootLanguage(language, out) && ok;
+    for (const Scene& scene : scenes())
+        for (const QString language : {"english", "german"})
+            ok = shoot(scene, language, out) && ok;
     return ok ? 0 : 1;
 }
