@@ -1,0 +1,76 @@
+// A full download of 2 x 255 records from the simulated monitor with real pauses,
+// against the sum of the pauses that the protocol mandates.
+#include "device/engine/Pause.h"
+#include "device/engine/ProgressGauge.h"
+#include "device/engine/SimulatedMonitor.h"
+#include "device/engine/TReceiData.h"
+#include "lang/Messages.h"
+#include "store/Tdm1.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <chrono>
+
+namespace {
+
+class NoMessages : public lang::Messages {
+public:
+    void inform(const QString&) override {}
+    void fail(const QString&) override {}
+    bool ask(const QString&) override { return true; }
+    void showError(const QString&) override {}
+};
+
+device::Scenario fullMemories() {
+    device::Scenario s;
+    for (int i = 0; i < 255; ++i) {
+        s.memory1.push_back(
+            device::reading(1 + i % 12, 1 + i % 28, i % 24, i % 60, 100 + i % 150, 70, 60));
+        s.memory2.push_back(device::reading(1 + i % 12, 1 + i % 28, i % 24, i % 60, 300, 90, 80));
+    }
+    return s;
+}
+
+void FullDownload(benchmark::State& state) {
+    QTemporaryDir dir;
+    store::Tdm1 dm1(dir.path());
+    dm1.DataModuleCreate();
+    const device::Scenario scenario = fullMemories();
+    NoMessages messages;
+    double floorMs = 0;
+    double totalMs = 0;
+    for (auto _ : state) {
+        device::SimulatedMonitor monitor(scenario);
+        device::PlainGauge gauge1;
+        device::PlainGauge gauge2;
+        long long pausedMs = 0;
+        device::TReceiData engine({monitor, messages,
+                                   [&](int ms) {
+                                       pausedMs += ms;
+                                       device::sleepMilliseconds(ms);
+                                   },
+                                   [] { return QDateTime(QDate(2024, 12, 31), QTime(23, 59)); },
+                                   [](int) {}, 20, 200});
+        engine.setAdo_rc1(&dm1.ado_rc1);
+        engine.setAdo_rc2(&dm1.ado_rc2);
+        engine.setGauge1(&gauge1);
+        engine.setGauge2(&gauge2);
+        const auto start = std::chrono::steady_clock::now();
+        engine.Execute();
+        totalMs +=
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
+        floorMs += double(pausedMs);
+        if (engine.ErrorCount() != 0 || gauge1.progress() + gauge2.progress() != 510)
+            state.SkipWithError("the download did not bring all 510 records");
+    }
+    state.counters["pause_floor_s"] = floorMs / 1000 / double(state.iterations());
+    state.counters["total_s"] = totalMs / 1000 / double(state.iterations());
+    state.counters["overhead_pct"] = 100 * (totalMs - floorMs) / floorMs;
+}
+
+} // namespace
+
+BENCHMARK(FullDownload)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+BENCHMARK_MAIN();
