@@ -1,23 +1,241 @@
 #include "persons/UserPage.h"
 
+#include "lang/Messages.h"
+#include "lang/WindowContext.h"
+#include "persons/Tfrm_user.h"
+#include "store/Database.h"
+#include "store/DatabaseError.h"
+#include "store/Tdm1.h"
+#include "ui/DataGrid.h"
+#include "ui/ImageButton.h"
 #include "ui/Toolbar.h"
 
+#include <QComboBox>
+#include <QHeaderView>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace persons {
 
+namespace {
+
+const QString kMarkField = QStringLiteral("DelSelection");
+
+// Titles are the field names until the language rows of the grid replace them.
+QVector<ui::DataGrid::Column> personColumns() {
+    const QList<std::pair<const char*, int>> fields{
+        {"ID", 52},        {"DelSelection", 61}, {"LastName", 71}, {"FirstName", 78},
+        {"address1", 158}, {"country", 86},      {"city", 76},     {"state", 83},
+        {"zip", 64},       {"phone", 91},        {"email", 100},   {"birthday", 64},
+        {"height", 78},    {"weight", 57},       {"gender", 48}};
+    QVector<ui::DataGrid::Column> columns;
+    for (const auto& [field, width] : fields)
+        columns.append({field, field, width});
+    columns[4].title = QStringLiteral("address");
+    return columns;
+}
+
+// Detaches the grids from a dataset while it is walked; at the end, also on failure,
+// returns it to its first row and lets the grids follow again.
+class GridsSuspended {
+public:
+    explicit GridsSuspended(store::Dataset& rows) : rows_(rows) { rows_.disableControls(); }
+    ~GridsSuspended() {
+        if (rows_.isActive())
+            rows_.first();
+        rows_.enableControls();
+    }
+
+private:
+    store::Dataset& rows_;
+};
+
+} // namespace
+
 UserPage::UserPage(lang::WindowContext& context, QWidget* parent)
-    : QWidget(parent), context_(context), Panel13(new ui::Toolbar("Panel13", "Image8", this)) {
+    : QWidget(parent), context_(context), Panel13(new ui::Toolbar("Panel13", "Image8", this)),
+      DBGrideh4(new ui::DataGrid("DBGrideh4", this)) {
     setObjectName("User");
+    runUserForm = [](Tfrm_user& form) { form.exec(); };
+
+    addToolImage(Panel13->addImage("img_new"), &UserPage::img_newClick);
+    addToolImage(Panel13->addImage("img_edit"), &UserPage::img_editClick);
+    addToolImage(Panel13->addImage("img_delete_selection_1"),
+                 &UserPage::img_delete_selection_1Click);
+    addToolImage(Panel13->addImage("img_delete_all_2"), &UserPage::img_delete_all_2Click);
+    // Export and the person report arrive with their features.
+    addToolImage(Panel13->addImage("img_save_as_1"), nullptr);
+    addToolImage(Panel13->addImage("img_preview_2"), nullptr);
+    for (const char* hidden : {"img_help_1", "img_print_2"})
+        Panel13->addImage(hidden)->hide();
+
+    DBGrideh4->setColumns(personColumns());
+    DBGrideh4->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    DBGrideh4->setDataset(&context_.dm.ado_user);
+    // clicked comes after the grid has made the clicked row current; title clicks never
+    // reach it.
+    connect(DBGrideh4, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& index) { DBGrideh4CellMouseClick(index.column()); });
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(Panel13);
-    layout->addStretch();
+    layout->addWidget(DBGrideh4, 1);
+}
+
+void UserPage::addToolImage(ui::ImageButton* image, void (UserPage::*handler)()) {
+    const ui::PictureLibrary& pictures = context_.pictures;
+    connect(image, &ui::ImageButton::pressed, this,
+            [image, &pictures] { ui::SetImageState(*image, "down", pictures); });
+    for (auto signal : {&ui::ImageButton::released, &ui::ImageButton::left})
+        connect(image, signal, this,
+                [image, &pictures] { ui::SetImageState(*image, "up", pictures); });
+    if (handler)
+        connect(image, &ui::ImageButton::clicked, this, handler);
 }
 
 void UserPage::enterPage() {}
 
-void UserPage::AddUserInfo() {}
+void UserPage::AddUserInfo() {
+    store::Dataset& names = context_.dm.ado_cx;
+    names.close();
+    names.setCommandText(QStringLiteral("select lastname from bp_userinfo group by lastname"));
+    names.open();
+    QStringList lastNames;
+    for (names.first(); !names.eof(); names.next())
+        lastNames << names.asString(QStringLiteral("lastname"));
+    // Filled like a pick-only list that reports no change made by the program.
+    for (QComboBox* list : personLists_) {
+        const QSignalBlocker quiet(list);
+        list->clear();
+        list->addItems(lastNames);
+        list->setCurrentIndex(-1);
+    }
+}
+
+void UserPage::DBGrideh4CellMouseClick(int column) {
+    store::Dataset& persons = context_.dm.ado_user;
+    if (DBGrideh4->column(column).fieldName.compare(kMarkField, Qt::CaseInsensitive) != 0 ||
+        persons.isEmpty())
+        return;
+    persons.edit();
+    persons.setValue(kMarkField, !persons.asBoolean(kMarkField));
+    persons.post();
+}
+
+void UserPage::img_newClick() {
+    ShowUserForm(QStringLiteral("new"));
+}
+
+void UserPage::img_editClick() {
+    if (!context_.dm.ado_user.isEmpty())
+        ShowUserForm(QStringLiteral("edit"));
+}
+
+void UserPage::ShowUserForm(const QString& mode) {
+    UserFormMode = mode;
+    store::Dataset& persons = context_.dm.ado_user;
+    Tfrm_user form(context_, mode, window());
+    if (mode == QLatin1String("edit")) {
+        persons.edit();
+    } else {
+        const int count = persons.recordCount();
+        persons.append();
+        for (const char* flag : {"smoker", "alcohol", "overweight", "cholesterol_inc",
+                                 "sodium_chloride", "exercise", "sugar_increased", "diabetic"})
+            persons.setValue(flag, false);
+        persons.setValue(QStringLiteral("id"), count + 1);
+        persons.setValue(kMarkField, false);
+    }
+    runUserForm(form);
+}
+
+void UserPage::img_delete_all_2Click() {
+    if (!context_.messages.ask(QStringLiteral("delete_alluser_ask")))
+        return;
+    const bool deleted = allOrNothing([this] {
+        for (const char* table : {"bp_userinfo", "bp_record", "bp_record_user1", "bp_record_user2"})
+            context_.dm.adocom1.execute(QStringLiteral("delete * from ") + table);
+    });
+    if (!deleted)
+        return;
+    context_.dm.ado_user.close();
+    context_.dm.ado_user.open();
+    reopenAfterDeletion();
+}
+
+void UserPage::img_delete_selection_1Click() {
+    if (!context_.messages.ask(QStringLiteral("delete_seluser_ask")))
+        return;
+    bool deleted = false;
+    {
+        GridsSuspended suspended(context_.dm.ado_user);
+        deleted = allOrNothing([this] {
+            deleteTickedPersons();
+            context_.dm.ado_user.checkBrowseMode();
+            RenumberUsers();
+        });
+    }
+    if (deleted)
+        reopenAfterDeletion();
+}
+
+// Walks the register; a deleted person's follower is examined without a step.
+void UserPage::deleteTickedPersons() {
+    store::Dataset& persons = context_.dm.ado_user;
+    persons.first();
+    while (!persons.eof()) {
+        if (!persons.asBoolean(kMarkField)) {
+            persons.next();
+            continue;
+        }
+        const QString condition = QStringLiteral(" where personal=") +
+                                  store::quoted(persons.asString(QStringLiteral("lastname")));
+        for (const char* table : {"bp_record", "bp_record_user1", "bp_record_user2"})
+            context_.dm.adocom1.execute(QStringLiteral("delete * from ") + table + condition);
+        persons.remove();
+    }
+}
+
+void UserPage::RenumberUsers() {
+    store::Dataset& persons = context_.dm.ado_user;
+    persons.first();
+    for (int id = 1; !persons.eof(); ++id) {
+        persons.edit();
+        persons.setValue(QStringLiteral("id"), id);
+        persons.next();
+    }
+    persons.applyUpdates();
+    persons.first();
+}
+
+// Runs the writes as one transaction. On failure nothing of them stays in the database,
+// the register is read again so that it shows the database, and the error is shown.
+bool UserPage::allOrNothing(const std::function<void()>& writes) {
+    store::Dataset& persons = context_.dm.ado_user;
+    try {
+        store::Transaction transaction(context_.dm.ADOConnection1);
+        writes();
+        transaction.commit();
+        return true;
+    } catch (const store::DatabaseError& error) {
+        persons.close();
+        persons.open();
+        context_.messages.showError(error.message());
+        return false;
+    }
+}
+
+// The device-memory grids and the Data page read their rows again; the lists follow.
+void UserPage::reopenAfterDeletion() {
+    store::Tdm1& dm = context_.dm;
+    for (store::Dataset* memory : {&dm.ado_rc1, &dm.ado_rc2}) {
+        memory->close();
+        memory->open();
+    }
+    dm.ado_analysis.close();
+    AddUserInfo();
+}
 
 } // namespace persons

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 #include <QWidget>
+#include <functional>
 
 class QComboBox;
 
@@ -9,10 +11,14 @@ namespace lang {
 struct WindowContext;
 }
 namespace ui {
+class DataGrid;
+class ImageButton;
 class Toolbar;
-}
+} // namespace ui
 
 namespace persons {
+
+class Tfrm_user;
 
 // Page "User" of the main window's page stack: the register of persons.
 class UserPage : public QWidget {
@@ -20,18 +26,43 @@ class UserPage : public QWidget {
 public:
     UserPage(lang::WindowContext& context, QWidget* parent = nullptr);
     ui::Toolbar* toolbar() const { return Panel13; }
+    ui::DataGrid* grid() const { return DBGrideh4; }
 
     // The page's own steps when the User button shows it.
     void enterPage();
 
     // The person lists of the other pages (comb_user, comb_user1, comb_user2).
     void setPersonLists(const QList<QComboBox*>& lists) { personLists_ = lists; }
-    // Refills the person lists with the last names of the register.
+    // Refills the person lists with the last names of the register; none is selected.
     void AddUserInfo();
 
+    // Toggles the current person's deletion mark when the column is DelSelection.
+    void DBGrideh4CellMouseClick(int column);
+    void img_newClick();
+    void img_editClick();
+    // Deletes all persons and every reading, after the question.
+    void img_delete_all_2Click();
+    // Deletes the ticked persons with their readings and renumbers the rest, after the
+    // question; all of it lands or none.
+    void img_delete_selection_1Click();
+    // Sets id to 1..n in dataset order and applies all pending person changes.
+    void RenumberUsers();
+
+    // Prepares the record of ado_user for mode "new" or "edit" and runs the person dialog.
+    void ShowUserForm(const QString& mode);
+    QString UserFormMode;
+    // Runs the prepared dialog; modal by default. Tests drive the dialog here instead.
+    std::function<void(Tfrm_user&)> runUserForm;
+
 private:
+    void addToolImage(ui::ImageButton* image, void (UserPage::*handler)());
+    void deleteTickedPersons();
+    bool allOrNothing(const std::function<void()>& writes);
+    void reopenAfterDeletion();
+
     lang::WindowContext& context_;
     ui::Toolbar* Panel13;
+    ui::DataGrid* DBGrideh4;
     QList<QComboBox*> personLists_;
 };
 

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <QVariant>
+
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+
+namespace lang {
+struct WindowContext;
+}
+
+namespace persons {
+
+// The person dialog: edits the current record of ado_user field by field, mode "new"
+// (a record appended by the opener) or "edit".
+class Tfrm_user : public QDialog {
+    Q_OBJECT
+public:
+    Tfrm_user(lang::WindowContext& context, const QString& mode, QWidget* parent = nullptr);
+
+    // Save: the name checks, the duplicate test, applying, the list refill, close.
+    void BitBtn1Click();
+    // Cancel.
+    void BitBtn2Click();
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    struct Binding {
+        QWidget* widget;
+        QString column;
+    };
+
+    void buildLayout();
+    void FormShow();
+    void FormClose();
+    void loadFields();
+    void writeField(const QString& column, const QVariant& value);
+    QLineEdit* lineEdit(const QString& column) const;
+
+    lang::WindowContext& context_;
+    QString mode_;
+    QList<Binding> bindings_;
+    bool bound_ = false; // fields follow the record only after they show it
+    bool saved_ = false;
+};
+
+} // namespace persons

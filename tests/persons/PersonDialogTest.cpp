@@ -1,0 +1,155 @@
+#include "PersonsFixture.h"
+
+#include <QDateEdit>
+
+namespace {
+
+using PersonDialog = PersonsTest;
+using persons::Tfrm_user;
+using persons::UserPage;
+
+// Fills the two names and saves.
+auto saveAs(const QString& lastName, const QString& firstName = "Anna") {
+    return [=](Tfrm_user& form) {
+        type(form, "edt_lastname", lastName);
+        type(form, "edt_firstname", firstName);
+        form.BitBtn1Click();
+    };
+}
+
+TEST_F(PersonDialog, CreatesPersonsWithTheNextIdAndRefillsTheLists) {
+    ASSERT_TRUE(runDialog(&UserPage::img_newClick, [](Tfrm_user& form) {
+        EXPECT_EQ(form.windowTitle(), "Create New User");
+        type(form, "edt_address1", "1 Main Street");
+        type(form, "edt_height", "180");
+        form.findChild<QComboBox*>("comb_gender")->setCurrentIndex(1);
+        form.findChild<QDateEdit*>("dtp_birthday")->setDate(QDate(1960, 4, 2));
+        saveAs("Smith")(form);
+        EXPECT_FALSE(form.isVisible());
+    }));
+    runDialog(&UserPage::img_newClick, saveAs("Jones"));
+
+    EXPECT_EQ(messages.shown,
+              QStringList({"inform:user_infor_save_ok", "inform:user_infor_save_ok"}));
+    EXPECT_EQ(registerRows(), QStringList({"1:Smith", "2:Jones"}));
+    EXPECT_EQ(
+        query("select address1 || '|' || height || '|' || gender || '|' || birthday || '|' || "
+              "(smoker+alcohol+overweight+cholesterol_inc+sodium_chloride+exercise+"
+              "sugar_increased+diabetic+delselection) from bp_userinfo where id=1"),
+        QStringList({"1 Main Street|180|Female|1960-04-02 00:00:00|0"}));
+    EXPECT_EQ(dm1.ado_user.recNo(), 2);
+    EXPECT_EQ(page().UserFormMode, "new");
+    expectLists({"Jones", "Smith"});
+}
+
+TEST_F(PersonDialog, RefusesEmptyNamesButNotBlanks) {
+    runDialog(&UserPage::img_newClick, [](Tfrm_user& form) {
+        form.BitBtn1Click();
+        EXPECT_EQ(form.focusWidget(), form.findChild<QLineEdit*>("edt_lastname"));
+        type(form, "edt_lastname", "Smith");
+        form.BitBtn1Click();
+        EXPECT_EQ(form.focusWidget(), form.findChild<QLineEdit*>("edt_firstname"));
+        EXPECT_TRUE(form.isVisible());
+        saveAs(" ", " ")(form);
+    });
+    EXPECT_EQ(messages.shown, QStringList({"inform:lastname_no_input", "inform:firstname_no_input",
+                                           "inform:user_infor_save_ok"}));
+    EXPECT_EQ(registerRows(), QStringList({"1: "}));
+}
+
+TEST_F(PersonDialog, RefusesAnotherPersonsLastNameInAnyCase) {
+    addPersons({"Smith", "O'Brien"});
+    runDialog(&UserPage::img_newClick, [](Tfrm_user& form) {
+        saveAs("smith", "Bob")(form);
+        EXPECT_TRUE(form.isVisible());
+        saveAs("O'BRIEN")(form);
+        saveAs("Ó'Brien")(form);
+    });
+    dm1.ado_user.first();
+    runDialog(&UserPage::img_editClick, saveAs("SMITH", "Changed")); // its own name
+    dm1.ado_user.last();
+    runDialog(&UserPage::img_editClick, saveAs("Smith"));
+
+    EXPECT_EQ(messages.shown,
+              QStringList({"inform:current_name_exists_same", "inform:current_name_exists_same",
+                           "inform:user_infor_save_ok", "inform:user_infor_save_ok",
+                           "inform:current_name_exists_same"}));
+    EXPECT_EQ(registerRows(), QStringList({"1:SMITH", "2:O'Brien", "3:Ó'Brien"}));
+    EXPECT_EQ(page().UserFormMode, "edit");
+}
+
+TEST_F(PersonDialog, LeavingWithoutSaveRestoresTheRegister) {
+    addPersons({"Smith", "Jones"});
+    addReadings("Smith");
+    page().DBGrideh4CellMouseClick(page().grid()->columnIndexOfField("DelSelection"));
+    runDialog(&UserPage::img_editClick, [](Tfrm_user& form) {
+        EXPECT_EQ(form.windowTitle(), "Edit User");
+        EXPECT_EQ(form.findChild<QLineEdit*>("edt_lastname")->text(), "Smith");
+        type(form, "edt_lastname", "Renamed");
+        form.BitBtn2Click();
+    });
+    runDialog(&UserPage::img_newClick, [](Tfrm_user& form) { type(form, "edt_lastname", "New"); });
+
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_EQ(dm1.ado_user.recordCount(), 2);
+    EXPECT_FALSE(dm1.ado_user.hasPendingUpdates()) << "the pending tick is dropped as well";
+    dm1.ado_user.first();
+    EXPECT_EQ(dm1.ado_user.asString("lastname"), "Smith");
+    EXPECT_FALSE(dm1.ado_user.asBoolean("delselection"));
+
+    // Saving writes the pending tick; renaming leaves the readings under the old name.
+    page().DBGrideh4CellMouseClick(page().grid()->columnIndexOfField("DelSelection"));
+    runDialog(&UserPage::img_editClick, saveAs("Renamed"));
+    EXPECT_EQ(query("select lastname from bp_userinfo where delselection<>0"),
+              QStringList({"Renamed"}));
+    EXPECT_EQ(readingsOf("bp_record"), QStringList({"Smith"}));
+    expectLists({"Jones", "Renamed"});
+}
+
+// After the database refused the record, closing the dialog must not leave it pending
+// for the next save to write.
+TEST_F(PersonDialog, ARefusedSaveLeavesNothingBehind) {
+    exec("create trigger refuse before insert on bp_userinfo when new.lastname='Bad' "
+         "begin select raise(abort, 'refused'); end");
+    runDialog(&UserPage::img_newClick, [](Tfrm_user& form) {
+        saveAs("Bad")(form);
+        EXPECT_TRUE(form.isVisible());
+    });
+    EXPECT_FALSE(dm1.ado_user.hasPendingUpdates());
+    EXPECT_EQ(dm1.ado_user.recordCount(), 0);
+
+    runDialog(&UserPage::img_newClick, [](Tfrm_user& form) {
+        saveAs("Bad")(form);
+        saveAs("Good")(form); // the same record, corrected
+    });
+    EXPECT_EQ(messages.shown,
+              QStringList({"error:refused", "error:refused", "inform:user_infor_save_ok"}));
+    EXPECT_EQ(registerRows(), QStringList({"1:Good"}));
+}
+
+TEST_F(PersonDialog, EditCaptionAndTabOrder) {
+    dm1.adocom1.execute("update bp_option set language_def='german'");
+    dm1.ado_option.close();
+    dm1.ado_option.open();
+    language.selectLanguage();
+    addPersons({"Smith"});
+    runDialog(&UserPage::img_editClick, [](Tfrm_user& form) {
+        EXPECT_EQ(form.windowTitle(), "Person bearbeiten");
+        QStringList order;
+        QWidget* first = form.findChild<QLineEdit*>("edt_lastname");
+        EXPECT_EQ(form.focusWidget(), first);
+        QWidget* widget = first;
+        do {
+            if (widget->parentWidget() == &form && (widget->focusPolicy() & Qt::TabFocus))
+                order << widget->objectName();
+            widget = widget->nextInFocusChain();
+        } while (widget != first);
+        EXPECT_EQ(order, QStringList({"edt_lastname", "edt_firstname", "edt_address1", "edt_state",
+                                      "edt_city", "edt_email", "edt_country", "edt_phone",
+                                      "edt_zip", "dtp_birthday", "comb_gender", "edt_height",
+                                      "edt_weight", "edt_id", "BitBtn1", "BitBtn2"}));
+    });
+    EXPECT_EQ(registerRows(), QStringList({"1:Smith"}));
+}
+
+} // namespace
