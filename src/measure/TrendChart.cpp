@@ -1,0 +1,191 @@
+#include "measure/TrendChart.h"
+
+#include "measure/ChartStyle.h"
+#include "store/DatabaseError.h"
+#include "store/Dataset.h"
+#include "ui/Panel.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QStyle>
+#include <QValueAxis>
+
+namespace measure {
+
+namespace {
+
+constexpr int StripHeight = 38;
+constexpr int LegendWidth = 67;
+
+QValueAxis* horizontalAxis(const QChartView* view) {
+    return static_cast<QValueAxis*>(view->chart()->axes(Qt::Horizontal).constFirst());
+}
+
+ui::Panel* makeLegend(const QString& objectName, const QString& caption, const QColor& colour,
+                      QWidget* parent) {
+    auto* panel = new ui::Panel(objectName, parent);
+    panel->setCaption(caption);
+    panel->setFixedWidth(LegendWidth);
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::WindowText, Qt::white);
+    panel->setPalette(palette);
+    panel->setAutoFillBackground(true);
+    return panel;
+}
+
+QPushButton* makeButton(const QString& objectName, const QString& text, QStyle::StandardPixmap icon,
+                        QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(objectName);
+    button->setIcon(parent->style()->standardIcon(icon));
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+// The list's views stay still while the chart reads it, also when reading fails.
+class DetachedControls {
+public:
+    explicit DetachedControls(store::Dataset& list) : list_(list) { list_.disableControls(); }
+    ~DetachedControls() { list_.enableControls(); }
+    DetachedControls(const DetachedControls&) = delete;
+    DetachedControls& operator=(const DetachedControls&) = delete;
+
+private:
+    store::Dataset& list_;
+};
+
+// Reads a list column by position without moving the cursor.
+class Column {
+public:
+    Column(const store::Dataset& list, const char* name)
+        : list_(list), name_(name), index_(list.fieldIndex(name_)) {
+        if (index_ < 0)
+            throw store::DatabaseError(QStringLiteral("field %1 not found").arg(name_));
+    }
+
+    int wholeNumber(int row) const {
+        const QVariant value = list_.valueAt(row, index_);
+        if (value.isNull())
+            return 0;
+        bool ok = false;
+        const int number = value.toInt(&ok);
+        if (!ok)
+            throw store::DatabaseError(QStringLiteral("field %1: \"%2\" is not a whole number")
+                                           .arg(name_, value.toString()));
+        return number;
+    }
+
+private:
+    const store::Dataset& list_;
+    QString name_;
+    int index_;
+};
+
+} // namespace
+
+TrendChart::TrendChart(QWidget* parent)
+    : QWidget(parent),
+      Line_sysdialoic(ChartStyle::makeSeries("Line_sysdialoic", ChartStyle::SystolicColour)),
+      Line_diasloic(ChartStyle::makeSeries("Line_diasloic", ChartStyle::DiastolicColour)),
+      Line_heart(ChartStyle::makeSeries("Line_heart", ChartStyle::PulseColour)),
+      Line_Chart2(
+          ChartStyle::makeView("Line_Chart2", 30, 280, {Line_sysdialoic, Line_diasloic}, this)),
+      Line_Chart(ChartStyle::makeView("Line_Chart", 40, 200, {Line_heart}, this)),
+      Panel3(makeStrip()) {}
+
+QWidget* TrendChart::makeStrip() {
+    auto* strip = new ui::Panel("Panel3", this);
+    auto* buttons = new ui::Panel("Panel5", strip);
+    auto* prior = makeButton("BitBtn1", "Prior Page", QStyle::SP_ArrowLeft, buttons);
+    auto* next = makeButton("BitBtn2", "Next Page", QStyle::SP_ArrowRight, buttons);
+    connect(prior, &QPushButton::clicked, this, &TrendChart::BitBtn1Click);
+    connect(next, &QPushButton::clicked, this, &TrendChart::BitBtn2Click);
+    auto* buttonRow = new QHBoxLayout(buttons);
+    buttonRow->setContentsMargins(2, 2, 2, 2);
+    buttonRow->addWidget(prior);
+    buttonRow->addWidget(next);
+
+    auto* row = new QHBoxLayout(strip);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(makeLegend("Panel7", "Systolic", ChartStyle::SystolicColour, strip));
+    row->addWidget(makeLegend("Panel8", "Diastolic", ChartStyle::DiastolicColour, strip));
+    row->addWidget(makeLegend("Panel6", "Pulse", ChartStyle::PulseColour, strip));
+    row->addStretch(1);
+    row->addWidget(buttons);
+    return strip;
+}
+
+void TrendChart::FillChart(store::Dataset& list) {
+    const DetachedControls detached(list);
+    list.first();
+    const Column systolic(list, "systolic");
+    const Column diastolic(list, "diastolic");
+    const Column pulse(list, "heart_beat");
+    const int count = list.recordCount();
+    QList<QPointF> systolicPoints, diastolicPoints, pulsePoints;
+    systolicPoints.reserve(count);
+    diastolicPoints.reserve(count);
+    pulsePoints.reserve(count);
+    for (int row = 0; row < count; ++row) {
+        const double x = row + 1;
+        systolicPoints.append(QPointF(x, systolic.wholeNumber(row)));
+        diastolicPoints.append(QPointF(x, diastolic.wholeNumber(row)));
+        pulsePoints.append(QPointF(x, pulse.wholeNumber(row)));
+    }
+    Line_sysdialoic->replace(systolicPoints);
+    Line_diasloic->replace(diastolicPoints);
+    Line_heart->replace(pulsePoints);
+}
+
+void TrendChart::HorizScroll(double percent) {
+    ScrollAxis(horizontalAxis(Line_Chart), percent);
+    ScrollAxis(horizontalAxis(Line_Chart2), percent);
+}
+
+void TrendChart::ScrollAxis(QValueAxis* axis, double percent) {
+    const double shift = (axis->max() - axis->min()) * percent / 100;
+    axis->setRange(axis->min() + shift, axis->max() + shift);
+}
+
+double TrendChart::windowMin() const {
+    return horizontalAxis(Line_Chart2)->min();
+}
+
+double TrendChart::windowMax() const {
+    return horizontalAxis(Line_Chart2)->max();
+}
+
+bool TrendChart::event(QEvent* event) {
+    // A child's height changed from outside, or the chart appears after such a change.
+    if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show)
+        arrange();
+    return QWidget::event(event);
+}
+
+void TrendChart::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    arrange();
+}
+
+// The upper chart keeps a height set from outside (half the rest when none is set); the
+// strip lies at the bottom; the lower chart fills what is left between them, whatever
+// height it was given.
+void TrendChart::arrange() {
+    const int chartsHeight = qMax(0, height() - StripHeight);
+    const bool upperFixed = Line_Chart2->maximumHeight() < QWIDGETSIZE_MAX;
+    const int upperHeight =
+        qMin(chartsHeight, upperFixed ? Line_Chart2->maximumHeight() : chartsHeight / 2);
+    Line_Chart2->setGeometry(0, 0, width(), upperHeight);
+    Line_Chart->setMinimumHeight(0);
+    Line_Chart->setMaximumHeight(QWIDGETSIZE_MAX);
+    Line_Chart->setGeometry(0, upperHeight, width(), chartsHeight - upperHeight);
+    Panel3->setGeometry(0, chartsHeight, width(), StripHeight);
+}
+
+} // namespace measure

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QWidget>
+
+class QChartView;
+class QLineSeries;
+class QValueAxis;
+
+namespace store {
+class Dataset;
+}
+namespace ui {
+class Panel;
+}
+
+namespace measure {
+
+// Systolic and diastolic pressure in an upper chart, pulse in a lower chart, one point per
+// row of a list. Both charts show the same horizontal window, which moves only through
+// the page buttons under them.
+class TrendChart : public QWidget {
+    Q_OBJECT
+public:
+    explicit TrendChart(QWidget* parent = nullptr);
+
+    // Rebuilds the three lines from the rows of list: x is the row position from 1, y the
+    // value of systolic, diastolic or heart_beat as a whole number (empty reads as 0).
+    // Leaves list on its first row; the window stays where it is.
+    void FillChart(store::Dataset& list);
+
+    // Shifts both charts' window by percent of its width.
+    void HorizScroll(double percent);
+    static void ScrollAxis(QValueAxis* axis, double percent);
+    void BitBtn1Click() { HorizScroll(-50); }
+    void BitBtn2Click() { HorizScroll(50); }
+
+    QLineSeries* systolicLine() const { return Line_sysdialoic; }
+    QLineSeries* diastolicLine() const { return Line_diasloic; }
+    QLineSeries* pulseLine() const { return Line_heart; }
+    QChartView* pressureChart() const { return Line_Chart2; }
+    QChartView* pulseChart() const { return Line_Chart; }
+    double windowMin() const;
+    double windowMax() const;
+
+protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QWidget* makeStrip();
+    void arrange();
+
+    QLineSeries* Line_sysdialoic;
+    QLineSeries* Line_diasloic;
+    QLineSeries* Line_heart;
+    QChartView* Line_Chart2;
+    QChartView* Line_Chart;
+    QWidget* Panel3;
+};
+
+} // namespace measure
