@@ -1,9 +1,10 @@
 #include "app/Application.h"
 
-#include "lang/WindowContext.h"
 #include "app/Tfrm_main.h"
+#include "device/TransferPage.h"
 #include "lang/LanguageStore.h"
 #include "lang/Messages.h"
+#include "lang/WindowContext.h"
 #include "store/DatabaseError.h"
 #include "store/Tdm1.h"
 #include "ui/PictureLibrary.h"
@@ -39,6 +40,16 @@ QString databaseFailureText(const QString& databasePath, const QString& reason) 
 int run(int argc, char** argv) {
     Application application(argc, argv);
     const QString appDir = QCoreApplication::applicationDirPath();
+    device::PortFactory monitorPorts;
+    try {
+        monitorPorts =
+            device::portFactoryFromArguments(application.arguments(), QDate::currentDate());
+    } catch (const device::ScenarioError& error) {
+        QMessageBox::critical(nullptr, QStringLiteral("Blood Pressure Monitor"),
+                              QString::fromStdString(error.what()) +
+                                  QStringLiteral("\n\nThe program will now end."));
+        return 1;
+    }
 
     store::Tdm1 dm1(appDir);
     lang::LanguageStore language(dm1);
@@ -55,6 +66,7 @@ int run(int argc, char** argv) {
     lang::MessageBoxes messages(language, nullptr);
     lang::WindowContext context{appDir, dm1, language, pictures, messages};
     Tfrm_main frm_main(context);
+    frm_main.transferPage()->monitorLink().openPort = std::move(monitorPorts);
     messages.setParentWindow(&frm_main);
     application.showError = [&messages](const QString& text) { messages.showError(text); };
     frm_main.show();

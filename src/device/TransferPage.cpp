@@ -1,36 +1,321 @@
 #include "device/TransferPage.h"
 
+#include "device/MemoryBox.h"
+#include "device/engine/ProgressGauge.h"
+#include "device/engine/TReceiData.h"
+#include "lang/Messages.h"
+#include "lang/WindowContext.h"
+#include "store/DatabaseError.h"
+#include "store/Tdm1.h"
+#include "ui/DataGrid.h"
+#include "ui/Gauge.h"
+#include "ui/ImageButton.h"
 #include "ui/Toolbar.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QSet>
 #include <QVBoxLayout>
 
 namespace device {
 
 namespace {
 
-QComboBox* personList(const QString& name, QWidget* parent) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(name);
-    list->setEditable(false);
-    return list;
+constexpr qint32 kDeviceId = 9001;
+constexpr int kIoTimeout = 200; // ms
+
+// Removes from memory table %1 the readings that bp_record holds for the same person.
+constexpr const char* kRemoveHeld =
+    "delete a.* from  %1 a,(select a.personal,a.systolic,a.diastolic,a.heart_beat,a.checktime,"
+    "a.checktime_mmdd,a.checktime_hhmm from %1 a,bp_record b  where a.personal=b.personal and "
+    "a.systolic=b.systolic and a.diastolic=b.diastolic and a.heart_beat=b.heart_beat  and "
+    "a.checktime=b.checktime) b  where a.personal=b.personal and a.systolic=b.systolic and "
+    "a.diastolic=b.diastolic and a.heart_beat=b.heart_beat  and a.checktime=b.checktime ";
+
+// Copies the rows of memory table %1 into bp_record.
+constexpr const char* kCopyRest =
+    "insert into bp_record(personal,systolic,diastolic,heart_beat,checktime,checktime_mmdd,"
+    "checktime_hhmm)  select a.personal,a.systolic,a.diastolic,a.heart_beat,a.checktime,"
+    "a.checktime_mmdd,a.checktime_hhmm from %1 a";
+
+// The engine's view of a gauge on the page.
+class GaugeLink : public ProgressGauge {
+public:
+    explicit GaugeLink(ui::Gauge& gauge) : gauge_(gauge) {}
+    int maxValue() const override { return gauge_.maxValue(); }
+    void setMaxValue(int maxValue) override { gauge_.setMaxValue(maxValue); }
+    int progress() const override { return gauge_.progress(); }
+    void setProgress(int progress) override { gauge_.setProgress(progress); }
+
+private:
+    ui::Gauge& gauge_;
+};
+
+// Keeps a dataset's grids from following it until the end of the scope.
+class ControlsDetached {
+public:
+    explicit ControlsDetached(store::Dataset& rows) : rows_(rows) { rows_.disableControls(); }
+    ~ControlsDetached() { rows_.enableControls(); }
+    ControlsDetached(const ControlsDetached&) = delete;
+    ControlsDetached& operator=(const ControlsDetached&) = delete;
+
+private:
+    store::Dataset& rows_;
+};
+
+// Disables a window until the end of the scope, also on failure.
+class WindowDisabled {
+public:
+    explicit WindowDisabled(QWidget& window) : window_(window) { window_.setEnabled(false); }
+    ~WindowDisabled() { window_.setEnabled(true); }
+    WindowDisabled(const WindowDisabled&) = delete;
+    WindowDisabled& operator=(const WindowDisabled&) = delete;
+
+private:
+    QWidget& window_;
+};
+
+void reopen(store::Dataset& rows) {
+    rows.close();
+    rows.open();
+}
+
+// The idno of every row the table holds.
+QSet<int> heldNumbers(store::Database& db, const QString& table) {
+    store::Dataset held(db, store::WriteMode::Immediate);
+    held.setCommandText(QStringLiteral("select idno from ") + table);
+    held.open();
+    QSet<int> numbers;
+    for (held.first(); !held.eof(); held.next())
+        numbers.insert(held.asInteger(QStringLiteral("idno")));
+    return numbers;
 }
 
 } // namespace
 
 TransferPage::TransferPage(lang::WindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context), Panel12(new ui::Toolbar("Panel12", "Image9", this)),
-      comb_user1_(personList("comb_user1", this)), comb_user2_(personList("comb_user2", this)) {
+      Panel2(new ui::Panel("Panel2", this)), GroupBox6(new MemoryBox(1, context.dm.ado_rc1)),
+      GroupBox5(new MemoryBox(2, context.dm.ado_rc2)) {
     setObjectName("Transfer");
+    addImage("img_transfer_1", true, &TransferPage::img_transfer_1Click);
+    addImage("img_save_user2", true, &TransferPage::img_save_user2Click);
+    addImage("img_delete_user2", true, &TransferPage::img_delete_user2Click);
+    // Export, report preview, help and printing arrive with their own features.
+    addImage("img_user2_save_as", true);
+    addImage("img_preview_3", true);
+    addImage("img_help_3", false);
+    addImage("img_print_3", false);
+    addImage("img_user1_save_as", false);
+    addImage("img_delete_user1", false, &TransferPage::img_delete_user1Click);
+    addImage("img_save_user1", false, &TransferPage::img_save_user1Click);
+
+    GroupBox6->hide();
+    auto* memories = new QVBoxLayout(Panel2);
+    memories->setContentsMargins(4, 4, 4, 4);
+    memories->addWidget(GroupBox6);
+    memories->addWidget(GroupBox5, 1);
+    connect(GroupBox6->grid(), &ui::DataGrid::titleBtnClick, this,
+            &TransferPage::DBGridEh2TitleBtnClick);
+    connect(GroupBox5->grid(), &ui::DataGrid::titleBtnClick, this,
+            &TransferPage::DBGridEh3TitleBtnClick);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(Panel12);
-    layout->addWidget(comb_user1_);
-    layout->addWidget(comb_user2_);
-    layout->addStretch();
+    layout->addWidget(Panel2, 1);
 }
 
-void TransferPage::enterPage() {}
+QComboBox* TransferPage::comb_user1() const {
+    return GroupBox6->personList();
+}
+
+QComboBox* TransferPage::comb_user2() const {
+    return GroupBox5->personList();
+}
+
+void TransferPage::addImage(const QString& name, bool shown, void (TransferPage::*handler)()) {
+    ui::ImageButton* image = Panel12->addImage(name);
+    image->setVisible(shown);
+    image->setCursor(Qt::PointingHandCursor);
+    const ui::PictureLibrary& pictures = context_.pictures;
+    connect(image, &ui::ImageButton::pressed, this,
+            [image, &pictures] { ui::SetImageState(*image, "down", pictures); });
+    connect(image, &ui::ImageButton::released, this,
+            [image, &pictures] { ui::SetImageState(*image, "up", pictures); });
+    connect(image, &ui::ImageButton::left, this,
+            [image, &pictures] { ui::SetImageState(*image, "up", pictures); });
+    if (handler)
+        connect(image, &ui::ImageButton::clicked, this, handler);
+}
+
+template <class Steps> bool TransferPage::guarded(Steps&& steps) {
+    try {
+        steps();
+        return true;
+    } catch (const store::DatabaseError& error) {
+        context_.messages.showError(error.message());
+        return false;
+    }
+}
+
+// Only memory 2's box is shown, and it carries no title of its own.
+void TransferPage::enterPage() {
+    if (GroupBox6->isHidden())
+        GroupBox5->setTitle(QString());
+}
+
+void TransferPage::img_transfer_1Click() {
+    const WindowDisabled disabled(*window());
+    QCoreApplication::processEvents();
+    FlastUser1.clear();
+    FlastUser2.clear();
+    int errors = -1;
+    try {
+        if (!guarded([&] {
+                emptyMemories();
+                errors = download();
+            })) { // nothing of this download may stay in the datasets
+            reopen(GroupBox6->rows());
+            reopen(GroupBox5->rows());
+        }
+    } catch (const SilentAbort&) {
+        // The engine has shown its message; the tables were emptied before it started.
+    }
+    if (errors == 0)
+        context_.messages.inform("transfer_ok");
+}
+
+void TransferPage::emptyMemories() {
+    for (MemoryBox* box : {GroupBox6, GroupBox5})
+        context_.dm.adocom1.execute(QStringLiteral("delete * from ") + box->table());
+    for (MemoryBox* box : {GroupBox6, GroupBox5}) {
+        reopen(box->rows());
+        box->gauge()->setProgress(0);
+    }
+}
+
+// Runs the engine; returns its error count. Both tables receive their rows together or
+// not at all.
+int TransferPage::download() {
+    const ControlsDetached detached1(GroupBox6->rows());
+    const ControlsDetached detached2(GroupBox5->rows());
+    const std::unique_ptr<DevicePort> port = link_.openPort();
+    GaugeLink gauge1(*GroupBox6->gauge());
+    GaugeLink gauge2(*GroupBox5->gauge());
+    TReceiData engine({*port, context_.messages, link_.pause, link_.now, context_.SendMessage,
+                       context_.ReceiveDelay, kIoTimeout});
+    engine.setAdo_rc1(&GroupBox6->rows());
+    engine.setAdo_rc2(&GroupBox5->rows());
+    engine.setGauge1(&gauge1);
+    engine.setGauge2(&gauge2);
+    engine.setDeviceID(kDeviceId);
+    gauge1.setProgress(0);
+    gauge2.setProgress(0);
+    engine.setUser1Name(comb_user1()->currentText());
+    engine.setUser2Name(comb_user2()->currentText());
+    store::Transaction transaction(context_.dm.ADOConnection1);
+    engine.Execute();
+    transaction.commit();
+    return engine.ErrorCount();
+}
+
+void TransferPage::img_save_user1Click() {
+    saveMemory(*GroupBox6, FlastUser1, NameStamp::WhenCopying);
+}
+
+void TransferPage::img_save_user2Click() {
+    saveMemory(*GroupBox5, FlastUser2, NameStamp::EverySave);
+}
+
+// Stamping, removing the readings already held and copying the rest land together or
+// not at all; the person is remembered only when they landed.
+void TransferPage::saveMemory(MemoryBox& box, QString& lastUser, NameStamp stamp) {
+    const QString name = box.personList()->currentText();
+    if (name.isEmpty()) {
+        context_.messages.inform(QStringLiteral("must_spec_user%1").arg(box.memory()));
+        return;
+    }
+    const bool copy = name != lastUser;
+    const bool saved = guarded([&] {
+        store::Transaction transaction(context_.dm.ADOConnection1);
+        if (copy || stamp == NameStamp::EverySave)
+            UpdataUserName(name, box.rows());
+        if (copy)
+            ReceiDone(box.memory() == 1 ? "one" : "two");
+        transaction.commit();
+    });
+    if (!saved) { // the grid shows the table as it is again
+        reopen(box.rows());
+        return;
+    }
+    lastUser = name;
+    context_.messages.inform("user_bprecord_post_ok");
+}
+
+MemoryBox& TransferPage::memoryOf(const store::Dataset& dataset) const {
+    return &dataset == &GroupBox6->rows() ? *GroupBox6 : *GroupBox5;
+}
+
+// Rows that an earlier save removed from the table (their readings were held already)
+// stay in the grid but are not stamped: their table row is gone.
+void TransferPage::UpdataUserName(const QString& name, store::Dataset& dataset) {
+    const QSet<int> held = heldNumbers(context_.dm.ADOConnection1, memoryOf(dataset).table());
+    const QString idno = QStringLiteral("idno");
+    const QString personal = QStringLiteral("personal");
+    const ControlsDetached detached(dataset);
+    try {
+        for (dataset.first(); !dataset.eof(); dataset.next()) {
+            if (!held.contains(dataset.asInteger(idno)))
+                continue;
+            dataset.edit();
+            dataset.setValue(personal, name);
+            dataset.post();
+        }
+        dataset.applyUpdates();
+    } catch (const store::DatabaseError&) {
+        dataset.cancelUpdates();
+        dataset.first();
+        throw;
+    }
+    dataset.first();
+}
+
+void TransferPage::ReceiDone(const QString& usertype) {
+    const QString table =
+        usertype == QLatin1String("one") ? GroupBox6->table() : GroupBox5->table();
+    store::Transaction transaction(context_.dm.ADOConnection1);
+    context_.dm.adocom1.execute(QString::fromLatin1(kRemoveHeld).arg(table));
+    context_.dm.adocom1.execute(QString::fromLatin1(kCopyRest).arg(table));
+    transaction.commit();
+}
+
+void TransferPage::img_delete_user1Click() {
+    clearMemory(*GroupBox6);
+}
+
+void TransferPage::img_delete_user2Click() {
+    clearMemory(*GroupBox5);
+}
+
+// The gauge keeps its maximum; the person of the last save is kept too.
+void TransferPage::clearMemory(MemoryBox& box) {
+    if (!context_.messages.ask(QStringLiteral("delete_user%1_bprecord").arg(box.memory())))
+        return;
+    guarded([&box, this] {
+        context_.dm.adocom1.execute(QStringLiteral("delete * from ") + box.table());
+        reopen(box.rows());
+        box.gauge()->setProgress(0);
+    });
+}
+
+void TransferPage::DBGridEh2TitleBtnClick(int column, const QString& fieldName) {
+    GroupBox6->sortByTitle(column, fieldName);
+}
+
+void TransferPage::DBGridEh3TitleBtnClick(int column, const QString& fieldName) {
+    GroupBox5->sortByTitle(column, fieldName);
+}
 
 } // namespace device

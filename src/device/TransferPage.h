@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/MonitorLink.h"
+
 #include <QWidget>
 
 class QComboBox;
@@ -7,29 +9,74 @@ class QComboBox;
 namespace lang {
 struct WindowContext;
 }
-namespace ui {
-class Toolbar;
+namespace store {
+class Dataset;
 }
+namespace ui {
+class Panel;
+class Toolbar;
+} // namespace ui
 
 namespace device {
 
-// Page "Transfer" of the main window's page stack: downloads from the monitor.
+class MemoryBox;
+
+// Page "Transfer" of the main window's page stack: downloads the monitor's two memories
+// into bp_record_user1 and bp_record_user2, shows them, and saves them under a person
+// into bp_record or clears them. Only memory 2's box is shown.
 class TransferPage : public QWidget {
     Q_OBJECT
 public:
     TransferPage(lang::WindowContext& context, QWidget* parent = nullptr);
     ui::Toolbar* toolbar() const { return Panel12; }
-    QComboBox* comb_user1() const { return comb_user1_; }
-    QComboBox* comb_user2() const { return comb_user2_; }
+    QComboBox* comb_user1() const;
+    QComboBox* comb_user2() const;
+    MemoryBox* memory1() const { return GroupBox6; }
+    MemoryBox* memory2() const { return GroupBox5; }
+
+    // The monitor the downloads talk to; the USB monitor unless the program says otherwise.
+    MonitorLink& monitorLink() { return link_; }
 
     // The page's own steps when the Transfer button shows it.
     void enterPage();
 
+    void img_transfer_1Click();
+    void img_save_user1Click();
+    void img_save_user2Click();
+    void img_delete_user1Click();
+    void img_delete_user2Click();
+    void DBGridEh2TitleBtnClick(int column, const QString& fieldName);
+    void DBGridEh3TitleBtnClick(int column, const QString& fieldName);
+
+    // Stamps the name on every row of a memory's dataset that its table still holds and
+    // applies the batch. On failure the pending changes are dropped and the error goes on.
+    void UpdataUserName(const QString& name, store::Dataset& dataset);
+    // Copies memory 1 ("one") or memory 2 (any other text) into bp_record, leaving out
+    // the readings that bp_record already holds for the same person.
+    void ReceiDone(const QString& usertype);
+
 private:
+    // Whether a save stamps the name each time, or only when it copies.
+    enum class NameStamp { WhenCopying, EverySave };
+
+    void addImage(const QString& name, bool shown, void (TransferPage::*handler)() = nullptr);
+    void emptyMemories();
+    int download();
+    void saveMemory(MemoryBox& box, QString& lastUser, NameStamp stamp);
+    void clearMemory(MemoryBox& box);
+    MemoryBox& memoryOf(const store::Dataset& dataset) const;
+    // Runs the steps; a database error is shown and gives false.
+    template <class Steps> bool guarded(Steps&& steps);
+
     lang::WindowContext& context_;
+    MonitorLink link_;
     ui::Toolbar* Panel12;
-    QComboBox* comb_user1_;
-    QComboBox* comb_user2_;
+    ui::Panel* Panel2;
+    MemoryBox* GroupBox6;
+    MemoryBox* GroupBox5;
+    // The person under whom each memory was last saved since the last download.
+    QString FlastUser1;
+    QString FlastUser2;
 };
 
 } // namespace device

@@ -114,11 +114,9 @@ TEST_F(MainWindow, ExitAsksAndNoKeepsTheWindow) {
 }
 
 TEST_F(MainWindow, ResizeGivesHalfHeightsRoundedDown) {
-    auto* memoryPanel = new QWidget(window->transferPage());
-    memoryPanel->setObjectName("Panel2");
+    auto* memoryPanel = window->transferPage()->findChild<QWidget*>("Panel2");
     memoryPanel->setFixedHeight(301);
-    auto* memory1 = new QWidget(memoryPanel);
-    memory1->setObjectName("GroupBox6");
+    auto* memory1 = memoryPanel->findChild<QWidget*>("GroupBox6");
     auto* pulse = new QWidget(window->dataPage());
     pulse->setObjectName("Line_Chart");
     auto* pressure = new QWidget(window->dataPage());

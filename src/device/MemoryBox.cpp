@@ -1,0 +1,74 @@
+#include "device/MemoryBox.h"
+
+#include "store/Dataset.h"
+#include "ui/DataGrid.h"
+#include "ui/Gauge.h"
+#include "ui/Panel.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace device {
+
+namespace {
+
+constexpr int kLeftPanelWidth = 170;
+
+QVector<ui::DataGrid::Column> gridColumns() {
+    // field, design title, width, visible, title button
+    return {{"IDNO", "Number", 60, true, false},
+            {"systolic", "systolic", 70, true, true},
+            {"diastolic", "diastolic", 70, true, true},
+            {"heart_beat", "pulse", 60, true, true},
+            {"checktime_mmdd", "measurement date", 120, true, true},
+            {"checktime_hhmm", "measurement time", 120, true, true},
+            {"checktime", "measurement date/time", 160, false, true}};
+}
+
+QLabel* label(const QString& name, const QString& text, QWidget* parent) {
+    auto* shown = new QLabel(text, parent);
+    shown->setObjectName(name);
+    return shown;
+}
+
+} // namespace
+
+MemoryBox::MemoryBox(int memory, store::Dataset& rows, QWidget* parent)
+    : QGroupBox(parent), memory_(memory), rows_(rows), personList_(new QComboBox),
+      gauge_(new ui::Gauge(QStringLiteral("Gauge%1").arg(memory))),
+      grid_(new ui::DataGrid(QStringLiteral("DBGridEh%1").arg(memory + 1))) {
+    setObjectName(memory == 1 ? "GroupBox6" : "GroupBox5");
+    setTitle(QStringLiteral("User%1").arg(memory));
+
+    auto* left = new ui::Panel(QStringLiteral("panel_user%1").arg(memory), this);
+    left->setFixedWidth(kLeftPanelWidth);
+    personList_->setObjectName(QStringLiteral("comb_user%1").arg(memory));
+    personList_->setEditable(false);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->addWidget(label(QStringLiteral("lbl_username%1").arg(memory), "UserName", left));
+    leftLayout->addWidget(personList_);
+    leftLayout->addWidget(label(QStringLiteral("lbl_progress%1").arg(memory), "Progress", left));
+    leftLayout->addWidget(gauge_);
+    leftLayout->addStretch();
+
+    grid_->setColumns(gridColumns());
+    grid_->setTitleClickOrder(ui::DataGrid::TitleClickOrder::MarkerFirst);
+    grid_->setDataset(&rows);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(left);
+    layout->addWidget(grid_, 1);
+}
+
+QString MemoryBox::table() const {
+    return QStringLiteral("bp_record_user%1").arg(memory_);
+}
+
+void MemoryBox::sortByTitle(int column, const QString& fieldName) {
+    const bool ascending = grid_->sortMarker(column) == ui::DataGrid::SortMarker::Down;
+    rows_.setSort(ascending ? fieldName : fieldName + QStringLiteral(" DESC"));
+}
+
+} // namespace device

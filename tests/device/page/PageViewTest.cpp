@@ -1,0 +1,86 @@
+#include "TransferFixture.h"
+#include "lang/FormTexts.h"
+
+#include <QHeaderView>
+#include <QLabel>
+
+namespace {
+
+using namespace monitor;
+
+// Clicking a title: ascending, then descending; the Number title sorts nothing.
+TEST_F(TransferPageTest, TitleClicksSortTheDownloadedRows) {
+    download(memories({}, {morning, evening, nextDay, later}));
+    const QStringList downloaded{"142", "128", "135", "150"};
+    ui::DataGrid* grid = page->memory2()->grid();
+    auto clickTitle = [grid](const QString& field) {
+        emit grid->horizontalHeader()->sectionClicked(grid->columnIndexOfField(field));
+    };
+    const int systolic = 1;
+    const int pulse = 3;
+
+    clickTitle("IDNO");
+    EXPECT_EQ(shownColumn(systolic), downloaded);
+    EXPECT_EQ(page->memory2()->rows().sort(), "");
+
+    clickTitle("systolic");
+    EXPECT_EQ(shownColumn(systolic), (QStringList{"128", "135", "142", "150"}));
+    clickTitle("systolic");
+    EXPECT_EQ(shownColumn(systolic), (QStringList{"150", "142", "135", "128"}));
+    EXPECT_EQ(page->memory2()->rows().sort(), "systolic DESC");
+
+    clickTitle("heart_beat");
+    EXPECT_EQ(shownColumn(pulse), (QStringList{"72", "76", "80", "90"}));
+    clickTitle("IDNO");
+    EXPECT_EQ(shownColumn(pulse), (QStringList{"72", "76", "80", "90"}));
+}
+
+// Clearing asks first: No changes nothing; Yes empties the memory and its gauge, which
+// keeps its maximum.
+TEST_F(TransferPageTest, ClearsAMemoryOnlyWhenTheAnswerIsYes) {
+    const std::pair<device::MemoryBox*, void (device::TransferPage::*)()> clears[] = {
+        {page->memory1(), &device::TransferPage::img_delete_user1Click},
+        {page->memory2(), &device::TransferPage::img_delete_user2Click}};
+    for (auto [box, clear] : clears) {
+        SCOPED_TRACE(box->memory());
+        choose("Adams");
+        download(memories({memory1Reading, memory1Reading}, {morning, evening}));
+        const Rows held = readings(box->table());
+        ASSERT_EQ(held.size(), 2u);
+        const QString question = QStringLiteral("ask:delete_user%1_bprecord").arg(box->memory());
+
+        messages.answers = {false};
+        (page->*clear)();
+        EXPECT_EQ(messages.shown, (QStringList{"inform:transfer_ok", question}));
+        EXPECT_EQ(readings(box->table()), held);
+        EXPECT_EQ(box->grid()->shownRowCount(), 2);
+        EXPECT_EQ(box->gauge()->progress(), 2);
+
+        messages.answers = {true};
+        (page->*clear)();
+        EXPECT_TRUE(readings(box->table()).empty());
+        EXPECT_EQ(box->grid()->shownRowCount(), 0);
+        EXPECT_EQ(box->gauge()->progress(), 0);
+        EXPECT_EQ(box->gauge()->maxValue(), 2);
+    }
+}
+
+TEST_F(TransferPageTest, TakesItsTextsFromTheLanguageTable) {
+    dm1.adocom1.execute("update bp_option set language_def='german'");
+    dm1.ado_option.close();
+    dm1.ado_option.open();
+    language.selectLanguage();
+    lang::SetFormText(*window, language, pictures);
+    for (device::MemoryBox* box : {page->memory1(), page->memory2()}) {
+        EXPECT_EQ(box->grid()->shownTitles(),
+                  (QStringList{"Nr.", "Systolisch", "Diastolisch", "Puls", "Datum", "Uhrzeit"}));
+        const QString progress = QStringLiteral("lbl_progress%1").arg(box->memory());
+        EXPECT_EQ(box->findChild<QLabel*>(progress)->text(), "Fortschritt");
+    }
+    EXPECT_EQ(page->memory1()->title(), "Speicher 1");
+    window->m_transferClick();
+    EXPECT_TRUE(page->memory1()->isHidden());
+    EXPECT_EQ(page->memory2()->title(), "");
+}
+
+} // namespace
