@@ -1,32 +1,213 @@
 #include "measure/DataPage.h"
 
+#include "lang/Messages.h"
+#include "lang/WindowContext.h"
+#include "measure/TrendChart.h"
+#include "store/DatabaseError.h"
+#include "store/Tdm1.h"
+#include "ui/DataGrid.h"
+#include "ui/ImageButton.h"
+#include "ui/Notebook.h"
 #include "ui/Toolbar.h"
 
 #include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace measure {
 
+namespace {
+
+const QString markField = QStringLiteral("delselection");
+
+QVector<ui::DataGrid::Column> gridColumns() {
+    // field, default title, width, title acts as sort button
+    return {{markField, QString(), 62, true, false},
+            {"personal", "name", 46, true, false},
+            {"systolic", "systolic", 63, true, true},
+            {"diastolic", "diastolic", 63, true, true},
+            {"heart_beat", "pulse", 57, true, true},
+            {"checktime", "measurement date/time", 198, true, true}};
+}
+
+QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QComboBox* makeList(const QString& name, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->setMinimumContentsLength(12);
+    return box;
+}
+
+QDateEdit* makeHiddenPicker(const QString& name, const QDate& date, QWidget* parent) {
+    auto* picker = new QDateEdit(date, parent);
+    picker->setObjectName(name);
+    picker->hide();
+    return picker;
+}
+
+} // namespace
+
 DataPage::DataPage(lang::WindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context), Panel15(new ui::Toolbar("Panel15", "Image10", this)),
-      comb_user_(new QComboBox(this)), Notebook2(new QStackedWidget(this)) {
+      Label1(makeLabel("Label1", "USER", Panel15)), comb_user_(makeList("comb_user", Panel15)),
+      Label35(makeLabel("Label35", "Analyse", Panel15)), ComboBox3(makeList("ComboBox3", Panel15)),
+      Notebook2(new QStackedWidget(this)), DBGridEh1(new ui::DataGrid("DBGridEh1")), da1(nullptr),
+      da2(nullptr), chart_(new TrendChart) {
     setObjectName("Analysis_Table");
-    comb_user_->setObjectName("comb_user");
-    Panel15->addWidget(comb_user_);
+    ComboBox3->addItems({"Table", "Line"});
+    buildToolbar();
+
     Notebook2->setObjectName("Notebook2");
-    for (const char* name : {"Home", "User"}) {
-        auto* page = new QWidget(Notebook2);
-        page->setObjectName(name);
-        Notebook2->addWidget(page);
-    }
+    Notebook2->addWidget(buildTablePage());
+    auto* chartPage = new QWidget;
+    chartPage->setObjectName("User");
+    auto* chartLayout = new QVBoxLayout(chartPage);
+    chartLayout->setContentsMargins(0, 0, 0, 0);
+    chartLayout->addWidget(chart_);
+    Notebook2->addWidget(chartPage);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(Panel15);
     layout->addWidget(Notebook2, 1);
+
+    connect(comb_user_, &QComboBox::activated, this, &DataPage::comb_userChange);
+    connect(ComboBox3, &QComboBox::activated, this, &DataPage::ComboBox3Change);
+    connect(DBGridEh1, &ui::DataGrid::titleBtnClick, this, &DataPage::DBGridEh1TitleBtnClick);
+    connect(DBGridEh1, &ui::DataGrid::cellClick, this,
+            [this](int, const QString& fieldName) { DBGridEh1CellMouseClick(fieldName); });
 }
 
-void DataPage::enterPage() {}
+void DataPage::buildToolbar() {
+    Panel15->addWidget(Label1);
+    Panel15->addWidget(comb_user_);
+    Panel15->addWidget(Label35);
+    Panel15->addWidget(ComboBox3);
+    connect(addImage("img_analy", true), &ui::ImageButton::clicked, this,
+            &DataPage::img_analyClick);
+    ui::ImageButton* deleteSelection = addImage("img_delete_selection", true);
+    connect(deleteSelection, &ui::ImageButton::clicked, this, &DataPage::img_delete_selectionClick);
+    ui::ImageButton* deleteAll = addImage("img_delete_all", true);
+    connect(deleteAll, &ui::ImageButton::clicked, this, &DataPage::img_delete_allClick);
+    // Export and report preview arrive with their own features.
+    tableOnlyImages_ = {deleteSelection, deleteAll, addImage("img_save_as", true),
+                        addImage("img_preview_1", true)};
+    for (const char* name : {"img_sort", "img_find", "img_print_1", "img_help"})
+        addImage(name, false);
+}
+
+ui::ImageButton* DataPage::addImage(const QString& name, bool shown) {
+    ui::ImageButton* image = Panel15->addImage(name);
+    image->setVisible(shown);
+    image->setCursor(Qt::PointingHandCursor);
+    const ui::PictureLibrary& pictures = context_.pictures;
+    connect(image, &ui::ImageButton::pressed, this,
+            [image, &pictures] { ui::SetImageState(*image, "down", pictures); });
+    connect(image, &ui::ImageButton::released, this,
+            [image, &pictures] { ui::SetImageState(*image, "up", pictures); });
+    connect(image, &ui::ImageButton::left, this,
+            [image, &pictures] { ui::SetImageState(*image, "up", pictures); });
+    return image;
+}
+
+// The grid, and the hidden pickers that remember the analysis range.
+QWidget* DataPage::buildTablePage() {
+    auto* page = new QWidget;
+    page->setObjectName("Home");
+    DBGridEh1->setParent(page);
+    DBGridEh1->setColumns(gridColumns());
+    DBGridEh1->setTitleClickOrder(ui::DataGrid::TitleClickOrder::HandlerFirst);
+    DBGridEh1->setDataset(&list());
+    const QDate today = QDate::currentDate();
+    da1 = makeHiddenPicker("da1", today.addDays(-7), page);
+    da2 = makeHiddenPicker("da2", today, page);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(DBGridEh1);
+    return page;
+}
+
+store::Dataset& DataPage::list() const {
+    return context_.dm.ado_analysis;
+}
+
+void DataPage::guarded(const std::function<void()>& steps) {
+    try {
+        steps();
+    } catch (const store::DatabaseError& error) {
+        context_.messages.showError(error.message());
+    }
+}
+
+void DataPage::enterPage() {
+    ComboBox3->setCurrentIndex(0);
+    comb_user_->setCurrentIndex(0);
+    ComboBox3Change();
+    comb_userChange();
+}
+
+void DataPage::openList(const QString& sql) {
+    store::Dataset& rows = list();
+    rows.close();
+    rows.setCommandText(sql);
+    rows.setParameter("a1", comb_user_->currentText());
+    rows.open();
+}
+
+void DataPage::comb_userChange() {
+    guarded([this] {
+        openList(personQuery());
+        FillChart();
+        if (ComboBox3->currentIndex() < 0)
+            ComboBox3->setCurrentIndex(0);
+        ComboBox3Change();
+        FallowDel = true;
+    });
+}
+
+void DataPage::ComboBox3Change() {
+    const int view = ComboBox3->currentIndex();
+    if (view < 0)
+        return;
+    ui::showPage(*Notebook2, view == 0 ? "home" : "user");
+    for (ui::ImageButton* image : tableOnlyImages_)
+        image->setVisible(view == 0);
+}
+
+void DataPage::FillChart() {
+    chart_->FillChart(list());
+}
+
+// The mark is stored data: it is written to the reading's row at once.
+void DataPage::DBGridEh1CellMouseClick(const QString& fieldName) {
+    store::Dataset& rows = list();
+    if (!FallowDel || !rows.isActive() || rows.isEmpty() ||
+        fieldName.compare(markField, Qt::CaseInsensitive) != 0)
+        return;
+    guarded([&rows] {
+        try {
+            rows.edit();
+            rows.setValue(markField, !rows.asBoolean(markField));
+            rows.post();
+        } catch (const store::DatabaseError&) {
+            rows.cancel();
+            throw;
+        }
+    });
+}
+
+// Runs before the grid moves the column's marker: a down marker turns into up.
+void DataPage::DBGridEh1TitleBtnClick(int column, const QString& fieldName) {
+    const bool ascending = DBGridEh1->sortMarker(column) == ui::DataGrid::SortMarker::Down;
+    guarded([&] { list().setSort(ascending ? fieldName : fieldName + " DESC"); });
+}
 
 } // namespace measure

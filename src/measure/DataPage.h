@@ -1,20 +1,35 @@
 #pragma once
 
+#include "measure/AnalysisQuery.h"
+#include "measure/Tfrm_analysis.h"
+
 #include <QWidget>
+#include <functional>
 
 class QComboBox;
+class QDateEdit;
+class QLabel;
 class QStackedWidget;
 
 namespace lang {
 struct WindowContext;
 }
-namespace ui {
-class Toolbar;
+namespace store {
+class Dataset;
 }
+namespace ui {
+class DataGrid;
+class ImageButton;
+class Toolbar;
+} // namespace ui
 
 namespace measure {
 
-// Page "Analysis_Table" of the main window's page stack: a person's readings.
+class TrendChart;
+
+// Page "Analysis_Table" of the main window's page stack: a person's readings from
+// bp_record in the list dataset ado_analysis, shown as the table DBGridEh1 or as the
+// trend chart, with the analysis by range and period and the deletions.
 class DataPage : public QWidget {
     Q_OBJECT
 public:
@@ -22,15 +37,59 @@ public:
     ui::Toolbar* toolbar() const { return Panel15; }
     QStackedWidget* notebook() const { return Notebook2; }
     QComboBox* comb_user() const { return comb_user_; }
+    QComboBox* viewBox() const { return ComboBox3; }
+    ui::DataGrid* grid() const { return DBGridEh1; }
+    TrendChart* chart() const { return chart_; }
 
-    // The page's own steps when the Data button shows it.
+    // True while the list holds stored readings, false while it holds averages.
+    bool allowDelete() const { return FallowDel; }
+
+    // The page's own steps when the Data button shows it: table view of the first
+    // person's complete list.
     void enterPage();
 
+    void comb_userChange();
+    void ComboBox3Change();
+    void DBGridEh1CellMouseClick(const QString& fieldName);
+    void DBGridEh1TitleBtnClick(int column, const QString& fieldName);
+    void img_analyClick();
+    void img_delete_selectionClick();
+    void img_delete_allClick();
+    void FillChart();
+
+    // The system's short date format by default.
+    void setShortDateFormat(const ShortDateFormat& dates) { dates_ = dates; }
+    // Modal by default.
+    void setAnalysisDialogRunner(AnalysisDialogRunner run) { runAnalysisDialog_ = std::move(run); }
+
 private:
+    void buildToolbar();
+    QWidget* buildTablePage();
+    ui::ImageButton* addImage(const QString& name, bool shown);
+    void openList(const QString& sql);
+    void rememberAnalysis(const QString& mode, const QString& startText, const QString& endText);
+    void deleteMarkedRows(store::Dataset& list);
+    store::Dataset& list() const;
+    // Runs a handler's steps; a database error reaches the user as its own text.
+    void guarded(const std::function<void()>& steps);
+
     lang::WindowContext& context_;
     ui::Toolbar* Panel15;
+    QLabel* Label1;
     QComboBox* comb_user_;
+    QLabel* Label35;
+    QComboBox* ComboBox3;
     QStackedWidget* Notebook2;
+    ui::DataGrid* DBGridEh1;
+    QDateEdit* da1;
+    QDateEdit* da2;
+    TrendChart* chart_;
+    QList<ui::ImageButton*> tableOnlyImages_;
+
+    bool FallowDel = false;
+    QString analysisMode_; // the last mode key; empty until the first analysis
+    ShortDateFormat dates_ = ShortDateFormat::system();
+    AnalysisDialogRunner runAnalysisDialog_ = runModally;
 };
 
 } // namespace measure

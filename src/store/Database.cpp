@@ -68,13 +68,20 @@ void Database::open(const QString& filePath, const FileAccess& access) {
             QStringLiteral("The file %1 is not an SQLite database.").arg(native(filePath)));
     Connection db;
     try {
-        db = connect(filePath, SQLITE_OPEN_READWRITE);
+        // One thread uses the connection: no locking on every call.
+        db = connect(filePath, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
     } catch (const DatabaseError& error) {
         throw DatabaseError(QStringLiteral("The database file %1 cannot be opened: %2")
                                 .arg(native(filePath), error.message()));
     }
     checkTables(db.get(), filePath);
     sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
+    try {
+        Schema::addIndexes(db.get());
+    } catch (const DatabaseError& error) {
+        throw DatabaseError(QStringLiteral("The database file %1 cannot be opened: %2")
+                                .arg(native(filePath), error.message()));
+    }
     JetSql::registerFunctions(db.get());
     db_ = db.release();
     path_ = filePath;

@@ -103,13 +103,17 @@ void Dataset::load() {
         if (writable)
             fresh.baseTable = query->originTable(i);
     }
+    // Rows share one list of change flags until a row is changed.
+    const QList<bool> unchanged(fresh.names.size(), false);
+    const int columns = query->columnCount();
     while (query->step()) {
         Row row;
         row.rowid = writable ? query->column(0).toLongLong() : 0;
-        for (int i = first; i < query->columnCount(); ++i)
+        row.values.reserve(columns - first);
+        for (int i = first; i < columns; ++i)
             row.values << FieldValue::fromStorage(fresh.types[i - first], query->column(i));
-        row.changed = QList<bool>(fresh.names.size(), false);
-        fresh.rows << row;
+        row.changed = unchanged;
+        fresh.rows << std::move(row);
     }
     fresh.resetOrder();
     fresh.position = fresh.rows.isEmpty() ? -1 : 0;

@@ -99,11 +99,21 @@ CREATE TABLE bp_language (
 INSERT INTO bp_option (language_def) VALUES ('default');
 )sql";
 
+// A person's readings in time order, for the Data page's list and analyses.
+constexpr const char* kIndexes = R"sql(
+CREATE INDEX IF NOT EXISTS bp_record_personal_checktime
+    ON bp_record (personal, checktime, delselection);
+)sql";
+
 } // namespace
 
 QStringList tableNames() {
     return {"bp_record",   "bp_record_user1", "bp_record_user2",
             "bp_userinfo", "bp_option",       "bp_language"};
+}
+
+void addIndexes(sqlite3* db) {
+    executeScript(db, kIndexes);
 }
 
 void createFile(const QString& filePath, const QString& seedDir) {

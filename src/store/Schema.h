@@ -2,10 +2,16 @@
 
 #include <QStringList>
 
+struct sqlite3;
+
 namespace store::Schema {
 
 // The tables every database of the application holds.
 QStringList tableNames();
+
+// Creates the indexes of the tables unless the file has them already; every opened
+// file gets them, also one made before they existed. Throws DatabaseError.
+void addIndexes(sqlite3* db);
 
 // Creates a database file at filePath: the tables, the option row and the language rows
 // of the seed files in seedDir, in one transaction. It is built under a temporary name

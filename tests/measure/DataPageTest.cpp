@@ -1,0 +1,165 @@
+#include "DataPageFixture.h"
+#include "measure/TrendChart.h"
+#include "support/TempAppDir.h"
+#include "ui/ImageButton.h"
+
+#include <QLineSeries>
+#include <QPushButton>
+#include <QStackedWidget>
+
+namespace {
+
+class DataPage : public DataPageFixture {
+protected:
+    void SetUp() override {
+        DataPageFixture::SetUp();
+        persons({"O'Brien", "Smith"});
+        reading("O'Brien", 120, 80, 70, "2011-03-01 08:00:00");
+        reading("O'Brien", 140, 70, 60, "2011-03-02 08:00:00");
+        reading("O'Brien", 130, 90, 65, "2011-03-03 08:00:00");
+        reading("Smith", 150, 95, 80, "2011-03-01 09:00:00");
+        window->m_dataClick();
+    }
+
+    QString current() const { return page->notebook()->currentWidget()->objectName(); }
+};
+
+TEST_F(DataPage, EnteringShowsTheFirstPersonsWholeListAsTable) {
+    EXPECT_EQ(shown(), (QStringList{"False|O'Brien|120|80|70|2011-03-01 08:00:00",
+                                    "False|O'Brien|140|70|60|2011-03-02 08:00:00",
+                                    "False|O'Brien|130|90|65|2011-03-03 08:00:00"}));
+    EXPECT_TRUE(page->allowDelete());
+
+    chooseView(1);
+    choosePerson(1);
+    confirmAnalysis(measure::AnalysisMode::Week, {2011, 1, 1}, {2011, 12, 31});
+    page->img_analyClick();
+    ASSERT_FALSE(page->allowDelete());
+
+    window->m_dataClick();
+    EXPECT_EQ(page->viewBox()->currentIndex(), 0);
+    EXPECT_EQ(page->comb_user()->currentText(), "O'Brien");
+    EXPECT_EQ(current(), "Home");
+    EXPECT_EQ(shown().size(), 3);
+    EXPECT_TRUE(page->allowDelete());
+}
+
+TEST_F(DataPage, LineHidesTheFourTableImages) {
+    const QStringList tableOnly{"img_delete_selection", "img_delete_all", "img_save_as",
+                                "img_preview_1"};
+    chooseView(1);
+    EXPECT_EQ(current(), "User");
+    for (const QString& name : tableOnly)
+        EXPECT_TRUE(window->image(name)->isHidden()) << qPrintable(name);
+    EXPECT_FALSE(window->image("img_analy")->isHidden());
+
+    chooseView(0);
+    EXPECT_EQ(current(), "Home");
+    for (const QString& name : tableOnly)
+        EXPECT_FALSE(window->image(name)->isHidden()) << qPrintable(name);
+}
+
+TEST_F(DataPage, MarkTogglesOnlyInTheMarkColumnOfSingleReadings) {
+    click("delselection", 1);
+    EXPECT_EQ(stored(), (QStringList{"120|0", "130|0", "140|1", "150|0"}));
+    click("delselection"); // the title acts on the current row
+    EXPECT_EQ(stored(), (QStringList{"120|0", "130|0", "140|0", "150|0"}));
+    click("systolic", 2);
+    click("personal", 0);
+    EXPECT_EQ(stored(), (QStringList{"120|0", "130|0", "140|0", "150|0"}));
+
+    confirmAnalysis(measure::AnalysisMode::Day, {2011, 3, 1}, {2011, 3, 31});
+    page->img_analyClick();
+    click("delselection", 0);
+    EXPECT_EQ(stored(), (QStringList{"120|0", "130|0", "140|0", "150|0"}));
+
+    confirmAnalysis(measure::AnalysisMode::Time, {2011, 3, 2}, {2011, 3, 2});
+    page->img_analyClick();
+    click("delselection", 0);
+    EXPECT_EQ(stored(), (QStringList{"120|0", "130|0", "140|1", "150|0"}));
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(DataPage, TitleClicksSortDescendingThenFlip) {
+    const auto column = [this](const QString& field) {
+        QStringList values;
+        const int index = page->grid()->columnIndexOfField(field);
+        for (int row = 0; row < page->grid()->shownRowCount(); ++row)
+            values << page->grid()->shownRow(row)[index];
+        return values.join(',');
+    };
+    using Marker = ui::DataGrid::SortMarker;
+    const int systolic = page->grid()->columnIndexOfField("systolic");
+
+    click("systolic");
+    EXPECT_EQ(column("systolic"), "140,130,120");
+    EXPECT_EQ(page->grid()->sortMarker(systolic), Marker::Down);
+    click("systolic");
+    EXPECT_EQ(column("systolic"), "120,130,140");
+    EXPECT_EQ(page->grid()->sortMarker(systolic), Marker::Up);
+    click("systolic");
+    EXPECT_EQ(column("systolic"), "140,130,120");
+    click("diastolic");
+    EXPECT_EQ(column("diastolic"), "90,80,70");
+    EXPECT_EQ(page->grid()->sortMarker(systolic), Marker::None);
+    click("checktime");
+    EXPECT_EQ(column("heart_beat"), "65,60,70");
+
+    for (const char* field : {"personal", "delselection"})
+        click(field);
+    EXPECT_EQ(dm1.ado_analysis.sort(), "checktime DESC");
+    choosePerson(0);
+    EXPECT_EQ(column("systolic"), "120,140,130"); // loading brings back the query's order
+}
+
+TEST_F(DataPage, ChartHoldsTheListsRowsAndPagesByHalfAWindow) {
+    const auto points = [this] {
+        QStringList values;
+        for (const QPointF& point : page->chart()->systolicLine()->points())
+            values << QString("%1:%2").arg(point.x()).arg(point.y());
+        return values.join(',');
+    };
+    EXPECT_EQ(points(), "1:120,2:140,3:130");
+    confirmAnalysis(measure::AnalysisMode::Time, {2011, 3, 2}, {2011, 3, 3});
+    page->img_analyClick();
+    EXPECT_EQ(points(), "1:140,2:130");
+    choosePerson(1);
+    EXPECT_EQ(points(), "1:150");
+
+    page->findChild<QPushButton*>("BitBtn2")->click();
+    EXPECT_EQ(page->chart()->windowMin(), 12.5);
+    EXPECT_EQ(page->chart()->windowMax(), 35.5);
+}
+
+TEST_F(DataPage, AnalysisNeedsAPersonAndAView) {
+    page->viewBox()->setCurrentIndex(-1);
+    page->img_analyClick();
+    persons({});
+    page->img_analyClick();
+    EXPECT_EQ(messages.shown, (QStringList{"inform:analysis_before_must_spec_type",
+                                           "inform:analysis_before_must_spec_user"}));
+}
+
+// The list is read through an index in its own order, also from a file made before
+// the index existed.
+TEST(PersonListIndex, OlderFilesGetItAndTheListNeedsNoSorting) {
+    TempAppDir dir;
+    {
+        store::Tdm1 older(dir.path());
+        older.DataModuleCreate();
+        older.adocom1.execute("drop index bp_record_personal_checktime");
+    }
+    store::Tdm1 dm1(dir.path());
+    dm1.DataModuleCreate();
+    store::Dataset& plan = dm1.adoquery;
+    plan.setCommandText("explain query plan " + measure::personQuery());
+    plan.setParameter("a1", "O'Brien");
+    plan.open();
+    QStringList steps;
+    for (plan.first(); !plan.eof(); plan.next())
+        steps << plan.asString("detail");
+    EXPECT_EQ(steps, QStringList{"SEARCH bp_record USING INDEX bp_record_personal_checktime "
+                                 "(personal=?)"});
+}
+
+} // namespace
