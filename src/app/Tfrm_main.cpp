@@ -114,11 +114,12 @@ void Tfrm_main::buildTopBand() {
 
     auto* logo = new ui::ImageButton("Image1", Panel10);
     logo->setGeometry(8, 4, 64, 64);
-    addPressedLook(addMainButton("m_home", 0, &Tfrm_main::m_homeClick));
-    addPressedLook(addMainButton("m_user", 1, &Tfrm_main::m_userClick));
-    addPressedLook(addMainButton("m_transfer", 2, &Tfrm_main::m_transferClick));
-    addPressedLook(addMainButton("m_data", 3, &Tfrm_main::m_dataClick));
-    addPressedLook(addMainButton("m_help", 4, &Tfrm_main::m_helpClick));
+    ui::addPressedLook(*addMainButton("m_home", 0, &Tfrm_main::m_homeClick), context_.pictures);
+    ui::addPressedLook(*addMainButton("m_user", 1, &Tfrm_main::m_userClick), context_.pictures);
+    ui::addPressedLook(*addMainButton("m_transfer", 2, &Tfrm_main::m_transferClick),
+                       context_.pictures);
+    ui::addPressedLook(*addMainButton("m_data", 3, &Tfrm_main::m_dataClick), context_.pictures);
+    ui::addPressedLook(*addMainButton("m_help", 4, &Tfrm_main::m_helpClick), context_.pictures);
     addMainButton("m_Exit", 5, &Tfrm_main::m_ExitClick);
 
     tabs_ = {
@@ -143,14 +144,6 @@ ui::ImageButton* Tfrm_main::addTab(const QString& name, int index, void (Tfrm_ma
     tab->setCursor(Qt::PointingHandCursor);
     connect(tab, &ui::ImageButton::clicked, this, handler);
     return tab;
-}
-
-void Tfrm_main::addPressedLook(ui::ImageButton* image) {
-    connect(image, &ui::ImageButton::pressed, this,
-            [this, image] { SetImageState(*image, "down"); });
-    connect(image, &ui::ImageButton::released, this,
-            [this, image] { SetImageState(*image, "up"); });
-    connect(image, &ui::ImageButton::left, this, [this, image] { SetImageState(*image, "up"); });
 }
 
 void Tfrm_main::FormCreate() {

@@ -75,7 +75,6 @@ private:
     void buildTopBand();
     ui::ImageButton* addMainButton(const QString& name, int left, void (Tfrm_main::*handler)());
     ui::ImageButton* addTab(const QString& name, int left, void (Tfrm_main::*handler)());
-    void addPressedLook(ui::ImageButton* image);
     void switchPage(ui::ImageButton* tab, const QString& pageName, ui::ImageButton* toolbarImage);
 
     lang::WindowContext& context_;

@@ -139,13 +139,7 @@ void TransferPage::addImage(const QString& name, bool shown, void (TransferPage:
     ui::ImageButton* image = Panel12->addImage(name);
     image->setVisible(shown);
     image->setCursor(Qt::PointingHandCursor);
-    const ui::PictureLibrary& pictures = context_.pictures;
-    connect(image, &ui::ImageButton::pressed, this,
-            [image, &pictures] { ui::SetImageState(*image, "down", pictures); });
-    connect(image, &ui::ImageButton::released, this,
-            [image, &pictures] { ui::SetImageState(*image, "up", pictures); });
-    connect(image, &ui::ImageButton::left, this,
-            [image, &pictures] { ui::SetImageState(*image, "up", pictures); });
+    ui::addPressedLook(*image, context_.pictures);
     if (handler)
         connect(image, &ui::ImageButton::clicked, this, handler);
 }

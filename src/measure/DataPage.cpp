@@ -108,13 +108,7 @@ ui::ImageButton* DataPage::addImage(const QString& name, bool shown) {
     ui::ImageButton* image = Panel15->addImage(name);
     image->setVisible(shown);
     image->setCursor(Qt::PointingHandCursor);
-    const ui::PictureLibrary& pictures = context_.pictures;
-    connect(image, &ui::ImageButton::pressed, this,
-            [image, &pictures] { ui::SetImageState(*image, "down", pictures); });
-    connect(image, &ui::ImageButton::released, this,
-            [image, &pictures] { ui::SetImageState(*image, "up", pictures); });
-    connect(image, &ui::ImageButton::left, this,
-            [image, &pictures] { ui::SetImageState(*image, "up", pictures); });
+    ui::addPressedLook(*image, context_.pictures);
     return image;
 }
 

@@ -85,12 +85,7 @@ UserPage::UserPage(lang::WindowContext& context, QWidget* parent)
 }
 
 void UserPage::addToolImage(ui::ImageButton* image, void (UserPage::*handler)()) {
-    const ui::PictureLibrary& pictures = context_.pictures;
-    connect(image, &ui::ImageButton::pressed, this,
-            [image, &pictures] { ui::SetImageState(*image, "down", pictures); });
-    for (auto signal : {&ui::ImageButton::released, &ui::ImageButton::left})
-        connect(image, signal, this,
-                [image, &pictures] { ui::SetImageState(*image, "up", pictures); });
+    ui::addPressedLook(*image, context_.pictures);
     if (handler)
         connect(image, &ui::ImageButton::clicked, this, handler);
 }

@@ -86,4 +86,12 @@ void SetImageState(ImageButton& image, const QString& state, const PictureLibrar
     loadInto(image, base, library);
 }
 
+void addPressedLook(ImageButton& image, const PictureLibrary& library) {
+    QObject::connect(&image, &ImageButton::pressed, &image,
+                     [&image, &library] { SetImageState(image, "down", library); });
+    for (auto signal : {&ImageButton::released, &ImageButton::left})
+        QObject::connect(&image, signal, &image,
+                         [&image, &library] { SetImageState(image, "up", library); });
+}
+
 } // namespace ui

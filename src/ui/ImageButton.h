@@ -53,4 +53,8 @@ void LoadImagePicture(ImageButton& image, const PictureLibrary& library);
 // set, clear it and load the base name; when it is clear, load nothing.
 void SetImageState(ImageButton& image, const QString& state, const PictureLibrary& library);
 
+// The pressed look: the down picture while the mouse button is held on the image, the up
+// picture again on release or when the mouse leaves it.
+void addPressedLook(ImageButton& image, const PictureLibrary& library);
+
 } // namespace ui

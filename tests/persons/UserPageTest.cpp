@@ -1,4 +1,5 @@
 #include "PersonsFixture.h"
+#include "support/Mouse.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -8,14 +9,6 @@ namespace {
 using UserPage = PersonsTest;
 
 const QStringList kReadingTables{"bp_record", "bp_record_user1", "bp_record_user2"};
-
-void click(QWidget* widget, QPoint at) {
-    const QPointF global = widget->mapToGlobal(QPointF(at));
-    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, {});
-    QApplication::sendEvent(widget, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, {});
-    QApplication::sendEvent(widget, &release);
-}
 
 void clickCell(ui::DataGrid& grid, int row, const QString& field) {
     const QModelIndex cell = grid.model()->index(row, grid.columnIndexOfField(field));

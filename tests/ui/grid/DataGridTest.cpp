@@ -2,6 +2,7 @@
 
 #include "store/Database.h"
 #include "store/Dataset.h"
+#include "support/Mouse.h"
 #include "support/TempAppDir.h"
 
 #include <QApplication>
@@ -12,14 +13,6 @@
 using Marker = ui::DataGrid::SortMarker;
 
 namespace {
-
-void click(QWidget* widget, QPoint at) {
-    const QPointF global = widget->mapToGlobal(QPointF(at));
-    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, {});
-    QApplication::sendEvent(widget, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, {});
-    QApplication::sendEvent(widget, &release);
-}
 
 class DataGridTest : public ::testing::Test {
 protected:
