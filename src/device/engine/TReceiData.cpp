@@ -250,7 +250,7 @@ void TReceiData::StoreRecord() {
 
 // A record carries no year: take the latest one in which the reading is a valid moment
 // no later than now. Invalid when the month, day or time can never be valid. Compared as
-// wall-clock time and kept in a time spec without daylight-saving gaps, so that the stored
+// wall-clock time and kept as UTC, which has no daylight-saving gaps, so that the stored
 // digits are the monitor's.
 QDateTime TReceiData::measurementTime() const {
     const QTime time(aReco.hour, aReco.min);
