@@ -11,6 +11,7 @@
 
 #include <QMessageBox>
 #include <exception>
+#include <memory>
 
 namespace app {
 
@@ -37,6 +38,16 @@ QString databaseFailureText(const QString& databasePath, const QString& reason) 
         .arg(databasePath, reason);
 }
 
+namespace {
+
+// Shown before the language table can be read, so the text is built in.
+int endWithMessage(const QString& text) {
+    QMessageBox::critical(nullptr, QStringLiteral("Blood Pressure Monitor"), text);
+    return 1;
+}
+
+} // namespace
+
 int run(int argc, char** argv) {
     Application application(argc, argv);
     const QString appDir = QCoreApplication::applicationDirPath();
@@ -45,31 +56,27 @@ int run(int argc, char** argv) {
         monitorPorts =
             device::portFactoryFromArguments(application.arguments(), QDate::currentDate());
     } catch (const device::ScenarioError& error) {
-        QMessageBox::critical(nullptr, QStringLiteral("Blood Pressure Monitor"),
-                              QString::fromStdString(error.what()) +
-                                  QStringLiteral("\n\nThe program will now end."));
-        return 1;
+        return endWithMessage(QString::fromStdString(error.what()) +
+                              QStringLiteral("\n\nThe program will now end."));
     }
 
     store::Tdm1 dm1(appDir);
     lang::LanguageStore language(dm1);
-    try {
-        dm1.DataModuleCreate();
-        language.selectLanguage();
-    } catch (const store::DatabaseError& error) {
-        QMessageBox::critical(nullptr, QStringLiteral("Blood Pressure Monitor"),
-                              databaseFailureText(dm1.GetDBLinkStr(), error.message()));
-        return 1;
-    }
-
     ui::PictureLibrary pictures(appDir);
     lang::MessageBoxes messages(language, nullptr);
     lang::WindowContext context{appDir, dm1, language, pictures, messages};
-    Tfrm_main frm_main(context);
-    frm_main.transferPage()->monitorLink().openPort = std::move(monitorPorts);
-    messages.setParentWindow(&frm_main);
+    std::unique_ptr<Tfrm_main> frm_main;
+    try {
+        dm1.DataModuleCreate();
+        language.selectLanguage();
+        frm_main = std::make_unique<Tfrm_main>(context);
+    } catch (const store::DatabaseError& error) {
+        return endWithMessage(databaseFailureText(dm1.GetDBLinkStr(), error.message()));
+    }
+    frm_main->transferPage()->monitorLink().openPort = std::move(monitorPorts);
+    messages.setParentWindow(frm_main.get());
     application.showError = [&messages](const QString& text) { messages.showError(text); };
-    frm_main.show();
+    frm_main->show();
     return application.exec();
 }
 
