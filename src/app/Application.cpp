@@ -9,6 +9,7 @@
 #include "store/Tdm1.h"
 #include "ui/PictureLibrary.h"
 
+#include <QFileInfo>
 #include <QMessageBox>
 #include <exception>
 #include <memory>
@@ -32,13 +33,15 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     return false;
 }
 
-QString databaseFailureText(const QString& databasePath, const QString& reason) {
-    return QStringLiteral("The database %1 cannot be used:\n\n%2\n\n"
-                          "The file has not been changed. The program will now end.")
-        .arg(databasePath, reason);
-}
-
 namespace {
+
+// refusedFile: an existing file was refused before it was opened, so it is unchanged;
+// once opened, the start-up statements have emptied the device-memory tables.
+QString databaseFailureText(const QString& databasePath, const QString& reason, bool refusedFile) {
+    return QStringLiteral("The database %1 cannot be used:\n\n%2\n\n%3The program will now end.")
+        .arg(databasePath, reason,
+             refusedFile ? QStringLiteral("The file has not been changed. ") : QString());
+}
 
 // Shown before the language table can be read, so the text is built in.
 int endWithMessage(const QString& text) {
@@ -71,7 +74,9 @@ int run(int argc, char** argv) {
         language.selectLanguage();
         frm_main = std::make_unique<Tfrm_main>(context);
     } catch (const store::DatabaseError& error) {
-        return endWithMessage(databaseFailureText(dm1.GetDBLinkStr(), error.message()));
+        const QString path = dm1.GetDBLinkStr();
+        const bool refusedFile = !dm1.ADOConnection1.isOpen() && QFileInfo::exists(path);
+        return endWithMessage(databaseFailureText(path, error.message(), refusedFile));
     }
     frm_main->transferPage()->monitorLink().openPort = std::move(monitorPorts);
     messages.setParentWindow(frm_main.get());

@@ -20,8 +20,4 @@ public:
 // closes. Returns the process exit code.
 int run(int argc, char** argv);
 
-// The built-in English text shown when the database cannot be opened, since the
-// language table cannot be read then.
-QString databaseFailureText(const QString& databasePath, const QString& reason);
-
 } // namespace app

@@ -191,7 +191,6 @@ void Tfrm_main::m_homeClick() {
 void Tfrm_main::m_userClick() {
     DrawingSuspended suspended(*this);
     switchPage(image("n_user"), "user", userPage_->toolbar()->background());
-    userPage_->enterPage();
 }
 
 void Tfrm_main::m_transferClick() {
@@ -216,10 +215,6 @@ void Tfrm_main::m_ExitClick() {
 
 void Tfrm_main::SetImageState(ui::ImageButton& image, const QString& state) {
     ui::SetImageState(image, state, context_.pictures);
-}
-
-void Tfrm_main::LoadImagePicture(ui::ImageButton& image) {
-    ui::LoadImagePicture(image, context_.pictures);
 }
 
 void Tfrm_main::ResetTabImages() {

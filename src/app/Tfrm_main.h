@@ -43,7 +43,6 @@ public:
     void m_ExitClick();
 
     void SetImageState(ui::ImageButton& image, const QString& state);
-    void LoadImagePicture(ui::ImageButton& image);
     void ResetTabImages();
     void FormResize();
 
@@ -73,8 +72,8 @@ private:
     void FormShow();
     bool FormClose();
     void buildTopBand();
-    ui::ImageButton* addMainButton(const QString& name, int left, void (Tfrm_main::*handler)());
-    ui::ImageButton* addTab(const QString& name, int left, void (Tfrm_main::*handler)());
+    ui::ImageButton* addMainButton(const QString& name, int index, void (Tfrm_main::*handler)());
+    ui::ImageButton* addTab(const QString& name, int index, void (Tfrm_main::*handler)());
     void switchPage(ui::ImageButton* tab, const QString& pageName, ui::ImageButton* toolbarImage);
 
     lang::WindowContext& context_;

@@ -23,7 +23,7 @@ namespace {
 const QString markField = QStringLiteral("delselection");
 
 QVector<ui::DataGrid::Column> gridColumns() {
-    // field, default title, width, title acts as sort button
+    // field, default title, width, shown, title acts as sort button
     return {{markField, QString(), 62, true, false},
             {"personal", "name", 46, true, false},
             {"systolic", "systolic", 63, true, true},

@@ -2,6 +2,7 @@
 
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
+#include "measure/ControlsDetached.h"
 #include "measure/DataPage.h"
 #include "store/Database.h"
 #include "store/DatabaseError.h"
@@ -11,26 +12,6 @@
 #include <QDateEdit>
 
 namespace measure {
-
-namespace {
-
-// Detaches a list from its views while it is walked; on the way out, also after a
-// failure, the list is back on its first row and the views follow again.
-class ControlsDetached {
-public:
-    explicit ControlsDetached(store::Dataset& list) : list_(list) { list_.disableControls(); }
-    ~ControlsDetached() {
-        list_.cancel();
-        if (list_.isActive())
-            list_.first();
-        list_.enableControls();
-    }
-
-private:
-    store::Dataset& list_;
-};
-
-} // namespace
 
 void DataPage::img_analyClick() {
     if (comb_user_->currentText().isEmpty()) {

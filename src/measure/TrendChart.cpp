@@ -1,6 +1,7 @@
 #include "measure/TrendChart.h"
 
 #include "measure/ChartStyle.h"
+#include "measure/ControlsDetached.h"
 #include "store/DatabaseError.h"
 #include "store/Dataset.h"
 #include "ui/Panel.h"
@@ -30,6 +31,11 @@ ui::Panel* makeLegend(const QString& objectName, const QString& caption, const Q
     auto* panel = new ui::Panel(objectName, parent);
     panel->setCaption(caption);
     panel->setFixedWidth(LegendWidth);
+    // A little smaller, so that longer captions such as German ones keep a margin.
+    QFont font = panel->font();
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * 0.9);
+    panel->setFont(font);
     QPalette palette = panel->palette();
     palette.setColor(QPalette::Window, colour);
     palette.setColor(QPalette::WindowText, Qt::white);
@@ -46,18 +52,6 @@ QPushButton* makeButton(const QString& objectName, const QString& text, QStyle::
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
-
-// The list's views stay still while the chart reads it, also when reading fails.
-class DetachedControls {
-public:
-    explicit DetachedControls(store::Dataset& list) : list_(list) { list_.disableControls(); }
-    ~DetachedControls() { list_.enableControls(); }
-    DetachedControls(const DetachedControls&) = delete;
-    DetachedControls& operator=(const DetachedControls&) = delete;
-
-private:
-    store::Dataset& list_;
-};
 
 // Reads a list column by position without moving the cursor.
 class Column {
@@ -122,7 +116,7 @@ QWidget* TrendChart::makeStrip() {
 }
 
 void TrendChart::FillChart(store::Dataset& list) {
-    const DetachedControls detached(list);
+    const ControlsDetached detached(list);
     list.first();
     const Column systolic(list, "systolic");
     const Column diastolic(list, "diastolic");

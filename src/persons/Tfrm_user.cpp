@@ -15,7 +15,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -28,6 +30,13 @@ constexpr int PersonsChangedMessage = 1132; // WM_USER + 108
 
 // The date edit's lowest date stands for "no date" and shows blank.
 const QDate kNoDate(1900, 1, 1);
+
+// The system's short date with the year in four digits: with two, a typed year could
+// only fall in the century the edit already shows.
+QString birthdayFormat() {
+    static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
+    return QLocale().dateFormat(QLocale::ShortFormat).replace(twoDigitYear, "yyyy");
+}
 
 enum class Kind { Text, ReadOnly, Date, Gender };
 
@@ -97,6 +106,7 @@ void Tfrm_user::buildLayout() {
         if (field.kind == Kind::Date) {
             auto* date = new QDateEdit(this);
             date->setCalendarPopup(true);
+            date->setDisplayFormat(birthdayFormat());
             date->setMinimumDate(kNoDate);
             date->setSpecialValueText(" ");
             connect(date, &QDateEdit::dateChanged, this, [this, column = field.column](QDate day) {

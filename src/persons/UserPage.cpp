@@ -11,7 +11,6 @@
 #include "ui/Toolbar.h"
 
 #include <QComboBox>
-#include <QHeaderView>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -70,7 +69,6 @@ UserPage::UserPage(lang::WindowContext& context, QWidget* parent)
         Panel13->addImage(hidden)->hide();
 
     DBGrideh4->setColumns(personColumns());
-    DBGrideh4->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     DBGrideh4->setDataset(&context_.dm.ado_user);
     // clicked comes after the grid has made the clicked row current; title clicks never
     // reach it.
@@ -89,8 +87,6 @@ void UserPage::addToolImage(ui::ImageButton* image, void (UserPage::*handler)())
     if (handler)
         connect(image, &ui::ImageButton::clicked, this, handler);
 }
-
-void UserPage::enterPage() {}
 
 void UserPage::AddUserInfo() {
     store::Dataset& names = context_.dm.ado_cx;
@@ -149,12 +145,14 @@ void UserPage::ShowUserForm(const QString& mode) {
 void UserPage::img_delete_all_2Click() {
     if (!context_.messages.ask(QStringLiteral("delete_alluser_ask")))
         return;
-    const bool deleted = allOrNothing([this] {
+    const auto failure = inOneTransaction([this] {
         for (const char* table : {"bp_userinfo", "bp_record", "bp_record_user1", "bp_record_user2"})
             context_.dm.adocom1.execute(QStringLiteral("delete * from ") + table);
     });
-    if (!deleted)
+    if (failure) {
+        context_.messages.showError(failure->message());
         return;
+    }
     context_.dm.ado_user.close();
     context_.dm.ado_user.open();
     reopenAfterDeletion();
@@ -163,16 +161,19 @@ void UserPage::img_delete_all_2Click() {
 void UserPage::img_delete_selection_1Click() {
     if (!context_.messages.ask(QStringLiteral("delete_seluser_ask")))
         return;
-    bool deleted = false;
+    std::optional<store::DatabaseError> failure;
     {
         GridsSuspended suspended(context_.dm.ado_user);
-        deleted = allOrNothing([this] {
+        failure = inOneTransaction([this] {
             deleteTickedPersons();
             context_.dm.ado_user.checkBrowseMode();
             RenumberUsers();
         });
     }
-    if (deleted)
+    // The error is shown once the grid follows the register again.
+    if (failure)
+        context_.messages.showError(failure->message());
+    else
         reopenAfterDeletion();
 }
 
@@ -206,19 +207,18 @@ void UserPage::RenumberUsers() {
 }
 
 // Runs the writes as one transaction. On failure nothing of them stays in the database,
-// the register is read again so that it shows the database, and the error is shown.
-bool UserPage::allOrNothing(const std::function<void()>& writes) {
-    store::Dataset& persons = context_.dm.ado_user;
+// the register is read again so that it shows the database, and the error is returned.
+std::optional<store::DatabaseError>
+UserPage::inOneTransaction(const std::function<void()>& writes) {
     try {
         store::Transaction transaction(context_.dm.ADOConnection1);
         writes();
         transaction.commit();
-        return true;
+        return std::nullopt;
     } catch (const store::DatabaseError& error) {
-        persons.close();
-        persons.open();
-        context_.messages.showError(error.message());
-        return false;
+        context_.dm.ado_user.close();
+        context_.dm.ado_user.open();
+        return error;
     }
 }
 

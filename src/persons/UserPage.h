@@ -1,9 +1,12 @@
 #pragma once
 
+#include "store/DatabaseError.h"
+
 #include <QList>
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QComboBox;
 
@@ -27,9 +30,6 @@ public:
     UserPage(lang::WindowContext& context, QWidget* parent = nullptr);
     ui::Toolbar* toolbar() const { return Panel13; }
     ui::DataGrid* grid() const { return DBGrideh4; }
-
-    // The page's own steps when the User button shows it.
-    void enterPage();
 
     // The person lists of the other pages (comb_user, comb_user1, comb_user2).
     void setPersonLists(const QList<QComboBox*>& lists) { personLists_ = lists; }
@@ -57,7 +57,7 @@ public:
 private:
     void addToolImage(ui::ImageButton* image, void (UserPage::*handler)());
     void deleteTickedPersons();
-    bool allOrNothing(const std::function<void()>& writes);
+    std::optional<store::DatabaseError> inOneTransaction(const std::function<void()>& writes);
     void reopenAfterDeletion();
 
     lang::WindowContext& context_;

@@ -54,7 +54,6 @@ Database::~Database() {
 void Database::close() {
     sqlite3_close(db_);
     db_ = nullptr;
-    path_.clear();
 }
 
 void Database::open(const QString& filePath, const FileAccess& access) {
@@ -84,7 +83,6 @@ void Database::open(const QString& filePath, const FileAccess& access) {
     }
     JetSql::registerFunctions(db.get());
     db_ = db.release();
-    path_ = filePath;
 }
 
 void Database::execute(const QString& dialectSql) {

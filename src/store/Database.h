@@ -24,7 +24,6 @@ public:
     // access answers the file-system questions (tests replace it).
     void open(const QString& filePath, const FileAccess& access = FileAccess::system());
     bool isOpen() const { return db_ != nullptr; }
-    QString filePath() const { return path_; }
 
     // Runs one statement that returns no rows.
     void execute(const QString& dialectSql);
@@ -35,7 +34,6 @@ private:
     void close();
 
     sqlite3* db_ = nullptr;
-    QString path_;
 };
 
 // Writes that belong together: a savepoint that is released by commit() and rolled

@@ -125,6 +125,11 @@ void createFile(const QString& filePath, const QString& seedDir) {
             QStringLiteral("The database file %1 cannot be created: the directory %2 does not "
                            "exist.")
                 .arg(path, QDir::toNativeSeparators(dir.path())));
+    if (!QFileInfo(dir.path()).isWritable())
+        throw DatabaseError(
+            QStringLiteral("The database file %1 cannot be created: the directory %2 is not "
+                           "writable.")
+                .arg(path, QDir::toNativeSeparators(dir.path())));
     const QString temp =
         dir.filePath(QStringLiteral(".%1.%2.new")
                          .arg(info.fileName())

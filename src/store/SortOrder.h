@@ -14,8 +14,6 @@ public:
     // DatabaseError. Empty text gives no keys.
     SortOrder(const QString& sortText, const std::function<int(const QString&)>& fieldIndex);
 
-    bool isEmpty() const { return keys_.isEmpty(); }
-
     // Stable sort of row numbers; value(row, field) gives a row's value of a field.
     void apply(QList<int>& rows,
                const std::function<const QVariant&(int row, int field)>& value) const;

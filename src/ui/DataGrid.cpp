@@ -2,10 +2,12 @@
 
 #include "store/Dataset.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QStyleOption>
+#include <QStyledItemDelegate>
 
 namespace ui {
 
@@ -52,11 +54,40 @@ private:
     DataGrid::SortMarker marker_ = DataGrid::SortMarker::None;
 };
 
+// Cells as usual, except that a check box stands in the middle of its cell.
+class CentredCheckDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem cell(option);
+        initStyleOption(&cell, index);
+        if (!(cell.features & QStyleOptionViewItem::HasCheckIndicator)) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        const QWidget* widget = option.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        QStyleOptionViewItem box(cell);
+        const QRect indicator =
+            style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &cell, widget);
+        box.rect =
+            QStyle::alignedRect(cell.direction, Qt::AlignCenter, indicator.size(), cell.rect);
+        box.state &= ~QStyle::State_HasFocus;
+        box.state |= cell.checkState == Qt::Checked ? QStyle::State_On : QStyle::State_Off;
+        cell.features &= ~QStyleOptionViewItem::HasCheckIndicator;
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+        style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &box, painter, widget);
+    }
+};
+
 DataGrid::DataGrid(const QString& objectName, QWidget* parent)
     : QTableView(parent), model_(new DatasetTableModel(this)), header_(new SortMarkerHeader(this)) {
     setObjectName(objectName);
     setHorizontalHeader(header_);
     setModel(model_);
+    setItemDelegate(new CentredCheckDelegate(this));
     setEditTriggers(NoEditTriggers);
     setSelectionBehavior(SelectRows);
     setSelectionMode(SingleSelection);

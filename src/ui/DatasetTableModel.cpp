@@ -2,8 +2,6 @@
 
 #include "store/Dataset.h"
 
-#include <QDateTime>
-
 namespace ui {
 
 DatasetTableModel::DatasetTableModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -48,8 +46,10 @@ void DatasetTableModel::bind() {
     for (int column = 0; column < columns_.size(); ++column) {
         Binding& binding = bindings_[column];
         binding.field = dataset_->fieldIndex(columns_[column].fieldName);
-        binding.boolean =
-            binding.field >= 0 && dataset_->fieldType(binding.field) == store::FieldType::Boolean;
+        const store::FieldType type =
+            binding.field >= 0 ? dataset_->fieldType(binding.field) : store::FieldType::Unknown;
+        binding.boolean = type == store::FieldType::Boolean;
+        binding.dateTime = type == store::FieldType::DateTime;
     }
 }
 
@@ -71,9 +71,11 @@ QString DatasetTableModel::cellText(int row, int column) const {
         return {};
     if (bindings_[column].boolean)
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    if (value.typeId() == QMetaType::QDateTime)
-        return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-    return value.toString();
+    QString text = value.toString();
+    static const QString midnight = QStringLiteral(" 00:00:00");
+    if (bindings_[column].dateTime && text.endsWith(midnight))
+        text.chop(midnight.size());
+    return text;
 }
 
 int DatasetTableModel::rowCount(const QModelIndex& parent) const {

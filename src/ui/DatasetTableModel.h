@@ -33,8 +33,9 @@ public:
     // Stores the width only; the view owns the shown width.
     void setColumnWidth(int column, int width) { columns_[column].width = width; }
 
-    // The text a cell stands for: booleans "True" or "False", date/time as
-    // "yyyy-MM-dd hh:mm:ss" (the stored form), empty for null values and unbound columns.
+    // The text a cell stands for: booleans "True" or "False", date/time in its stored
+    // form "yyyy-MM-dd hh:mm:ss" or, at midnight, the date alone, empty for null values
+    // and unbound columns.
     QString cellText(int row, int column) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -52,6 +53,7 @@ private:
     struct Binding {
         int field = -1; // -1 when the dataset lacks the field
         bool boolean = false;
+        bool dateTime = false;
     };
 
     QPointer<store::Dataset> dataset_;

@@ -20,8 +20,6 @@ public:
     // is "_", the last two characters are dropped (img_help_1 -> img_help).
     static QString baseName(const QString& componentName);
 
-    QString libraryPath() const { return libraryPath_; }
-
 private:
     QString libraryPath_;
 };

@@ -37,7 +37,6 @@ TEST(AnalysisQuery, TextsAreBuiltExactlyBlanksIncluded) {
 }
 
 // The end day is included: the bound is the day after, also across a year.
-// The end day is included: the bound is the day after, also across a year.
 TEST(AnalysisQuery, EndBoundIsTheDayAfter) {
     EXPECT_EQ(
         measure::analysisQuery(AnalysisMode::Day, "MM/dd/yyyy", {2011, 12, 1}, {2011, 12, 31}),
@@ -135,13 +134,17 @@ TEST_F(AnalysisResult, RangeEndingOnThirtyFirstDecemberHoldsThatWholeDay) {
 }
 
 TEST_F(AnalysisResult, CancelRerunsTheRememberedAnalysisForTheChosenPerson) {
+    page->setShortDateFormat(measure::ShortDateFormat("d/M/yy"));
     QDate shownStart;
-    page->setAnalysisDialogRunner([&shownStart](measure::Tfrm_analysis& dialog) {
+    QString shownFormat;
+    page->setAnalysisDialogRunner([&](measure::Tfrm_analysis& dialog) {
         shownStart = dialog.startPicker()->date();
+        shownFormat = dialog.endPicker()->displayFormat();
         return false;
     });
     page->img_analyClick();
     EXPECT_EQ(shownStart, QDate::currentDate().addDays(-7));
+    EXPECT_EQ(shownFormat, "dd/MM/yyyy");
     EXPECT_EQ(shown().size(), 6); // nothing remembered yet: the list stays
 
     analyse(AnalysisMode::Week, {2011, 3, 1}, {2011, 3, 31});

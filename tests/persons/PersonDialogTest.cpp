@@ -1,6 +1,7 @@
 #include "PersonsFixture.h"
 
 #include <QDateEdit>
+#include <QLocale>
 
 namespace {
 
@@ -125,6 +126,16 @@ TEST_F(PersonDialog, ARefusedSaveLeavesNothingBehind) {
     EXPECT_EQ(messages.shown,
               QStringList({"error:refused", "error:refused", "inform:user_infor_save_ok"}));
     EXPECT_EQ(registerRows(), QStringList({"1:Good"}));
+}
+
+// A two-digit year could only be typed within the century the edit already shows.
+TEST_F(PersonDialog, BirthdaysAreTypedWithFourDigitYears) {
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    runDialog(&UserPage::img_newClick, [](Tfrm_user& form) {
+        EXPECT_EQ(form.findChild<QDateEdit*>("dtp_birthday")->displayFormat(), "dd.MM.yyyy");
+    });
+    QLocale::setDefault(previous);
 }
 
 TEST_F(PersonDialog, EditCaptionAndTabOrder) {

@@ -1,15 +1,14 @@
 #include "Scene.h"
-#include "lang/LanguageStore.h"
-#include "lang/Messages.h"
-#include "lang/WindowContext.h"
-#include "measure/AnalysisQuery.h"
 #include "measure/DataPage.h"
 #include "measure/Tfrm_analysis.h"
 #include "store/Database.h"
-#include "ui/PictureLibrary.h"
+#include "ui/RadioGroup.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDateTime>
+#include <QLabel>
 
 namespace {
 
@@ -38,27 +37,6 @@ measure::DataPage& dataPage(app::Tfrm_main& window, store::Tdm1& dm1) {
     return *page;
 }
 
-// Answers nothing: the dialog is only drawn.
-class Silent : public lang::Messages {
-public:
-    void inform(const QString&) override {}
-    void fail(const QString&) override {}
-    bool ask(const QString&) override { return false; }
-    void showError(const QString&) override {}
-};
-
-// What the dialog needs for its texts, alive as long as the main window.
-struct DialogContext : QObject {
-    DialogContext(store::Tdm1& dm1, QObject* owner)
-        : QObject(owner), language(dm1), pictures(dm1.appDir()) {
-        language.selectLanguage();
-    }
-    lang::LanguageStore language;
-    ui::PictureLibrary pictures;
-    Silent messages;
-    lang::WindowContext context{QString(), language.dm(), language, pictures, messages, 20, {}};
-};
-
 const SceneRegistration table{
     {"data-table", [](app::Tfrm_main& window, store::Tdm1& dm1) -> QWidget* {
          dataPage(window, dm1);
@@ -73,15 +51,25 @@ const SceneRegistration chart{
          return &window;
      }}};
 
+// The dialog lives only while the analysis runs, so its picture is kept in a label;
+// it is then cancelled.
 const SceneRegistration dialog{
     {"analysis-dialog", [](app::Tfrm_main& window, store::Tdm1& dm1) -> QWidget* {
-         auto* texts = new DialogContext(dm1, &window);
-         auto* analysis = new measure::Tfrm_analysis(texts->context, &window);
-         const measure::ShortDateFormat dates = measure::ShortDateFormat::system();
-         analysis->prepare("week", dates.write(QDate(2011, 3, 1)), dates.write(QDate(2011, 3, 31)),
-                           dates.pattern(), dates);
-         analysis->show();
-         return analysis;
+         measure::DataPage& page = dataPage(window, dm1);
+         auto* picture = new QLabel(&window, Qt::Window);
+         page.setAnalysisDialogRunner([picture](measure::Tfrm_analysis& form) {
+             form.radioGroup()->setItemIndex(int(measure::AnalysisMode::Week));
+             form.startPicker()->setDate(QDate(2011, 3, 1));
+             form.endPicker()->setDate(QDate(2011, 3, 31));
+             form.show();
+             for (int i = 0; i < 5; ++i)
+                 QApplication::processEvents();
+             picture->setPixmap(form.grab());
+             picture->resize(form.size());
+             return false;
+         });
+         page.img_analyClick();
+         return picture;
      }}};
 
 } // namespace

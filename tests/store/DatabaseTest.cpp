@@ -121,8 +121,12 @@ TEST(DatabaseFile, RefusesDirectoryTheUserCannotWrite) {
     Database().open(path);
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
     const QString error = openError(path);
+    const QString creationError = openError(dir.file("new.mdb"));
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_TRUE(error.contains("is not writable")) << error.toStdString();
+    EXPECT_TRUE(creationError.contains("cannot be created: the directory"))
+        << creationError.toStdString();
+    EXPECT_EQ(dirEntries(dir.path()), QStringList{"tonvi.mdb"});
 }
 
 TEST(DatabaseFile, FailedCreationLeavesNoFile) {

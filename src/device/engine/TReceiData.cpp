@@ -55,10 +55,10 @@ void TReceiData::Execute() {
         ++Ferror;
         return;
     }
+    const Finally closeOnExit([this] { closeDevice(); });
     ctx_.sendMessage(Refresh);
     ctx_.pause(kCommandSettle);
     Ftotrecord = 1;
-    const Finally closeOnExit([this] { closeDevice(); });
 
     if (const char* key = exchange()) {
         ctx_.messages.fail(key);
@@ -67,8 +67,7 @@ void TReceiData::Execute() {
         ++Ferror;
         return;
     }
-    Fado_rc1->checkBrowseMode();
-    Fado_rc2->checkBrowseMode();
+    // Each apply posts a pending edit of its dataset first.
     Fado_rc1->applyUpdates();
     Fado_rc2->applyUpdates();
     ctx_.sendMessage(DownloadDone);

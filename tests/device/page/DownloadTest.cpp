@@ -1,6 +1,7 @@
 #include "TransferFixture.h"
 
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -101,17 +102,24 @@ TEST_F(DownloadFault, ADatabaseFaultShowsTheErrorAndKeepsNoRows) {
     EXPECT_EQ(messages.shown, QStringList{"inform:transfer_ok"});
 }
 
+// Events posted meanwhile, such as the gauges' repaints, are handled during the download.
 TEST_F(TransferPageTest, KeepsTheWindowDisabledAndTheGridsDetachedWhileDownloading) {
     QList<bool> windowEnabled;
     QList<bool> gridsFollow;
+    bool posted = false;
+    bool handled = false;
     page->monitorLink().pause = [&](int) {
         windowEnabled << window->isEnabled();
         gridsFollow << !page->memory2()->rows().controlsDisabled();
+        if (!std::exchange(posted, true))
+            QMetaObject::invokeMethod(
+                window.get(), [&] { handled = true; }, Qt::QueuedConnection);
     };
     download(memories({}, {morning, evening}));
     ASSERT_FALSE(windowEnabled.isEmpty());
     EXPECT_FALSE(windowEnabled.contains(true));
     EXPECT_FALSE(gridsFollow.contains(true));
+    EXPECT_TRUE(handled);
     EXPECT_TRUE(window->isEnabled());
     EXPECT_EQ(page->memory2()->grid()->shownRowCount(), 2);
 }

@@ -147,6 +147,10 @@ TEST_F(DataGridTest, ReadsOutVisibleColumnsInDisplayOrderWithTheirTitles) {
     ASSERT_EQ(grid.shownRowCount(), 3);
     EXPECT_EQ(grid.shownRow(1), QStringList({"p2", "True", "120", "2024-01-02 08:30:00"}));
     EXPECT_EQ(grid.shownRow(0)[1], "False");
+    db.execute(QStringLiteral("update bp_record set checktime='2024-01-03 00:00:00'"));
+    rows.close();
+    rows.open();
+    EXPECT_EQ(grid.shownRow(2)[3], "2024-01-03") << "a date without time of day";
 }
 
 TEST_F(DataGridTest, KeepsWidthsOfHiddenAndResizedColumns) {
