@@ -5,6 +5,7 @@
 #include "device/engine/TReceiData.h"
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
+#include "store/ControlsDisabled.h"
 #include "store/DatabaseError.h"
 #include "store/Tdm1.h"
 #include "ui/DataGrid.h"
@@ -49,18 +50,6 @@ public:
 
 private:
     ui::Gauge& gauge_;
-};
-
-// Keeps a dataset's grids from following it until the end of the scope.
-class ControlsDetached {
-public:
-    explicit ControlsDetached(store::Dataset& rows) : rows_(rows) { rows_.disableControls(); }
-    ~ControlsDetached() { rows_.enableControls(); }
-    ControlsDetached(const ControlsDetached&) = delete;
-    ControlsDetached& operator=(const ControlsDetached&) = delete;
-
-private:
-    store::Dataset& rows_;
 };
 
 // Disables a window until the end of the scope, also on failure.
@@ -193,8 +182,8 @@ void TransferPage::emptyMemories() {
 // Runs the engine; returns its error count. Both tables receive their rows together or
 // not at all.
 int TransferPage::download() {
-    const ControlsDetached detached1(GroupBox6->rows());
-    const ControlsDetached detached2(GroupBox5->rows());
+    const store::ControlsDisabled detached1(GroupBox6->rows());
+    const store::ControlsDisabled detached2(GroupBox5->rows());
     const std::unique_ptr<DevicePort> port = link_.openPort();
     GaugeLink gauge1(*GroupBox6->gauge());
     GaugeLink gauge2(*GroupBox5->gauge());
@@ -258,7 +247,7 @@ void TransferPage::UpdataUserName(const QString& name, store::Dataset& dataset) 
     const QSet<int> held = heldNumbers(context_.dm.ADOConnection1, memoryOf(dataset).table());
     const QString idno = QStringLiteral("idno");
     const QString personal = QStringLiteral("personal");
-    const ControlsDetached detached(dataset);
+    const store::ControlsDisabled detached(dataset);
     try {
         for (dataset.first(); !dataset.eof(); dataset.next()) {
             if (!held.contains(dataset.asInteger(idno)))

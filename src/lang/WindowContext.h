@@ -17,6 +17,11 @@ class Messages;
 
 // What the windows share for the whole run.
 struct WindowContext {
+    WindowContext(QString appDir, store::Tdm1& dm, LanguageStore& language,
+                  const ui::PictureLibrary& pictures, Messages& messages)
+        : appDir(std::move(appDir)), dm(dm), language(language), pictures(pictures),
+          messages(messages) {}
+
     QString appDir;
     store::Tdm1& dm;
     LanguageStore& language;

@@ -1,7 +1,9 @@
 #include "measure/AnalysisQuery.h"
 
+#include "store/Database.h"
+#include "ui/DateFormat.h"
+
 #include <QLocale>
-#include <QRegularExpression>
 
 namespace measure {
 
@@ -29,7 +31,7 @@ AveragePieces averagePieces(AnalysisMode mode, const QString& pattern) {
         return {"select delselection,personal,round(avg(systolic),0) as "
                 "systolic,round(avg(diastolic),0) as diastolic, round(avg(heart_beat),0) as "
                 "heart_beat,format(checktime,",
-                "'" + pattern + "'",
+                store::quoted(pattern),
                 ") as checktime ",
                 " group by delselection,personal,format(checktime,",
                 ") order by personal,format(checktime,",
@@ -97,10 +99,8 @@ QString analysisQuery(AnalysisMode mode, const QString& pattern, const QDate& st
            p.orderBy + p.period + p.tail;
 }
 
-ShortDateFormat::ShortDateFormat(const QString& systemFormat) : systemFormat_(systemFormat) {
-    static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
-    format_ = QString(systemFormat).replace(twoDigitYear, QStringLiteral("yyyy"));
-}
+ShortDateFormat::ShortDateFormat(const QString& systemFormat)
+    : systemFormat_(systemFormat), format_(ui::withFourDigitYear(systemFormat)) {}
 
 ShortDateFormat ShortDateFormat::system() {
     return ShortDateFormat(QLocale::system().dateFormat(QLocale::ShortFormat));

@@ -2,8 +2,8 @@
 
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
-#include "measure/ControlsDetached.h"
 #include "measure/DataPage.h"
+#include "store/ControlsDisabled.h"
 #include "store/Database.h"
 #include "store/DatabaseError.h"
 #include "store/Tdm1.h"
@@ -80,7 +80,7 @@ void DataPage::img_delete_selectionClick() {
 // All marked rows of the list go in one transaction: after a failure the database
 // holds all of them again, and the list is read again to show that.
 void DataPage::deleteMarkedRows(store::Dataset& rows) {
-    ControlsDetached detached(rows);
+    store::ControlsDisabled detached(rows, store::ControlsDisabled::AtEnd::FirstRow);
     try {
         store::Transaction transaction(context_.dm.ADOConnection1);
         rows.first();

@@ -1,7 +1,7 @@
 #include "measure/TrendChart.h"
 
 #include "measure/ChartStyle.h"
-#include "measure/ControlsDetached.h"
+#include "store/ControlsDisabled.h"
 #include "store/DatabaseError.h"
 #include "store/Dataset.h"
 #include "ui/Panel.h"
@@ -116,7 +116,7 @@ QWidget* TrendChart::makeStrip() {
 }
 
 void TrendChart::FillChart(store::Dataset& list) {
-    const ControlsDetached detached(list);
+    const store::ControlsDisabled detached(list, store::ControlsDisabled::AtEnd::FirstRow);
     list.first();
     const Column systolic(list, "systolic");
     const Column diastolic(list, "diastolic");

@@ -7,6 +7,7 @@
 #include "store/Database.h"
 #include "store/DatabaseError.h"
 #include "store/Tdm1.h"
+#include "ui/DateFormat.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -17,7 +18,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -34,8 +34,7 @@ const QDate kNoDate(1900, 1, 1);
 // The system's short date with the year in four digits: with two, a typed year could
 // only fall in the century the edit already shows.
 QString birthdayFormat() {
-    static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
-    return QLocale().dateFormat(QLocale::ShortFormat).replace(twoDigitYear, "yyyy");
+    return ui::withFourDigitYear(QLocale().dateFormat(QLocale::ShortFormat));
 }
 
 enum class Kind { Text, ReadOnly, Date, Gender };

@@ -3,6 +3,7 @@
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
 #include "persons/Tfrm_user.h"
+#include "store/ControlsDisabled.h"
 #include "store/Database.h"
 #include "store/DatabaseError.h"
 #include "store/Tdm1.h"
@@ -33,21 +34,6 @@ QVector<ui::DataGrid::Column> personColumns() {
     columns[4].title = QStringLiteral("address");
     return columns;
 }
-
-// Detaches the grids from a dataset while it is walked; at the end, also on failure,
-// returns it to its first row and lets the grids follow again.
-class GridsSuspended {
-public:
-    explicit GridsSuspended(store::Dataset& rows) : rows_(rows) { rows_.disableControls(); }
-    ~GridsSuspended() {
-        if (rows_.isActive())
-            rows_.first();
-        rows_.enableControls();
-    }
-
-private:
-    store::Dataset& rows_;
-};
 
 } // namespace
 
@@ -163,7 +149,8 @@ void UserPage::img_delete_selection_1Click() {
         return;
     std::optional<store::DatabaseError> failure;
     {
-        GridsSuspended suspended(context_.dm.ado_user);
+        store::ControlsDisabled suspended(context_.dm.ado_user,
+                                          store::ControlsDisabled::AtEnd::FirstRow);
         failure = inOneTransaction([this] {
             deleteTickedPersons();
             context_.dm.ado_user.checkBrowseMode();

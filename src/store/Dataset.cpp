@@ -323,11 +323,14 @@ void Dataset::disableControls() {
 }
 
 void Dataset::enableControls() {
-    if (disableCount_ == 0 || --disableCount_ > 0 || !d->signalsMissed)
+    if (disableCount_ == 0 || --disableCount_ > 0)
         return;
-    d->signalsMissed = false;
-    emit rowsReset();
-    emit currentChanged(recNo());
+    if (d->signalsMissed) {
+        d->signalsMissed = false;
+        emit rowsReset();
+        emit currentChanged(recNo());
+    }
+    emit controlsEnabled();
 }
 
 void Dataset::notifyReset() {

@@ -97,6 +97,7 @@ signals:
     void rowsReset();               // rows, order or fields changed
     void rowChanged(int row);       // one row's values changed (0-based)
     void currentChanged(int recNo); // the cursor moved
+    void controlsEnabled();         // views follow again; they repaint what they held back
 
 private:
     struct Row;

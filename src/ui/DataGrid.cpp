@@ -111,8 +111,11 @@ DataGrid::DataGrid(const QString& objectName, QWidget* parent)
 void DataGrid::setDataset(store::Dataset* dataset) {
     if (this->dataset())
         disconnect(this->dataset(), nullptr, this, nullptr);
-    if (dataset)
+    if (dataset) {
         connect(dataset, &store::Dataset::currentChanged, this, &DataGrid::followCursor);
+        connect(dataset, &store::Dataset::controlsEnabled, viewport(),
+                qOverload<>(&QWidget::update));
+    }
     model_->setDataset(dataset);
 }
 
