@@ -101,7 +101,7 @@ struct Fixture {
     lang::LanguageStore language{dm1};
     ui::PictureLibrary pictures{dir.path()};
     NoMessages messages;
-    lang::WindowContext context{dir.path(), dm1, language, pictures, messages, 20, {}};
+    lang::WindowContext context{dir.path(), dm1, language, pictures, messages};
     measure::DataPage page{context};
 };
 
