@@ -211,7 +211,21 @@ void ChoosePerson(benchmark::State& state) {
     besideShell(state, personSql, [] { fixture().page.comb_userChange(); });
 }
 
+// A title click on the systolic column: the open list sorted on the client, alternately
+// descending and ascending.
+void SortByTitle(benchmark::State& state) {
+    openList(measure::personQuery());
+    bool descending = false;
+    const QString shellSql = "select delselection,personal,systolic,diastolic,heart_beat,"
+                             "checktime from bp_record where personal='Big' order by systolic desc";
+    besideShell(state, shellSql, [&descending] {
+        descending = !descending;
+        fixture().dm1.ado_analysis.setSort(descending ? "systolic DESC" : "systolic");
+    });
+}
+
 BENCHMARK(OpenPersonList)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(SortByTitle)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK_CAPTURE(Analysis, time, measure::AnalysisMode::Time, QString())
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2);

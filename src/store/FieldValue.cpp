@@ -173,19 +173,33 @@ QVariant normalize(FieldType type, const QVariant& value) {
     return fromStorage(type, stored);
 }
 
-int compare(const QVariant& a, const QVariant& b) {
-    const int rankA = rank(a);
-    const int rankB = rank(b);
-    if (rankA != rankB || rankA == 0)
-        return threeWay(rankA, rankB);
-    if (rankA == 1) {
-        if (isWhole(a) && isWhole(b))
-            return threeWay(a.toLongLong(), b.toLongLong());
-        return threeWay(a.toDouble(), b.toDouble());
+OrderKey orderKey(const QVariant& value) {
+    OrderKey key;
+    key.rank = rank(value);
+    if (key.rank == 1) {
+        key.whole = isWhole(value);
+        key.integer = key.whole ? value.toLongLong() : 0;
+        key.real = value.toDouble();
+    } else if (key.rank == 2) {
+        key.text = value.toString();
+    } else if (key.rank == 3) {
+        key.bytes = value.toByteArray();
     }
-    if (rankA == 3)
-        return threeWay(a.toByteArray(), b.toByteArray());
-    return QString::compare(a.toString(), b.toString(), Qt::CaseInsensitive);
+    return key;
+}
+
+int compare(const OrderKey& a, const OrderKey& b) {
+    if (a.rank != b.rank || a.rank == 0)
+        return threeWay(a.rank, b.rank);
+    if (a.rank == 1)
+        return a.whole && b.whole ? threeWay(a.integer, b.integer) : threeWay(a.real, b.real);
+    if (a.rank == 3)
+        return threeWay(a.bytes, b.bytes);
+    return QString::compare(a.text, b.text, Qt::CaseInsensitive);
+}
+
+int compare(const QVariant& a, const QVariant& b) {
+    return compare(orderKey(a), orderKey(b));
 }
 
 } // namespace store::FieldValue

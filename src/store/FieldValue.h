@@ -26,6 +26,19 @@ QVariant normalize(FieldType type, const QVariant& value);
 // regard to case, then bytes. 0 when equal.
 int compare(const QVariant& a, const QVariant& b);
 
+// A value reduced to what ordering needs, so that a sort converts each value only once;
+// two keys compare as their values do.
+struct OrderKey {
+    int rank = 0; // null, number, text, bytes
+    bool whole = false;
+    qlonglong integer = 0;
+    double real = 0;
+    QString text;
+    QByteArray bytes;
+};
+OrderKey orderKey(const QVariant& value);
+int compare(const OrderKey& a, const OrderKey& b);
+
 QString dateTimeText(const QDateTime& value);
 // Reads 'YYYY-MM-DD HH:MM:SS', 'YYYY-MM-DD HH:MM' or 'YYYY-MM-DD'; invalid otherwise.
 QDateTime parseDateTime(const QString& text);

@@ -4,6 +4,7 @@
 #include "FieldValue.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace store {
 
@@ -37,11 +38,19 @@ SortOrder::SortOrder(const QString& sortText,
 
 void SortOrder::apply(QList<int>& rows,
                       const std::function<const QVariant&(int row, int field)>& value) const {
+    // Each key's values are converted once, indexed by row number.
+    const int rowCount = rows.isEmpty() ? 0 : *std::max_element(rows.begin(), rows.end()) + 1;
+    std::vector<std::vector<FieldValue::OrderKey>> columns(keys_.size());
+    for (qsizetype k = 0; k < keys_.size(); ++k) {
+        columns[k].resize(rowCount);
+        for (int row : rows)
+            columns[k][row] = FieldValue::orderKey(value(row, keys_[k].field));
+    }
     std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
-        for (const Key& key : keys_) {
-            const int order = FieldValue::compare(value(a, key.field), value(b, key.field));
+        for (qsizetype k = 0; k < keys_.size(); ++k) {
+            const int order = FieldValue::compare(columns[k][a], columns[k][b]);
             if (order != 0)
-                return key.descending ? order > 0 : order < 0;
+                return keys_[k].descending ? order > 0 : order < 0;
         }
         return false;
     });
