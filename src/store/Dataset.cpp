@@ -110,8 +110,13 @@ void Dataset::load() {
         Row row;
         row.rowid = writable ? query->column(0).toLongLong() : 0;
         row.values.reserve(columns - first);
-        for (int i = first; i < columns; ++i)
-            row.values << FieldValue::fromStorage(fresh.types[i - first], query->column(i));
+        for (int i = first; i < columns; ++i) {
+            static const QVariant none;
+            const QVariant& previous =
+                fresh.rows.isEmpty() ? none : std::as_const(fresh.rows).last().values[i - first];
+            row.values << FieldValue::fromStorage(fresh.types[i - first],
+                                                  query->column(i, previous));
+        }
         row.changed = unchanged;
         fresh.rows << std::move(row);
     }

@@ -140,6 +140,17 @@ QVariant Statement::column(int index) const {
     }
 }
 
+QVariant Statement::column(int index, const QVariant& previous) const {
+    if (sqlite3_column_type(stmt_, index) == SQLITE_TEXT &&
+        previous.typeId() == QMetaType::QString) {
+        const QUtf8StringView text(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, index)),
+                                   sqlite3_column_bytes(stmt_, index));
+        if (QAnyStringView::equal(text, *static_cast<const QString*>(previous.constData())))
+            return previous;
+    }
+    return column(index);
+}
+
 void executeScript(sqlite3* db, const char* sql) {
     char* message = nullptr;
     if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
