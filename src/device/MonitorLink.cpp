@@ -5,6 +5,7 @@
 #include "device/engine/SimulatedMonitor.h"
 
 #include <QFile>
+#include <cstdio>
 #include <optional>
 
 namespace device {
@@ -67,7 +68,13 @@ PortFactory portFactoryFromArguments(const QStringList& arguments, const QDate& 
     const std::optional<QString> option = simulateOption(arguments);
     if (!option)
         return usbMonitor;
-    const Scenario scenario = option->isEmpty() ? builtInReadings(today) : scenarioFile(*option);
+    Scenario scenario;
+    try {
+        scenario = option->isEmpty() ? builtInReadings(today) : scenarioFile(*option);
+    } catch (const ScenarioError& error) { // seen in a terminal before any window appears
+        std::fprintf(stderr, "%s\n", error.what());
+        throw;
+    }
     return [scenario] { return std::make_unique<SimulatedMonitor>(scenario); };
 }
 

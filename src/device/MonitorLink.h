@@ -28,7 +28,8 @@ struct MonitorLink {
 // --simulate-monitor the simulator with the built-in readings, or with
 // --simulate-monitor=FILE the simulator with the scenario in FILE. Every download gets a
 // fresh simulator, so each one replays the same memories.
-// Throws ScenarioError, naming the file, when FILE cannot be read or is no valid scenario.
+// Throws ScenarioError, naming the file, when FILE cannot be read or is no valid scenario;
+// the error is written to standard error as well.
 PortFactory portFactoryFromArguments(const QStringList& arguments, const QDate& today);
 
 // Two memories of plausible readings, taken on the days before today.

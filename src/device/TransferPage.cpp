@@ -143,10 +143,24 @@ template <class Steps> bool TransferPage::guarded(Steps&& steps) {
     }
 }
 
-// Only memory 2's box is shown, and it carries no title of its own.
 void TransferPage::enterPage() {
-    if (GroupBox6->isHidden())
+    showMemory1WhileItHoldsReadings();
+    if (GroupBox6->isHidden()) {
+        if (!GroupBox5->title().isEmpty())
+            memory2Title_ = GroupBox5->title();
         GroupBox5->setTitle(QString());
+    } else if (GroupBox5->title().isEmpty()) {
+        GroupBox5->setTitle(memory2Title_);
+    }
+}
+
+// A one-memory monitor puts every reading into memory 1, whose box is otherwise hidden:
+// the user could neither see nor save them.
+void TransferPage::showMemory1WhileItHoldsReadings() {
+    const bool shown = !GroupBox6->rows().isEmpty();
+    GroupBox6->setVisible(shown);
+    for (const char* name : {"img_user1_save_as", "img_delete_user1", "img_save_user1"})
+        Panel12->findChild<ui::ImageButton*>(QLatin1String(name))->setVisible(shown);
 }
 
 void TransferPage::img_transfer_1Click() {
@@ -166,6 +180,7 @@ void TransferPage::img_transfer_1Click() {
     } catch (const SilentAbort&) {
         // The engine has shown its message; the tables were emptied before it started.
     }
+    enterPage();
     if (errors == 0)
         context_.messages.inform("transfer_ok");
 }
@@ -291,6 +306,7 @@ void TransferPage::clearMemory(MemoryBox& box) {
         reopen(box.rows());
         box.gauge()->setProgress(0);
     });
+    enterPage();
 }
 
 void TransferPage::DBGridEh2TitleBtnClick(int column, const QString& fieldName) {

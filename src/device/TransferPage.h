@@ -23,7 +23,7 @@ class MemoryBox;
 
 // Page "Transfer" of the main window's page stack: downloads the monitor's two memories
 // into bp_record_user1 and bp_record_user2, shows them, and saves them under a person
-// into bp_record or clears them. Only memory 2's box is shown.
+// into bp_record or clears them. Memory 1's box shows only while memory 1 holds readings.
 class TransferPage : public QWidget {
     Q_OBJECT
 public:
@@ -37,7 +37,8 @@ public:
     // The monitor the downloads talk to; the USB monitor unless the program says otherwise.
     MonitorLink& monitorLink() { return link_; }
 
-    // The page's own steps when the Transfer button shows it.
+    // The page's own steps when the Transfer button shows it: memory 1's box and buttons
+    // show while it holds readings; memory 2's box carries a title only beside it.
     void enterPage();
 
     void img_transfer_1Click();
@@ -61,6 +62,7 @@ private:
 
     void addImage(const QString& name, bool shown, void (TransferPage::*handler)() = nullptr);
     void emptyMemories();
+    void showMemory1WhileItHoldsReadings();
     int download();
     void saveMemory(MemoryBox& box, QString& lastUser, NameStamp stamp);
     void clearMemory(MemoryBox& box);
@@ -77,6 +79,8 @@ private:
     // The person under whom each memory was last saved since the last download.
     QString FlastUser1;
     QString FlastUser2;
+    // Memory 2's title from the language table, kept while the box shows none.
+    QString memory2Title_;
 };
 
 } // namespace device

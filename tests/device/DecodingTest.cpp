@@ -73,18 +73,36 @@ TEST_F(EngineTest, ImpossibleReadingsAreDroppedButCounted) {
     EXPECT_EQ(gauge1.progress(), 3);
 }
 
-TEST_F(EngineTest, ReadingGetsTheLatestYearThatIsNotInTheFuture) {
+// The monitor's clock may run up to a day ahead of the computer's.
+TEST_F(EngineTest, ReadingGetsTheLatestYearThatIsNotMoreThanADayAhead) {
     now = QDateTime(QDate(2025, 1, 10), QTime(12, 0));
     device::Scenario s;
     s.memory1 = {reading(12, 30, 18, 0, 120, 80, 60), reading(1, 10, 11, 59, 121, 80, 60),
-                 reading(1, 10, 12, 1, 122, 80, 60), reading(2, 29, 7, 0, 123, 80, 60)};
+                 reading(1, 11, 12, 0, 122, 80, 60), reading(1, 11, 12, 1, 123, 80, 60),
+                 reading(2, 29, 7, 0, 124, 80, 60)};
     download(s);
     EXPECT_EQ(rows("bp_record_user1"), (Rows{
                                            "1 Smith 120/80 60 12/30 18:00 2024-12-30 18:00:00",
                                            "2 Smith 121/80 60 01/10 11:59 2025-01-10 11:59:00",
-                                           "3 Smith 122/80 60 01/10 12:01 2024-01-10 12:01:00",
-                                           "4 Smith 123/80 60 02/29 07:00 2024-02-29 07:00:00",
+                                           "3 Smith 122/80 60 01/11 12:00 2025-01-11 12:00:00",
+                                           "4 Smith 123/80 60 01/11 12:01 2024-01-11 12:01:00",
+                                           "5 Smith 124/80 60 02/29 07:00 2024-02-29 07:00:00",
                                        }));
+}
+
+TEST_F(EngineTest, MonitorClockMinutesAheadKeepsTheCurrentYear) {
+    device::Scenario s;
+    s.memory1 = {reading(6, 15, 12, 5, 120, 80, 60), reading(6, 16, 18, 0, 121, 80, 60)};
+    download(s);
+    EXPECT_EQ(rows("bp_record_user1"), (Rows{
+                                           "1 Smith 120/80 60 06/15 12:05 2024-06-15 12:05:00",
+                                           "2 Smith 121/80 60 06/16 18:00 2023-06-16 18:00:00",
+                                       }));
+    now = QDateTime(QDate(2024, 12, 31), QTime(20, 0));
+    emptyTables();
+    s.memory1 = {reading(1, 1, 8, 0, 122, 80, 60)};
+    download(s);
+    EXPECT_EQ(rows("bp_record_user1"), Rows{"1 Smith 122/80 60 01/01 08:00 2025-01-01 08:00:00"});
 }
 
 // A dropped record of memory 1 must not pull memory 2's first record into memory 1.

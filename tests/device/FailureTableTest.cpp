@@ -24,6 +24,20 @@ TEST_F(EngineTest, NoMonitorAfterSixOpensIsReportedWithoutOpeningAnything) {
     EXPECT_EQ(windowMessages, (std::vector<int>{1126, 1127, 1128, 1129, 1130}));
 }
 
+TEST_F(EngineTest, MonitorThatCannotBeOpenedSaysWhy) {
+    for (const auto& [reason, key] :
+         {std::pair{device::OpenFailure::SeveralDevices, "inform:several_devices"},
+          std::pair{device::OpenFailure::NoAccess, "inform:no_device_access"}}) {
+        SCOPED_TRACE(key);
+        device::Scenario s = fiveReadings();
+        s.openFailures = 6;
+        s.openFailureReason = reason;
+        messages.shown.clear();
+        download(s);
+        expectFailed(key, 1);
+    }
+}
+
 TEST_F(EngineTest, OpeningCommandFailingThreeTimesIsASendError) {
     download(failingWrites(0x5A, 1, 3));
     expectFailed("fail:send_error", 1);
@@ -45,6 +59,20 @@ TEST_F(EngineTest, ReadFailingSixTimesInOneCycleIsAReadError) {
     expectFailed("fail:read_error", 1);
     // Each retry is preceded by 30 requests.
     EXPECT_EQ(count("write FF"), 4 + 5 * 30);
+}
+
+// A stalled monitor must not hold the window for 30 write time-outs.
+TEST_F(EngineTest, BurstOfRequestsEndsAtItsFirstFailedWrite) {
+    device::Scenario s = fiveReadings();
+    s.readTimeouts = {ReadFault{1, 1}};
+    s.writeFailures = {WriteFault{0xFF, 2, 1}}; // the first of the burst
+    download(s);
+    EXPECT_EQ(errorCount, 0);
+    const QStringList& log = monitor->log();
+    const qsizetype failed = log.indexOf("write FF failed");
+    ASSERT_GE(failed, 0);
+    EXPECT_EQ(log.at(failed + 1), "read");
+    EXPECT_EQ(count("write FF"), 7 + 50); // one per report, the trailing burst
 }
 
 TEST_F(EngineTest, SecondRunOfSixEmptyReportsIsAReadError) {

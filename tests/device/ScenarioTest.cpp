@@ -2,6 +2,7 @@
 
 #include "device/engine/ProgressGauge.h"
 
+#include <QString>
 #include <gtest/gtest.h>
 
 using device::Report;
@@ -36,6 +37,40 @@ TEST(ScenarioTest, RejectsMalformedText) {
         SCOPED_TRACE(text);
         EXPECT_THROW(Scenario::fromJson(text), device::ScenarioError);
     }
+}
+
+// Each refusal names the key and where it sits, so that the author finds the fault.
+TEST(ScenarioTest, RefusesWhatItWouldOtherwiseIgnoreOrMisread) {
+    for (const auto& [text, where] : std::vector<std::pair<const char*, const char*>>{
+             {R"({"memroy1": []})", "at memroy1: unknown key"},
+             {R"({"memory1": [{"month": 3, "puls": 70}]})", "at memory1[0].puls: unknown key"},
+             {R"({"faults": {"writeFailure": []}})", "at faults.writeFailure: unknown key"},
+             {R"({"faults": {"readTimeouts": [{"from": 2, "time": 3}]}})",
+              "at faults.readTimeouts[0].time: unknown key"},
+             {R"({"memory1": {"month": 3}})", "at memory1: must be a list"},
+             {R"({"faults": []})", "at faults: must be an object"},
+             {R"({"faults": {"emptyReports": [3]}})",
+              "at faults.emptyReports[0]: must be an object"},
+             {R"({"faults": {"openFailures": "2"}})", "at faults.openFailures: must be a whole"},
+             {R"({"memory1": [{"pulse": true}]})", "at memory1[0].pulse: must be a whole"},
+             {R"({"memory2": ["01", "03 0e 09 0g 00 83 55 48"]})", "at memory2[1]: must be 1 to 8"},
+             {R"({"reports": ["07 5b 1"]})", "at reports[0]: must be 1 to 8"},
+             {R"({"faults": {"disconnectAfter": 0}})",
+              "at faults.disconnectAfter: must be a whole"},
+             {R"({"layout": 90.5})", "at layout: must be"},
+             {R"({"layout": "90"})", "at layout: must be"},
+             {"{\"layout\": 1,\n \"memory1\" []}", "at line 2, column 13: missing name separator"},
+         }) {
+        SCOPED_TRACE(text);
+        try {
+            Scenario::fromJson(text);
+            ADD_FAILURE() << "accepted";
+        } catch (const device::ScenarioError& error) {
+            EXPECT_TRUE(QString::fromUtf8(error.what()).startsWith(QLatin1String(where)))
+                << error.what();
+        }
+    }
+    EXPECT_EQ(Scenario::fromJson(R"({"layout": 90, "faults": {"disconnectAfter": 1}})").layout, 90);
 }
 
 TEST(PlainGaugeTest, ProgressStaysWithinZeroAndMaxValue) {

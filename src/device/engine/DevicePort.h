@@ -9,6 +9,13 @@ namespace device {
 constexpr int kReportSize = 9;
 using Report = std::array<quint8, kReportSize>;
 
+// Why an open gave no handle.
+enum class OpenFailure {
+    NoDevice,       // no known monitor is attached
+    SeveralDevices, // more than one is attached, and none is chosen
+    NoAccess,       // one is attached, but the user may not open it
+};
+
 // The monitor's link as the engine sees it: five operations on an opaque handle.
 class DevicePort {
 public:
@@ -17,6 +24,8 @@ public:
     virtual ~DevicePort() = default;
     // The first monitor that answers to the identifier, or 0 when none is found.
     virtual Handle open(qint32 identifier) = 0;
+    // Why the last open returned 0.
+    virtual OpenFailure openFailure() const { return OpenFailure::NoDevice; }
     // Called once right after a successful open; may replace the handle.
     virtual void describe(Handle& handle) = 0;
     // False when the report was not written within timeoutMs.

@@ -5,6 +5,8 @@
 #include <QJsonObject>
 #include <QString>
 #include <algorithm>
+#include <cctype>
+#include <initializer_list>
 
 namespace device {
 
@@ -14,51 +16,86 @@ constexpr int kMaxRecords = 255;
 constexpr int kSlice = 7;
 constexpr int kHeaderStreamBytes = 4;
 
-[[noreturn]] void reject(const QString& what) {
-    throw ScenarioError(what.toStdString());
+// Where a value sits in the scenario: "faults.writeFailures[1].from".
+QString member(const QString& at, const QString& key) {
+    return at.isEmpty() ? key : at + QLatin1Char('.') + key;
 }
 
-int number(const QJsonObject& object, const char* key, int fallback, int low, int high) {
+QString element(const QString& at, qsizetype index) {
+    return QStringLiteral("%1[%2]").arg(at).arg(index);
+}
+
+[[noreturn]] void reject(const QString& where, const QString& what) {
+    throw ScenarioError(QStringLiteral("at %1: %2").arg(where, what).toStdString());
+}
+
+void onlyKeys(const QJsonObject& object, const QString& at,
+              std::initializer_list<const char*> keys) {
+    for (const QString& key : object.keys())
+        if (std::none_of(keys.begin(), keys.end(),
+                         [&](const char* k) { return key == QLatin1String(k); }))
+            reject(member(at, key), QStringLiteral("unknown key"));
+}
+
+int number(const QJsonObject& object, const QString& at, const char* key, int fallback, int low,
+           int high) {
     const QJsonValue value = object.value(QLatin1String(key));
     if (value.isUndefined())
         return fallback;
     if (!value.isDouble() || value.toDouble() != value.toInt() || value.toInt() < low ||
         value.toInt() > high)
-        reject(QStringLiteral("\"%1\" must be a whole number from %2 to %3")
-                   .arg(QLatin1String(key))
-                   .arg(low)
-                   .arg(high));
+        reject(member(at, QLatin1String(key)),
+               QStringLiteral("must be a whole number from %1 to %2").arg(low).arg(high));
     return value.toInt();
 }
 
+QJsonArray array(const QJsonObject& object, const QString& at, const char* key) {
+    const QJsonValue value = object.value(QLatin1String(key));
+    if (!value.isUndefined() && !value.isArray())
+        reject(member(at, QLatin1String(key)), QStringLiteral("must be a list"));
+    return value.toArray();
+}
+
+QJsonObject objectAt(const QJsonValue& value, const QString& at) {
+    if (!value.isObject())
+        reject(at, QStringLiteral("must be an object"));
+    return value.toObject();
+}
+
 // "07 5b 01 ..." -> bytes, at most N of them; missing ones are 0.
-template <std::size_t N> std::array<quint8, N> hexBytes(const QJsonValue& value) {
-    const QByteArray bytes = QByteArray::fromHex(value.toString().toLatin1());
-    if (!value.isString() || bytes.isEmpty() || bytes.size() > int(N))
-        reject(
-            QStringLiteral("\"%1\" is not 1 to %2 hexadecimal bytes").arg(value.toString()).arg(N));
+template <std::size_t N>
+std::array<quint8, N> hexBytes(const QJsonValue& value, const QString& at) {
+    QByteArray digits = value.toString().toLatin1();
+    digits.replace(' ', QByteArray());
+    const bool hex =
+        std::all_of(digits.begin(), digits.end(), [](char c) { return std::isxdigit(uchar(c)); });
+    if (!value.isString() || !hex || digits.isEmpty() || digits.size() % 2 != 0 ||
+        digits.size() > 2 * int(N))
+        reject(at, QStringLiteral("must be 1 to %1 hexadecimal bytes").arg(N));
+    const QByteArray bytes = QByteArray::fromHex(digits);
     std::array<quint8, N> out{};
     std::copy(bytes.begin(), bytes.end(), out.begin());
     return out;
 }
 
-Record recordFrom(const QJsonValue& value) {
+Record recordFrom(const QJsonValue& value, const QString& at) {
     if (!value.isObject())
-        return hexBytes<8>(value);
+        return hexBytes<8>(value, at);
     const QJsonObject o = value.toObject();
-    return reading(number(o, "month", 1, 0, 255), number(o, "day", 1, 0, 255),
-                   number(o, "hour", 0, 0, 255), number(o, "minute", 0, 0, 255),
-                   number(o, "systolic", 0, 0, 511), number(o, "diastolic", 0, 0, 255),
-                   number(o, "pulse", 0, 0, 255));
+    onlyKeys(o, at, {"month", "day", "hour", "minute", "systolic", "diastolic", "pulse"});
+    return reading(number(o, at, "month", 1, 0, 255), number(o, at, "day", 1, 0, 255),
+                   number(o, at, "hour", 0, 0, 255), number(o, at, "minute", 0, 0, 255),
+                   number(o, at, "systolic", 0, 0, 511), number(o, at, "diastolic", 0, 0, 255),
+                   number(o, at, "pulse", 0, 0, 255));
 }
 
 std::vector<Record> memoryFrom(const QJsonObject& root, const char* key) {
-    const QJsonArray items = root.value(QLatin1String(key)).toArray();
+    const QJsonArray items = array(root, QString(), key);
     if (items.size() > kMaxRecords)
-        reject(QStringLiteral("\"%1\" holds more than 255 records").arg(QLatin1String(key)));
+        reject(QLatin1String(key), QStringLiteral("holds more than 255 records"));
     std::vector<Record> records;
-    for (const QJsonValue& item : items)
-        records.push_back(recordFrom(item));
+    for (qsizetype i = 0; i < items.size(); ++i)
+        records.push_back(recordFrom(items[i], element(QLatin1String(key), i)));
     return records;
 }
 
@@ -67,17 +104,37 @@ quint8 layoutFrom(const QJsonValue& value) {
         return kLayoutTwo;
     if (value == QLatin1String("one"))
         return kLayoutOne;
-    if (value.isDouble() && value.toInt() >= 0 && value.toInt() <= 255)
+    if (value.isDouble() && value.toDouble() == value.toInt() && value.toInt() >= 0 &&
+        value.toInt() <= 255)
         return quint8(value.toInt());
-    reject(QStringLiteral("\"layout\" must be \"one\", \"two\" or a byte value"));
+    reject(QStringLiteral("layout"),
+           QStringLiteral("must be \"one\", \"two\" or a whole number from 0 to 255"));
 }
 
-// Each entry of faults[key] read by `parse`.
+OpenFailure openFailureFrom(const QJsonValue& value) {
+    if (value.isUndefined() || value == QLatin1String("noMonitor"))
+        return OpenFailure::NoDevice;
+    if (value == QLatin1String("severalMonitors"))
+        return OpenFailure::SeveralDevices;
+    if (value == QLatin1String("noAccess"))
+        return OpenFailure::NoAccess;
+    reject(QStringLiteral("faults.openFailureReason"),
+           QStringLiteral("must be \"noMonitor\", \"severalMonitors\" or \"noAccess\""));
+}
+
+// Each entry of faults[key], an object with only the given keys, read by `parse`.
 template <class T, class Parse>
-std::vector<T> listFrom(const QJsonObject& faults, const char* key, Parse parse) {
+std::vector<T> listFrom(const QJsonObject& faults, const char* key,
+                        std::initializer_list<const char*> keys, Parse parse) {
+    const QString at = member(QStringLiteral("faults"), QLatin1String(key));
+    const QJsonArray items = array(faults, QStringLiteral("faults"), key);
     std::vector<T> list;
-    for (const QJsonValue& item : faults.value(QLatin1String(key)).toArray())
-        list.push_back(parse(item.toObject()));
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const QString where = element(at, i);
+        const QJsonObject item = objectAt(items[i], where);
+        onlyKeys(item, where, keys);
+        list.push_back(parse(item, where));
+    }
     return list;
 }
 
@@ -125,42 +182,71 @@ std::vector<Report> Scenario::inputReports() const {
 Scenario Scenario::fromJson(const QByteArray& json) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    if (!document.isObject())
-        reject(error.error != QJsonParseError::NoError ? error.errorString()
-                                                       : QStringLiteral("expected an object"));
-    const QJsonObject root = document.object();
+    if (error.error != QJsonParseError::NoError) {
+        const QByteArray before = json.left(error.offset);
+        throw ScenarioError(QStringLiteral("at line %1, column %2: %3")
+                                .arg(before.count('\n') + 1)
+                                .arg(error.offset - before.lastIndexOf('\n'))
+                                .arg(error.errorString())
+                                .toStdString());
+    }
+    const QJsonObject root =
+        objectAt(document.isObject() ? QJsonValue(document.object()) : QJsonValue(),
+                 QStringLiteral("the top"));
+    onlyKeys(root, QString(), {"layout", "memory1", "memory2", "reports", "faults"});
     Scenario s;
     s.layout = layoutFrom(root.value(QLatin1String("layout")));
     s.memory1 = memoryFrom(root, "memory1");
     s.memory2 = memoryFrom(root, "memory2");
-    for (const QJsonValue& item : root.value(QLatin1String("reports")).toArray()) {
-        const auto bytes = hexBytes<kReportSize - 1>(item);
+    const QJsonArray reports = array(root, QString(), "reports");
+    for (qsizetype i = 0; i < reports.size(); ++i) {
+        const auto bytes =
+            hexBytes<kReportSize - 1>(reports[i], element(QStringLiteral("reports"), i));
         Report report{};
         std::copy(bytes.begin(), bytes.end(), report.begin() + 1);
         s.reports.push_back(report);
     }
 
-    const QJsonObject faults = root.value(QLatin1String("faults")).toObject();
+    const QJsonValue faultsValue = root.value(QLatin1String("faults"));
+    const QJsonObject faults =
+        faultsValue.isUndefined() ? QJsonObject() : objectAt(faultsValue, QStringLiteral("faults"));
+    const QString at = QStringLiteral("faults");
+    onlyKeys(faults, at,
+             {"openFailures", "openFailureReason", "writeFailures", "readTimeouts", "emptyReports",
+              "badCounts", "disconnectAfter"});
     constexpr int kMany = 1 << 20;
-    s.openFailures = number(faults, "openFailures", 0, 0, kMany);
-    s.disconnectAfter = number(faults, "disconnectAfter", -1, 0, kMany);
-    s.writeFailures = listFrom<WriteFault>(faults, "writeFailures", [](const QJsonObject& o) {
-        const QJsonValue command = o.value(QLatin1String("command"));
-        if (command != QLatin1String("5A") && command != QLatin1String("FF"))
-            reject(QStringLiteral("\"command\" must be \"5A\" or \"FF\""));
-        return WriteFault{quint8(command == QLatin1String("5A") ? 0x5A : 0xFF),
-                          number(o, "from", 1, 1, kMany), number(o, "times", 1, 0, kMany)};
-    });
-    s.readTimeouts = listFrom<ReadFault>(faults, "readTimeouts", [](const QJsonObject& o) {
-        return ReadFault{number(o, "from", 1, 1, kMany), number(o, "times", 1, 0, kMany)};
-    });
-    s.extraReports = listFrom<ExtraReports>(faults, "emptyReports", [](const QJsonObject& o) {
-        return ExtraReports{number(o, "before", 0, 0, kMany), number(o, "times", 1, 0, kMany), 0};
-    });
-    const auto broken = listFrom<ExtraReports>(faults, "badCounts", [](const QJsonObject& o) {
-        return ExtraReports{number(o, "before", 0, 0, kMany), number(o, "times", 1, 0, kMany),
-                            quint8(number(o, "count", 8, 0, 255))};
-    });
+    s.openFailures = number(faults, at, "openFailures", 0, 0, kMany);
+    s.openFailureReason = openFailureFrom(faults.value(QLatin1String("openFailureReason")));
+    s.disconnectAfter = number(faults, at, "disconnectAfter", -1, 1, kMany);
+    s.writeFailures = listFrom<WriteFault>(
+        faults, "writeFailures", {"command", "from", "times"},
+        [](const QJsonObject& o, const QString& where) {
+            const QJsonValue command = o.value(QLatin1String("command"));
+            if (command != QLatin1String("5A") && command != QLatin1String("FF"))
+                reject(member(where, QStringLiteral("command")),
+                       QStringLiteral("must be \"5A\" or \"FF\""));
+            return WriteFault{quint8(command == QLatin1String("5A") ? 0x5A : 0xFF),
+                              number(o, where, "from", 1, 1, kMany),
+                              number(o, where, "times", 1, 0, kMany)};
+        });
+    s.readTimeouts = listFrom<ReadFault>(
+        faults, "readTimeouts", {"from", "times"}, [](const QJsonObject& o, const QString& where) {
+            return ReadFault{number(o, where, "from", 1, 1, kMany),
+                             number(o, where, "times", 1, 0, kMany)};
+        });
+    s.extraReports =
+        listFrom<ExtraReports>(faults, "emptyReports", {"before", "times"},
+                               [](const QJsonObject& o, const QString& where) {
+                                   return ExtraReports{number(o, where, "before", 0, 0, kMany),
+                                                       number(o, where, "times", 1, 0, kMany), 0};
+                               });
+    const auto broken = listFrom<ExtraReports>(
+        faults, "badCounts", {"before", "times", "count"},
+        [](const QJsonObject& o, const QString& where) {
+            return ExtraReports{number(o, where, "before", 0, 0, kMany),
+                                number(o, where, "times", 1, 0, kMany),
+                                quint8(number(o, where, "count", 8, 0, 255))};
+        });
     s.extraReports.insert(s.extraReports.end(), broken.begin(), broken.end());
     return s;
 }

@@ -52,7 +52,8 @@ struct Scenario {
     std::vector<Record> memory2;
     std::vector<Report> reports; // when given, the input reports as they stand
 
-    int openFailures = 0;     // opens that find no monitor, from the first
+    int openFailures = 0; // opens that find no monitor, from the first
+    OpenFailure openFailureReason = OpenFailure::NoDevice; // what those opens say
     int disconnectAfter = -1; // the monitor is gone after this many reports were read
     std::vector<WriteFault> writeFailures;
     std::vector<ReadFault> readTimeouts;
@@ -62,7 +63,8 @@ struct Scenario {
     // with the extra reports put in.
     std::vector<Report> inputReports() const;
 
-    // Throws ScenarioError on malformed text.
+    // Throws ScenarioError, naming the place and the key, on malformed text, unknown keys,
+    // values of the wrong type or out of range.
     static Scenario fromJson(const QByteArray& json);
 };
 

@@ -18,6 +18,7 @@ public:
     explicit SimulatedMonitor(Scenario scenario);
 
     Handle open(qint32 identifier) override;
+    OpenFailure openFailure() const override { return scenario_.openFailureReason; }
     void describe(Handle&) override {}
     bool write(Handle handle, const Report& report, int timeoutMs) override;
     bool read(Handle handle, Report& report, int timeoutMs) override;

@@ -22,7 +22,21 @@ constexpr int kReadAttempts = 6;
 constexpr int kMaxDataBytes = 7;
 constexpr int kHeaderBytes = 3; // layout and the two counts
 constexpr int kRecordSize = 8;
-constexpr int kYearsBack = 8; // covers the longest gap between two 29 Februaries
+constexpr int kYearsBack = 8;               // covers the longest gap between two 29 Februaries
+constexpr qint64 kClockLead = 24 * 60 * 60; // s a monitor's clock may run ahead of ours
+
+// The message that tells the user why no monitor could be opened.
+const char* openFailureKey(OpenFailure failure) {
+    switch (failure) {
+    case OpenFailure::SeveralDevices:
+        return "several_devices";
+    case OpenFailure::NoAccess:
+        return "no_device_access";
+    case OpenFailure::NoDevice:
+        break;
+    }
+    return "no_device";
+}
 
 template <class F> class Finally {
 public:
@@ -93,7 +107,7 @@ bool TReceiData::OpenDevice() {
         return hcom != 0;
     });
     if (!opened) {
-        ctx_.messages.inform("no_device");
+        ctx_.messages.inform(openFailureKey(ctx_.port.openFailure()));
         return false;
     }
     ctx_.pause(ctx_.ReceiveDelay);
@@ -145,11 +159,11 @@ const char* TReceiData::readCycle(bool header, int& emptyStage) {
     return FreadOk ? nullptr : "send_error_poweroff";
 }
 
+// The first failed write ends the burst, so that a stalled monitor does not hold the
+// window for a time-out per command.
 void TReceiData::SendFFRepeated(int count) {
-    for (int i = 0; i < count; ++i) {
-        SendCommand(hcom, "FF");
+    for (int i = 0; i < count && SendCommand(hcom, "FF"); ++i)
         ctx_.pause(kRepeatGap);
-    }
 }
 
 bool TReceiData::SendCommand(Handle handle, const QString& command) {
@@ -248,18 +262,18 @@ void TReceiData::StoreRecord() {
 }
 
 // A record carries no year: take the latest one in which the reading is a valid moment
-// no later than now. Invalid when the month, day or time can never be valid. Compared as
-// wall-clock time and kept as UTC, which has no daylight-saving gaps, so that the stored
-// digits are the monitor's.
+// no later than a day after now, as the monitor's clock may run ahead. Invalid when the month, day
+// or time can never be valid. Compared as wall-clock time and kept as UTC, which has no
+// daylight-saving gaps, so that the stored digits are the monitor's.
 QDateTime TReceiData::measurementTime() const {
     const QTime time(aReco.hour, aReco.min);
     if (!time.isValid())
         return {};
     const QDateTime now = ctx_.now();
-    const QDateTime wallNow(now.date(), now.time(), Qt::UTC);
-    for (int year = now.date().year(); year >= now.date().year() - kYearsBack; --year) {
+    const QDateTime latest = QDateTime(now.date(), now.time(), Qt::UTC).addSecs(kClockLead);
+    for (int year = latest.date().year(); year >= latest.date().year() - kYearsBack; --year) {
         const QDateTime moment(QDate(year, aReco.month, aReco.day), time, Qt::UTC);
-        if (moment.isValid() && moment <= wallNow)
+        if (moment.isValid() && moment <= latest)
             return moment;
     }
     return {};

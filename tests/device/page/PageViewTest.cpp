@@ -65,6 +65,40 @@ TEST_F(TransferPageTest, ClearsAMemoryOnlyWhenTheAnswerIsYes) {
     }
 }
 
+// A one-memory monitor puts everything into memory 1: its box and buttons show, and the
+// readings can be saved; once memory 1 is empty the page looks as before.
+TEST_F(TransferPageTest, MemoryOneShowsWhileItHoldsReadings) {
+    const auto shown = [this] {
+        QStringList names;
+        for (const char* name :
+             {"GroupBox6", "img_save_user1", "img_delete_user1", "img_user1_save_as"})
+            if (!page->findChild<QWidget*>(QLatin1String(name))->isHidden())
+                names << name;
+        return names;
+    };
+    lang::SetFormText(*window, language, pictures);
+    window->m_transferClick();
+    EXPECT_EQ(shown(), QStringList{});
+    choose("Adams");
+    device::Scenario one = memories({memory1Reading, morning}, {evening});
+    one.layout = device::kLayoutOne;
+    download(one);
+    EXPECT_EQ(shown(), (QStringList{"GroupBox6", "img_save_user1", "img_delete_user1",
+                                    "img_user1_save_as"}));
+    EXPECT_EQ(page->memory2()->title(), "Memory 2");
+    page->img_save_user1Click();
+    EXPECT_EQ(saved(), (Rows{"Adams 118/76 64 04-20 09:05", "Adams 142/91 80 05-02 07:00"}));
+
+    download(memories({}, {evening}));
+    EXPECT_EQ(shown(), QStringList{});
+    EXPECT_EQ(page->memory2()->title(), "");
+    download(one);
+    page->img_delete_user1Click();
+    EXPECT_EQ(shown(), QStringList{});
+    window->m_transferClick();
+    EXPECT_EQ(page->memory2()->title(), "");
+}
+
 TEST_F(TransferPageTest, TakesItsTextsFromTheLanguageTable) {
     dm1.adocom1.execute("update bp_option set language_def='german'");
     dm1.ado_option.close();

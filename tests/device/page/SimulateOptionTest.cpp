@@ -13,7 +13,8 @@ TEST(SimulateOption, WithoutItTheUsbMonitorIsUsed) {
     EXPECT_NE(dynamic_cast<device::HidDevicePort*>(ports().get()), nullptr);
 }
 
-TEST(SimulateOption, AnUnreadableOrInvalidFileStopsWithItsName) {
+// The error goes to standard error too, for a user who started the program in a terminal.
+TEST(SimulateOption, AnUnreadableOrInvalidFileStopsWithItsNameAndKey) {
     TempAppDir dir;
     const QString missing = dir.file("missing.json");
     const QString broken = dir.file("broken.json");
@@ -21,13 +22,19 @@ TEST(SimulateOption, AnUnreadableOrInvalidFileStopsWithItsName) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(R"({"memory1": [{"month": 3}], "faults": {"writeFailures": [{"command": "AB"}]}})");
     file.close();
-    for (const QString& path : {missing, broken}) {
+    for (const auto& [path, detail] :
+         {std::pair{missing, QString()},
+          std::pair{broken, QStringLiteral("at faults.writeFailures[0].command")}}) {
+        testing::internal::CaptureStderr();
         try {
             device::portFactoryFromArguments({"tonvi", "--simulate-monitor=" + path}, today);
             ADD_FAILURE() << "accepted " << qPrintable(path);
         } catch (const device::ScenarioError& error) {
-            EXPECT_TRUE(QString::fromStdString(error.what()).contains(path)) << error.what();
+            const QString text = QString::fromStdString(error.what());
+            EXPECT_TRUE(text.contains(path) && text.contains(detail)) << error.what();
         }
+        const QString printed = QString::fromStdString(testing::internal::GetCapturedStderr());
+        EXPECT_TRUE(printed.contains(path) && printed.contains(detail)) << qPrintable(printed);
     }
 }
 
