@@ -197,6 +197,7 @@ void Tfrm_main::m_transferClick() {
     DrawingSuspended suspended(*this);
     switchPage(image("n_transfer"), "Transfer", transferPage_->toolbar()->background());
     transferPage_->enterPage();
+    FormResize(); // a page out of sight had no current height to halve
 }
 
 void Tfrm_main::m_dataClick() {

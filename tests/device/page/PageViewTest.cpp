@@ -77,6 +77,8 @@ TEST_F(TransferPageTest, MemoryOneShowsWhileItHoldsReadings) {
         return names;
     };
     lang::SetFormText(*window, language, pictures);
+    window->m_homeClick();
+    window->resize(800, 640); // while the page is out of sight
     window->m_transferClick();
     EXPECT_EQ(shown(), QStringList{});
     choose("Adams");
@@ -86,6 +88,7 @@ TEST_F(TransferPageTest, MemoryOneShowsWhileItHoldsReadings) {
     EXPECT_EQ(shown(), (QStringList{"GroupBox6", "img_save_user1", "img_delete_user1",
                                     "img_user1_save_as"}));
     EXPECT_EQ(page->memory2()->title(), "Memory 2");
+    EXPECT_EQ(page->memory1()->height(), page->findChild<QWidget*>("Panel2")->height() / 2);
     page->img_save_user1Click();
     EXPECT_EQ(saved(), (Rows{"Adams 118/76 64 04-20 09:05", "Adams 142/91 80 05-02 07:00"}));
 
