@@ -23,7 +23,7 @@ constexpr int kMaxDataBytes = 7;
 constexpr int kHeaderBytes = 3; // layout and the two counts
 constexpr int kRecordSize = 8;
 constexpr int kYearsBack = 8;               // covers the longest gap between two 29 Februaries
-constexpr qint64 kClockLead = 24 * 60 * 60; // s a monitor's clock may run ahead of ours
+constexpr qint64 kClockLead = 24 * 60 * 60; // seconds a monitor's clock may run ahead
 
 // The message that tells the user why no monitor could be opened.
 const char* openFailureKey(OpenFailure failure) {
@@ -262,9 +262,9 @@ void TReceiData::StoreRecord() {
 }
 
 // A record carries no year: take the latest one in which the reading is a valid moment
-// no later than a day after now, as the monitor's clock may run ahead. Invalid when the month, day
-// or time can never be valid. Compared as wall-clock time and kept as UTC, which has no
-// daylight-saving gaps, so that the stored digits are the monitor's.
+// no later than a day after now, as the monitor's clock may run ahead. Invalid when the
+// month, day or time can never be valid. Compared as wall-clock time and kept as UTC,
+// which has no daylight-saving gaps, so that the stored digits are the monitor's.
 QDateTime TReceiData::measurementTime() const {
     const QTime time(aReco.hour, aReco.min);
     if (!time.isValid())
