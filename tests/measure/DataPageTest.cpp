@@ -25,9 +25,9 @@ protected:
 };
 
 TEST_F(DataPage, EnteringShowsTheFirstPersonsWholeListAsTable) {
-    EXPECT_EQ(shown(), (QStringList{"False|O'Brien|120|80|70|2011-03-01 08:00:00",
-                                    "False|O'Brien|140|70|60|2011-03-02 08:00:00",
-                                    "False|O'Brien|130|90|65|2011-03-03 08:00:00"}));
+    EXPECT_EQ(shown(), (QStringList{"False|O'Brien|120|80|70|01.03.2011 08:00",
+                                    "False|O'Brien|140|70|60|02.03.2011 08:00",
+                                    "False|O'Brien|130|90|65|03.03.2011 08:00"}));
     EXPECT_TRUE(page->allowDelete());
 
     chooseView(1);
