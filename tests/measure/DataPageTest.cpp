@@ -80,6 +80,18 @@ TEST_F(DataPage, MarkTogglesOnlyInTheMarkColumnOfSingleReadings) {
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
+// True is stored as -1: a marked reading stands before an unmarked one of the same
+// moment, in the list and on the chart.
+TEST_F(DataPage, MarkedReadingsStandFirstAtTheSameMoment) {
+    reading("O'Brien", 160, 100, 80, "2011-03-02 08:00:00", true);
+    page->comb_userChange();
+    EXPECT_EQ(shown().mid(1, 2), (QStringList{"True|O'Brien|160|100|80|02.03.2011 08:00",
+                                              "False|O'Brien|140|70|60|02.03.2011 08:00"}));
+    const QList<QPointF> systolic = page->chart()->systolicLine()->points();
+    ASSERT_EQ(systolic.size(), 4);
+    EXPECT_EQ(systolic[1], QPointF(2, 160));
+}
+
 TEST_F(DataPage, TitleClicksSortDescendingThenFlip) {
     const auto column = [this](const QString& field) {
         QStringList values;
