@@ -14,26 +14,28 @@ char foldedAscii(unsigned char c) {
     return c >= 'A' && c <= 'Z' ? char(c | 0x20) : char(c);
 }
 
+int collate(void*, int lengthA, const void* a, int lengthB, const void* b) {
+    return compareUtf8(QByteArrayView(static_cast<const char*>(a), lengthA),
+                       QByteArrayView(static_cast<const char*>(b), lengthB));
+}
+
+} // namespace
+
 // Names are mostly ASCII: those bytes compare directly, the rest from the first other
 // byte on goes through Qt's fold.
-int collate(void*, int lengthA, const void* a, int lengthB, const void* b) {
-    const auto* left = static_cast<const unsigned char*>(a);
-    const auto* right = static_cast<const unsigned char*>(b);
-    const int common = std::min(lengthA, lengthB);
-    int i = 0;
-    for (; i < common && left[i] < 0x80 && right[i] < 0x80; ++i) {
-        const char x = foldedAscii(left[i]);
-        const char y = foldedAscii(right[i]);
+int compareUtf8(QByteArrayView a, QByteArrayView b) {
+    const qsizetype common = std::min(a.size(), b.size());
+    qsizetype i = 0;
+    for (; i < common && uchar(a[i]) < 0x80 && uchar(b[i]) < 0x80; ++i) {
+        const char x = foldedAscii(uchar(a[i]));
+        const char y = foldedAscii(uchar(b[i]));
         if (x != y)
             return x < y ? -1 : 1;
     }
     if (i == common)
-        return lengthA == lengthB ? 0 : (lengthA < lengthB ? -1 : 1);
-    return compareText(QString::fromUtf8(reinterpret_cast<const char*>(left + i), lengthA - i),
-                       QString::fromUtf8(reinterpret_cast<const char*>(right + i), lengthB - i));
+        return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    return compareText(QString::fromUtf8(a.sliced(i)), QString::fromUtf8(b.sliced(i)));
 }
-
-} // namespace
 
 int compareText(QStringView a, QStringView b) {
     const int order = a.compare(b, Qt::CaseInsensitive);

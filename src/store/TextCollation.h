@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QStringView>
 
 struct sqlite3;
@@ -13,6 +14,9 @@ inline constexpr char kTextCollation[] = "FOLDCASE";
 
 // Negative, zero or positive as a orders before, equal to or after b.
 int compareText(QStringView a, QStringView b);
+
+// The same order for UTF-8 texts as they come from the database.
+int compareUtf8(QByteArrayView a, QByteArrayView b);
 
 // Makes the collation known to the connection; the schema names it. Throws DatabaseError.
 void registerTextCollation(sqlite3* db);
