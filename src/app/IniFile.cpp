@@ -32,6 +32,14 @@ bool sameName(QStringView a, QStringView b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+// A value in matching single or double quotes is read without them.
+QString unquoted(const QString& value) {
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front())
+        return value.mid(1, value.size() - 2);
+    return value;
+}
+
 int digitValue(QChar c, int base) {
     const char16_t u = c.unicode();
     if (u >= u'0' && u <= u'9')
@@ -104,7 +112,7 @@ std::optional<QString> IniFile::value(QStringView section, QStringView key) cons
     const Location at = locate(section, key);
     if (at.keyLine < 0)
         return std::nullopt;
-    return at.value;
+    return unquoted(at.value);
 }
 
 bool IniFile::write(QStringView section, QStringView key, const QString& value) {

@@ -9,7 +9,8 @@ namespace app {
 
 // A Windows-style profile file: "[section]" lines open sections, "key=value" lines give
 // values, lines starting with ';' are comments. Section and key names compare without regard
-// to case; names and values are trimmed; in a repeated section or key the first one counts.
+// to case; names and values are trimmed, and a value in matching quotes reads without them;
+// in a repeated section or key the first one counts.
 class IniFile {
 public:
     // A missing file loads as empty; nullopt when the file exists but cannot be read.

@@ -122,8 +122,9 @@ void applyRow(QWidget& window, const Components& components, const store::Datase
 
 void SetFormImage(QWidget& window, const ui::PictureLibrary& pictures) {
     const QList<ui::ImageButton*> images = window.findChildren<ui::ImageButton*>();
+    const ui::PictureLibrary::Contents library = pictures.read();
     for (ui::ImageButton* image : images)
-        ui::LoadImagePicture(*image, pictures);
+        ui::LoadImagePicture(*image, library);
 }
 
 void SetFormText(QWidget& window, LanguageStore& language, const ui::PictureLibrary& pictures) {

@@ -87,6 +87,8 @@ Tfrm_user::Tfrm_user(lang::WindowContext& context, const QString& mode, QWidget*
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       context_(context), mode_(mode) {
+    if (mode_ == QLatin1String("edit"))
+        storedLastName_ = context_.dm.ado_user.asString("LastName");
     setObjectName("frm_user");
     setWindowTitle(mode == QLatin1String("edit") ? "Edit User" : "Create New User");
     setFixedSize(648, 256);
@@ -248,7 +250,10 @@ void Tfrm_user::BitBtn1Click() {
             messages.inform("current_name_exists_same");
             return;
         }
+        store::Transaction transaction(dm.ADOConnection1);
+        moveReadings(lastName->text());
         dm.ado_user.applyUpdates();
+        transaction.commit();
     } catch (const store::DatabaseError& error) {
         messages.showError(error.message());
         return;
@@ -258,6 +263,16 @@ void Tfrm_user::BitBtn1Click() {
         context_.SendMessage(PersonsChangedMessage);
     messages.inform("user_infor_save_ok");
     accept();
+}
+
+// A renamed person keeps their readings: they belong to a person by the last name alone.
+void Tfrm_user::moveReadings(const QString& lastName) {
+    if (mode_ != QLatin1String("edit") || lastName == storedLastName_)
+        return;
+    for (const char* table : {"bp_record", "bp_record_user1", "bp_record_user2"})
+        context_.dm.adocom1.execute(QStringLiteral("update %1 set personal=%2 where personal=%3")
+                                        .arg(QLatin1String(table), store::quoted(lastName),
+                                             store::quoted(storedLastName_)));
 }
 
 void Tfrm_user::BitBtn2Click() {

@@ -21,7 +21,8 @@ class Tfrm_user : public QDialog {
 public:
     Tfrm_user(lang::WindowContext& context, const QString& mode, QWidget* parent = nullptr);
 
-    // Save: the name checks, the duplicate test, applying, the list refill, close.
+    // Save: the name checks, the duplicate test, applying (with the readings of a renamed
+    // person moved to the new name), the list refill, close.
     void BitBtn1Click();
     // Cancel.
     void BitBtn2Click();
@@ -43,9 +44,11 @@ private:
     void loadFields();
     void writeField(const QString& column, const QVariant& value);
     QLineEdit* lineEdit(const QString& column) const;
+    void moveReadings(const QString& lastName);
 
     lang::WindowContext& context_;
     QString mode_;
+    QString storedLastName_; // mode "edit": the last name the readings carry
     QList<Binding> bindings_;
     bool bound_ = false; // fields follow the record only after they show it
     bool saved_ = false;

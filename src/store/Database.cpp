@@ -4,7 +4,9 @@
 #include "DatabaseError.h"
 #include "JetSql.h"
 #include "Schema.h"
+#include "SchemaUpgrade.h"
 #include "Statement.h"
+#include "TextCollation.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,13 +77,22 @@ void Database::open(const QString& filePath, const FileAccess& access) {
     }
     checkTables(db.get(), filePath);
     sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
+    registerTextCollation(db.get());
+    JetSql::registerFunctions(db.get());
+    try {
+        SchemaUpgrade::convertEarlierFile(db.get());
+    } catch (const DatabaseError& error) {
+        throw DatabaseError(
+            QStringLiteral("The database file %1 was written by an earlier version and cannot be "
+                           "converted; it was left unchanged: %2")
+                .arg(native(filePath), error.message()));
+    }
     try {
         Schema::addIndexes(db.get());
     } catch (const DatabaseError& error) {
         throw DatabaseError(QStringLiteral("The database file %1 cannot be opened: %2")
                                 .arg(native(filePath), error.message()));
     }
-    JetSql::registerFunctions(db.get());
     db_ = db.release();
 }
 

@@ -18,9 +18,11 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens the file, creating it with schema and seed rows when it is missing.
+    // Opens the file, creating it with schema and seed rows when it is missing; a file
+    // of an earlier build is converted first (SchemaUpgrade).
     // Throws DatabaseError when the file is not a usable SQLite database, cannot be
-    // read, or lies in a directory that cannot be written; the file is never changed then.
+    // read, cannot be converted, or lies in a directory that cannot be written; the file
+    // is never changed then.
     // access answers the file-system questions (tests replace it).
     void open(const QString& filePath, const FileAccess& access = FileAccess::system());
     bool isOpen() const { return db_ != nullptr; }

@@ -108,14 +108,18 @@ void Dataset::load() {
     const int columns = query->columnCount();
     while (query->step()) {
         Row row;
-        row.rowid = writable ? query->column(0).toLongLong() : 0;
+        row.rowid = writable ? query->integer(0) : 0;
         row.values.reserve(columns - first);
         for (int i = first; i < columns; ++i) {
+            const FieldType type = fresh.types[i - first];
+            if (query->isInteger(i)) {
+                row.values << FieldValue::fromStorage(type, query->integer(i));
+                continue;
+            }
             static const QVariant none;
             const QVariant& previous =
                 fresh.rows.isEmpty() ? none : std::as_const(fresh.rows).last().values[i - first];
-            row.values << FieldValue::fromStorage(fresh.types[i - first],
-                                                  query->column(i, previous));
+            row.values << FieldValue::fromStorage(type, query->column(i, previous));
         }
         row.changed = unchanged;
         fresh.rows << std::move(row);

@@ -1,6 +1,10 @@
 #include "FieldValue.h"
 
+#include "TextCollation.h"
+
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace store::FieldValue {
@@ -90,7 +94,38 @@ QString dateTimeText(const QDateTime& value) {
     return value.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
+namespace {
+
+// The stored form 'YYYY-MM-DD HH:MM:SS' read without a format parser: grids and files
+// read it for every row.
+QDateTime parseStoredForm(QStringView text) {
+    if (text.size() != 19 || text[4] != u'-' || text[7] != u'-' || text[10] != u' ' ||
+        text[13] != u':' || text[16] != u':')
+        return {};
+    const auto number = [text](int from, int length) {
+        int value = 0;
+        for (int i = from; i < from + length; ++i) {
+            const char16_t c = text[i].unicode();
+            if (c < u'0' || c > u'9')
+                return -1;
+            value = value * 10 + (c - u'0');
+        }
+        return value;
+    };
+    const int parts[] = {number(0, 4),  number(5, 2),  number(8, 2),
+                         number(11, 2), number(14, 2), number(17, 2)};
+    if (std::any_of(std::begin(parts), std::end(parts), [](int part) { return part < 0; }))
+        return {};
+    const QDate date(parts[0], parts[1], parts[2]);
+    const QTime time(parts[3], parts[4], parts[5]);
+    return date.isValid() && time.isValid() ? QDateTime(date, time) : QDateTime();
+}
+
+} // namespace
+
 QDateTime parseDateTime(const QString& text) {
+    if (const QDateTime stored = parseStoredForm(text); stored.isValid())
+        return stored;
     const QString trimmed = text.trimmed();
     for (const auto* format : {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-ddTHH:mm:ss"}) {
         const QDateTime value = QDateTime::fromString(trimmed, QLatin1String(format));
@@ -106,7 +141,7 @@ QVariant toStorage(const QVariant& value) {
         return QVariant();
     switch (value.typeId()) {
     case QMetaType::Bool:
-        return qlonglong(value.toBool() ? 1 : 0);
+        return qlonglong(value.toBool() ? -1 : 0);
     case QMetaType::Double:
     case QMetaType::Float:
         return value.toDouble();
@@ -124,15 +159,16 @@ QVariant toStorage(const QVariant& value) {
 }
 
 QVariant fromStorage(FieldType type, const QVariant& stored) {
-    if (stored.typeId() != QMetaType::LongLong)
-        return stored;
-    const qlonglong number = stored.toLongLong();
+    return stored.typeId() == QMetaType::LongLong ? fromStorage(type, stored.toLongLong()) : stored;
+}
+
+QVariant fromStorage(FieldType type, qint64 number) {
     if (type == FieldType::Boolean)
         return number != 0;
     if (type == FieldType::Integer && number >= std::numeric_limits<int>::min() &&
         number <= std::numeric_limits<int>::max())
         return int(number);
-    return stored;
+    return qlonglong(number);
 }
 
 QVariant normalize(FieldType type, const QVariant& value) {
@@ -142,7 +178,7 @@ QVariant normalize(FieldType type, const QVariant& value) {
         if (stored.typeId() == QMetaType::QString) {
             const QString text = stored.toString().trimmed();
             if (text.compare(u"true", Qt::CaseInsensitive) == 0)
-                stored = qlonglong(1);
+                stored = qlonglong(-1);
             else if (text.compare(u"false", Qt::CaseInsensitive) == 0)
                 stored = qlonglong(0);
         }
@@ -195,7 +231,7 @@ int compare(const OrderKey& a, const OrderKey& b) {
         return a.whole && b.whole ? threeWay(a.integer, b.integer) : threeWay(a.real, b.real);
     if (a.rank == 3)
         return threeWay(a.bytes, b.bytes);
-    return QString::compare(a.text, b.text, Qt::CaseInsensitive);
+    return compareText(a.text, b.text);
 }
 
 int compare(const QVariant& a, const QVariant& b) {

@@ -10,20 +10,22 @@ namespace store::FieldValue {
 // The field type of a declared column type; expressions have none and give Unknown.
 FieldType typeOf(const QString& declaredType);
 
-// The form in which a value is handed to SQLite: NULL as QVariant(), bool as 0/1,
+// The form in which a value is handed to SQLite: NULL as QVariant(), bool as 0 or -1,
 // date/time as text 'YYYY-MM-DD HH:MM:SS', numbers, text or bytes.
 QVariant toStorage(const QVariant& value);
 
 // The form a dataset shows for a value SQLite returned from a field of this type:
-// Boolean as bool, Integer as int where it fits, everything else as stored.
+// Boolean as bool (any value but 0 is true), Integer as int where it fits, everything else as
+// stored.
 QVariant fromStorage(FieldType type, const QVariant& stored);
+QVariant fromStorage(FieldType type, qint64 stored);
 
 // The value a field holds after it is set to value and written: converted as the
 // column's type converts it, then shown as fromStorage does.
 QVariant normalize(FieldType type, const QVariant& value);
 
-// Orders values as SQLite does: NULL first, then numbers by value, then text without
-// regard to case, then bytes. 0 when equal.
+// Orders values as SQLite does: NULL first, then numbers by value, then text as
+// compareText orders it, then bytes. 0 when equal.
 int compare(const QVariant& a, const QVariant& b);
 
 // A value reduced to what ordering needs, so that a sort converts each value only once;

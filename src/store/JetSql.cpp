@@ -36,8 +36,8 @@ qsizetype nextSignificant(const QList<Token>& tokens, qsizetype from) {
     return from;
 }
 
-// Date literals, bracketed names and a "group" that does not open GROUP BY, which can
-// only be the column of that name.
+// Date literals, bracketed names, the literals true and false, and a "group" that does
+// not open GROUP BY, which can only be the column of that name.
 void translateTokens(QList<Token>& tokens) {
     for (qsizetype i = 0; i < tokens.size(); ++i) {
         Token& token = tokens[i];
@@ -45,6 +45,10 @@ void translateTokens(QList<Token>& tokens) {
             token = {TokenKind::Quoted, storedDate(token.text)};
         } else if (token.kind == TokenKind::Bracketed) {
             token = {TokenKind::Quoted, doubleQuoted(QStringView(token.text).sliced(1).chopped(1))};
+        } else if (token.isWord(u"true")) {
+            token.text = QStringLiteral("(-1)"); // the stored value of true
+        } else if (token.isWord(u"false")) {
+            token.text = QStringLiteral("0");
         } else if (token.isWord(u"group")) {
             const qsizetype next = nextSignificant(tokens, i + 1);
             if (next == tokens.size() || !tokens[next].isWord(u"by")) {

@@ -67,7 +67,7 @@ QVariant cellValue(Kind kind, const QString& cell, const LineError& error) {
             trimmed.compare(u"false", Qt::CaseInsensitive) == 0)
             return 0;
         if (trimmed == u"1" || trimmed.compare(u"true", Qt::CaseInsensitive) == 0)
-            return 1;
+            return -1;
         error.raise(QStringLiteral("\"%1\" is not 0, 1, true or false").arg(cell));
     }
     if (trimmed.isEmpty())

@@ -4,6 +4,7 @@
 #include "DatabaseError.h"
 #include "LanguageSeed.h"
 #include "Statement.h"
+#include "TextCollation.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,59 +16,59 @@ namespace store::Schema {
 
 namespace {
 
-// Text compares without regard to case; booleans are 0/1; date/time is text
-// 'YYYY-MM-DD HH:MM:SS'. Rows are addressed by the implicit rowid. Language texts
-// default to empty text.
+// Text compares case-folded (TextCollation); booleans are 0, and -1 for true as the
+// original engine stores it; date/time is text 'YYYY-MM-DD HH:MM:SS'. Rows are
+// addressed by the implicit rowid. Language texts default to empty text.
 constexpr const char* kSchema = R"sql(
 CREATE TABLE bp_record (
-    personal       TEXT COLLATE NOCASE,
+    personal       TEXT COLLATE FOLDCASE,
     systolic       INTEGER,
     diastolic      INTEGER,
     heart_beat     INTEGER,
     checktime      DATETIME,
-    checktime_mmdd TEXT COLLATE NOCASE,
-    checktime_hhmm TEXT COLLATE NOCASE,
+    checktime_mmdd TEXT COLLATE FOLDCASE,
+    checktime_hhmm TEXT COLLATE FOLDCASE,
     delselection   BOOLEAN NOT NULL DEFAULT 0
 );
 
 CREATE TABLE bp_record_user1 (
     idno           INTEGER,
-    personal       TEXT COLLATE NOCASE,
+    personal       TEXT COLLATE FOLDCASE,
     systolic       INTEGER,
     diastolic      INTEGER,
     heart_beat     INTEGER,
     checktime      DATETIME,
-    checktime_mmdd TEXT COLLATE NOCASE,
-    checktime_hhmm TEXT COLLATE NOCASE
+    checktime_mmdd TEXT COLLATE FOLDCASE,
+    checktime_hhmm TEXT COLLATE FOLDCASE
 );
 
 CREATE TABLE bp_record_user2 (
     idno           INTEGER,
-    personal       TEXT COLLATE NOCASE,
+    personal       TEXT COLLATE FOLDCASE,
     systolic       INTEGER,
     diastolic      INTEGER,
     heart_beat     INTEGER,
     checktime      DATETIME,
-    checktime_mmdd TEXT COLLATE NOCASE,
-    checktime_hhmm TEXT COLLATE NOCASE
+    checktime_mmdd TEXT COLLATE FOLDCASE,
+    checktime_hhmm TEXT COLLATE FOLDCASE
 );
 
 CREATE TABLE bp_userinfo (
     id              INTEGER,
     delselection    BOOLEAN NOT NULL DEFAULT 0,
-    lastname        TEXT COLLATE NOCASE,
-    firstname       TEXT COLLATE NOCASE,
-    address1        TEXT COLLATE NOCASE,
-    country         TEXT COLLATE NOCASE,
-    city            TEXT COLLATE NOCASE,
-    state           TEXT COLLATE NOCASE,
-    zip             TEXT COLLATE NOCASE,
-    phone           TEXT COLLATE NOCASE,
-    email           TEXT COLLATE NOCASE,
+    lastname        TEXT COLLATE FOLDCASE,
+    firstname       TEXT COLLATE FOLDCASE,
+    address1        TEXT COLLATE FOLDCASE,
+    country         TEXT COLLATE FOLDCASE,
+    city            TEXT COLLATE FOLDCASE,
+    state           TEXT COLLATE FOLDCASE,
+    zip             TEXT COLLATE FOLDCASE,
+    phone           TEXT COLLATE FOLDCASE,
+    email           TEXT COLLATE FOLDCASE,
     birthday        DATETIME,
-    gender          TEXT COLLATE NOCASE,
-    height          TEXT COLLATE NOCASE,
-    weight          TEXT COLLATE NOCASE,
+    gender          TEXT COLLATE FOLDCASE,
+    height          TEXT COLLATE FOLDCASE,
+    weight          TEXT COLLATE FOLDCASE,
     smoker          BOOLEAN NOT NULL DEFAULT 0,
     alcohol         BOOLEAN NOT NULL DEFAULT 0,
     overweight      BOOLEAN NOT NULL DEFAULT 0,
@@ -79,20 +80,20 @@ CREATE TABLE bp_userinfo (
 );
 
 CREATE TABLE bp_option (
-    language_def TEXT COLLATE NOCASE
+    language_def TEXT COLLATE FOLDCASE
 );
 
 CREATE TABLE bp_language (
-    formname        TEXT COLLATE NOCASE DEFAULT '',
-    "group"         TEXT COLLATE NOCASE DEFAULT '',
-    component       TEXT COLLATE NOCASE DEFAULT '',
+    formname        TEXT COLLATE FOLDCASE DEFAULT '',
+    "group"         TEXT COLLATE FOLDCASE DEFAULT '',
+    component       TEXT COLLATE FOLDCASE DEFAULT '',
     component_index INTEGER,
-    showtext        TEXT COLLATE NOCASE DEFAULT '',
-    show_english    TEXT COLLATE NOCASE DEFAULT '',
-    show_german     TEXT COLLATE NOCASE DEFAULT '',
-    show_font       TEXT COLLATE NOCASE DEFAULT '',
+    showtext        TEXT COLLATE FOLDCASE DEFAULT '',
+    show_english    TEXT COLLATE FOLDCASE DEFAULT '',
+    show_german     TEXT COLLATE FOLDCASE DEFAULT '',
+    show_font       TEXT COLLATE FOLDCASE DEFAULT '',
     show_width      INTEGER,
-    fieldname       TEXT COLLATE NOCASE DEFAULT '',
+    fieldname       TEXT COLLATE FOLDCASE DEFAULT '',
     show            BOOLEAN NOT NULL DEFAULT 0
 );
 
@@ -110,6 +111,10 @@ CREATE INDEX IF NOT EXISTS bp_record_personal_checktime
 QStringList tableNames() {
     return {"bp_record",   "bp_record_user1", "bp_record_user2",
             "bp_userinfo", "bp_option",       "bp_language"};
+}
+
+void createTables(sqlite3* db) {
+    executeScript(db, kSchema);
 }
 
 void addIndexes(sqlite3* db) {
@@ -137,8 +142,9 @@ void createFile(const QString& filePath, const QString& seedDir) {
     try {
         {
             const Connection db = connect(temp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+            registerTextCollation(db.get());
             executeScript(db.get(), "BEGIN");
-            executeScript(db.get(), kSchema);
+            createTables(db.get());
             LanguageSeed::loadAll(db.get(), seedDir);
             executeScript(db.get(), "COMMIT");
         }

@@ -9,6 +9,10 @@ namespace store::Schema {
 // The tables every database of the application holds.
 QStringList tableNames();
 
+// Creates the tables and the option row on a connection that knows the text collation.
+// Throws DatabaseError.
+void createTables(sqlite3* db);
+
 // Creates the indexes of the tables unless the file has them already; every opened
 // file gets them, also one made before they existed. Throws DatabaseError.
 void addIndexes(sqlite3* db);

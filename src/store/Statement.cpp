@@ -140,6 +140,14 @@ QVariant Statement::column(int index) const {
     }
 }
 
+bool Statement::isInteger(int index) const {
+    return sqlite3_column_type(stmt_, index) == SQLITE_INTEGER;
+}
+
+qint64 Statement::integer(int index) const {
+    return sqlite3_column_int64(stmt_, index);
+}
+
 QVariant Statement::column(int index, const QVariant& previous) const {
     if (sqlite3_column_type(stmt_, index) == SQLITE_TEXT &&
         previous.typeId() == QMetaType::QString) {

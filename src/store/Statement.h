@@ -32,6 +32,8 @@ public:
     QString originTable(int index) const;  // empty for expressions
     QString originColumn(int index) const; // empty for expressions
     QVariant column(int index) const;      // by storage class; NULL as QVariant()
+    bool isInteger(int index) const;       // the value's storage class is INTEGER
+    qint64 integer(int index) const;
     // The same, but a text equal to previous's returns previous, sharing its storage:
     // a column that repeats one text over many rows is then held once.
     QVariant column(int index, const QVariant& previous) const;

@@ -1,6 +1,10 @@
 #include "ui/DatasetTableModel.h"
 
 #include "store/Dataset.h"
+#include "store/FieldValue.h"
+#include "ui/DateFormat.h"
+
+#include <QLocale>
 
 namespace ui {
 
@@ -13,7 +17,7 @@ void DatasetTableModel::setDataset(store::Dataset* dataset) {
     if (dataset_) {
         connect(dataset_, &store::Dataset::rowsReset, this, &DatasetTableModel::reload);
         connect(dataset_, &store::Dataset::rowChanged, this, &DatasetTableModel::rowChanged);
-        connect(dataset_, &QObject::destroyed, this, &DatasetTableModel::reload);
+        connect(dataset_, &QObject::destroyed, this, &DatasetTableModel::detach);
     }
     reload();
 }
@@ -30,6 +34,14 @@ void DatasetTableModel::setColumnTitle(int column, const QString& title) {
     emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
+// The dataset is being destroyed: its rows are gone, so nothing may read them.
+void DatasetTableModel::detach() {
+    beginResetModel();
+    dataset_ = nullptr;
+    bind();
+    endResetModel();
+}
+
 void DatasetTableModel::reload() {
     beginResetModel();
     bind();
@@ -40,6 +52,9 @@ void DatasetTableModel::reload() {
 void DatasetTableModel::bind() {
     const bool active = dataset_ && dataset_->isActive();
     bindings_.fill(Binding{}, columns_.size());
+    const QLocale locale;
+    dateFormat_ = withFourDigitYear(locale.dateFormat(QLocale::ShortFormat));
+    dateTimeFormat_ = dateFormat_ + u' ' + locale.timeFormat(QLocale::ShortFormat);
     rowCount_ = active ? dataset_->recordCount() : 0;
     if (!active)
         return;
@@ -71,11 +86,15 @@ QString DatasetTableModel::cellText(int row, int column) const {
         return {};
     if (bindings_[column].boolean)
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    QString text = value.toString();
-    static const QString midnight = QStringLiteral(" 00:00:00");
-    if (bindings_[column].dateTime && text.endsWith(midnight))
-        text.chop(midnight.size());
-    return text;
+    if (bindings_[column].dateTime) {
+        const QDateTime moment = value.typeId() == QMetaType::QDateTime
+                                     ? value.toDateTime()
+                                     : store::FieldValue::parseDateTime(value.toString());
+        if (moment.isValid())
+            return QLocale().toString(moment,
+                                      moment.time() == QTime(0, 0) ? dateFormat_ : dateTimeFormat_);
+    }
+    return value.toString();
 }
 
 int DatasetTableModel::rowCount(const QModelIndex& parent) const {

@@ -33,9 +33,10 @@ public:
     // Stores the width only; the view owns the shown width.
     void setColumnWidth(int column, int width) { columns_[column].width = width; }
 
-    // The text a cell stands for: booleans "True" or "False", date/time in its stored
-    // form "yyyy-MM-dd hh:mm:ss" or, at midnight, the date alone, empty for null values
-    // and unbound columns.
+    // The text a cell shows, also in reports and exported files: booleans "True" or
+    // "False"; date/time in the locale's short date and time format with a four-digit
+    // year, at midnight the date alone; empty for null values and unbound columns.
+    // Sorting works on the stored values, so it stays chronological.
     QString cellText(int row, int column) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -46,6 +47,7 @@ public:
 
 private:
     void reload();
+    void detach();
     void bind();
     void rowChanged(int row);
     QVariant rawValue(int row, int column) const;
@@ -59,6 +61,8 @@ private:
     QPointer<store::Dataset> dataset_;
     QVector<GridColumn> columns_;
     QVector<Binding> bindings_;
+    QString dateFormat_;
+    QString dateTimeFormat_;
     int rowCount_ = 0;
 };
 

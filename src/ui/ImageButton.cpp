@@ -61,7 +61,8 @@ void ImageButton::leaveEvent(QEvent* event) {
 
 namespace {
 
-void loadInto(ImageButton& image, const QString& resourceName, const PictureLibrary& library) {
+template <class Pictures>
+void loadInto(ImageButton& image, const QString& resourceName, const Pictures& library) {
     const QPixmap picture = library.load(resourceName);
     if (!picture.isNull())
         image.setPicture(picture);
@@ -70,6 +71,10 @@ void loadInto(ImageButton& image, const QString& resourceName, const PictureLibr
 } // namespace
 
 void LoadImagePicture(ImageButton& image, const PictureLibrary& library) {
+    loadInto(image, PictureLibrary::baseName(image.objectName()), library);
+}
+
+void LoadImagePicture(ImageButton& image, const PictureLibrary::Contents& library) {
     loadInto(image, PictureLibrary::baseName(image.objectName()), library);
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "ui/PictureLibrary.h"
+
 #include <QPixmap>
 #include <QWidget>
 
 namespace ui {
-
-class PictureLibrary;
 
 // A picture that acts as a button: it carries the down flag (the tag of the original
 // image component) and reports press, release, leave and click.
@@ -48,6 +48,7 @@ private:
 // Reloads the image's up picture; the down flag is not touched. A missing picture
 // leaves the current one.
 void LoadImagePicture(ImageButton& image, const PictureLibrary& library);
+void LoadImagePicture(ImageButton& image, const PictureLibrary::Contents& library);
 
 // "down": load the base name + "_d" and set the flag. Anything else: when the flag is
 // set, clear it and load the base name; when it is clear, load nothing.

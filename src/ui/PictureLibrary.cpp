@@ -1,7 +1,6 @@
 #include "ui/PictureLibrary.h"
 
 #include "ui/DibImage.h"
-#include "ui/PeResourceReader.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,15 +11,6 @@
 namespace ui {
 
 namespace {
-
-QImage libraryBitmap(const QString& libraryPath, const QString& name) {
-    QFile library(libraryPath);
-    if (!library.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = library.readAll();
-    library.close();
-    return imageFromDib(PeResourceReader(bytes).bitmap(name));
-}
 
 // The compiled-in design pictures by lower-case name.
 const QHash<QString, QString>& designPicturePaths() {
@@ -54,8 +44,13 @@ QPixmap designPicture(const QString& name) {
 PictureLibrary::PictureLibrary(const QString& appDir)
     : libraryPath_(QDir(appDir).filePath(QStringLiteral("lang.dll"))) {}
 
-QPixmap PictureLibrary::load(const QString& resourceName) const {
-    const QImage bitmap = libraryBitmap(libraryPath_, resourceName);
+PictureLibrary::Contents PictureLibrary::read() const {
+    QFile library(libraryPath_);
+    return Contents(library.open(QIODevice::ReadOnly) ? library.readAll() : QByteArray());
+}
+
+QPixmap PictureLibrary::Contents::load(const QString& resourceName) const {
+    const QImage bitmap = imageFromDib(reader_.bitmap(resourceName));
     if (!bitmap.isNull())
         return QPixmap::fromImage(bitmap);
     return designPicture(resourceName);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/PeResourceReader.h"
+
 #include <QPixmap>
 #include <QString>
 
@@ -8,13 +10,25 @@ namespace ui {
 // Pictures by resource name: first from the picture library lang.dll in the
 // application directory (a Windows resource library of named bitmaps, read on any
 // OS), then from the design pictures compiled into the program. The library file is
-// opened for each load and released right after it.
+// read for each load, or once for many through read(), and released right after.
 class PictureLibrary {
 public:
+    // The library file read and parsed once, for the pictures of a whole window.
+    class Contents {
+    public:
+        // A null pixmap when neither the library nor the design set has the name.
+        QPixmap load(const QString& resourceName) const;
+
+    private:
+        friend class PictureLibrary;
+        explicit Contents(const QByteArray& file) : reader_(file) {}
+        PeResourceReader reader_;
+    };
+
     explicit PictureLibrary(const QString& appDir);
 
-    // A null pixmap when neither the library nor the design set has the name.
-    QPixmap load(const QString& resourceName) const;
+    Contents read() const;
+    QPixmap load(const QString& resourceName) const { return read().load(resourceName); }
 
     // The resource base name of an image component: when its second-to-last character
     // is "_", the last two characters are dropped (img_help_1 -> img_help).

@@ -31,8 +31,10 @@ TEST_F(SettingsTest, FirstStartCreatesFileWithOnlyTheDefault) {
 
 TEST_F(SettingsTest, PresentValueIsUsedOrReplacedByDefaultWithoutTouchingFile) {
     const std::pair<const char*, int> cases[] = {
-        {"50", 50}, {" 50 ", 50}, {"+7", 7},   {"$32", 50},  {"0x20", 32}, {"0X1f", 31},
-        {"0", 20},  {"", 20},     {"abc", 20}, {"35ms", 20}, {"-5", 20},   {"$FFFFFFFF", 20}};
+        {"50", 50},     {" 50 ", 50},     {"+7", 7},     {"$32", 50},
+        {"0x20", 32},   {"0X1f", 31},     {"0", 20},     {"", 20},
+        {"abc", 20},    {"35ms", 20},     {"-5", 20},    {"$FFFFFFFF", 20},
+        {"\"50\"", 50}, {" '0x20' ", 32}, {"\"50'", 20}, {"\"", 20}};
     for (const auto& [value, delay] : cases) {
         SCOPED_TRACE(value);
         const QByteArray content = QByteArray("[delay]\nreceidata=") + value + "\n";

@@ -110,26 +110,27 @@ protected:
     }
 };
 
-// Halves round to even; marked readings form their own row; days sort as text.
+// Halves round to even; marked readings form their own row, before the unmarked one of
+// the same period; days sort as text.
 TEST_F(AnalysisResult, DayRowsAreAveragesOrderedAsText) {
     EXPECT_EQ(
         analyse(AnalysisMode::Day, {2011, 3, 1}, {2011, 4, 30}),
-        (QStringList{"False|O'Brien|110|70|65|01.04.2011", "False|O'Brien|122|80|60|02.03.2011",
-                     "True|O'Brien|130|90|80|02.03.2011"}));
+        (QStringList{"False|O'Brien|110|70|65|01.04.2011", "True|O'Brien|130|90|80|02.03.2011",
+                     "False|O'Brien|122|80|60|02.03.2011"}));
     EXPECT_FALSE(page->allowDelete());
 }
 
 TEST_F(AnalysisResult, WeekAndMonthCarryTheirNumbersAndMonthNoName) {
     EXPECT_EQ(analyse(AnalysisMode::Week, {2011, 3, 1}, {2011, 4, 30}),
-              (QStringList{"False|O'Brien|122|80|60|10", "True|O'Brien|130|90|80|10",
+              (QStringList{"True|O'Brien|130|90|80|10", "False|O'Brien|122|80|60|10",
                            "False|O'Brien|110|70|65|14"}));
     EXPECT_EQ(analyse(AnalysisMode::Month, {2011, 3, 1}, {2011, 4, 30}),
-              (QStringList{"False||122|80|60|3", "True||130|90|80|3", "False||110|70|65|4"}));
+              (QStringList{"True||130|90|80|3", "False||122|80|60|3", "False||110|70|65|4"}));
 }
 
 TEST_F(AnalysisResult, RangeEndingOnThirtyFirstDecemberHoldsThatWholeDay) {
     EXPECT_EQ(analyse(AnalysisMode::Time, {2011, 12, 31}, {2011, 12, 31}),
-              QStringList{"False|O'Brien|160|100|80|2011-12-31 23:00:00"});
+              QStringList{"False|O'Brien|160|100|80|31.12.2011 23:00"});
     EXPECT_TRUE(page->allowDelete());
 }
 

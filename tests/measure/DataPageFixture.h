@@ -10,15 +10,21 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHeaderView>
+#include <QLocale>
 
 // The main window on the Data page, persons put straight into the person box.
 class DataPageFixture : public MainWindowFixture {
 protected:
+    const QLocale previousLocale;
+
+    // Dates show in the German format: dd.MM.yyyy HH:mm.
     void SetUp() override {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         MainWindowFixture::SetUp();
         page = window->dataPage();
         page->setShortDateFormat(measure::ShortDateFormat("dd.MM.yyyy"));
     }
+    void TearDown() override { QLocale::setDefault(previousLocale); }
 
     void persons(const QStringList& names) {
         page->comb_user()->clear();
@@ -31,7 +37,7 @@ protected:
                                     "checktime,delselection) values (%1,%2,%3,%4,'%5',%6)")
                                 .arg(store::quoted(person), QString::number(systolic),
                                      QString::number(diastolic), QString::number(pulse), time,
-                                     QString::number(marked)));
+                                     QLatin1String(marked ? "true" : "false")));
     }
 
     // The grid's rows as shown, cells joined by "|".

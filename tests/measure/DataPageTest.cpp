@@ -25,9 +25,9 @@ protected:
 };
 
 TEST_F(DataPage, EnteringShowsTheFirstPersonsWholeListAsTable) {
-    EXPECT_EQ(shown(), (QStringList{"False|O'Brien|120|80|70|2011-03-01 08:00:00",
-                                    "False|O'Brien|140|70|60|2011-03-02 08:00:00",
-                                    "False|O'Brien|130|90|65|2011-03-03 08:00:00"}));
+    EXPECT_EQ(shown(), (QStringList{"False|O'Brien|120|80|70|01.03.2011 08:00",
+                                    "False|O'Brien|140|70|60|02.03.2011 08:00",
+                                    "False|O'Brien|130|90|65|03.03.2011 08:00"}));
     EXPECT_TRUE(page->allowDelete());
 
     chooseView(1);
@@ -78,6 +78,18 @@ TEST_F(DataPage, MarkTogglesOnlyInTheMarkColumnOfSingleReadings) {
     click("delselection", 0);
     EXPECT_EQ(stored(), (QStringList{"120|0", "130|0", "140|1", "150|0"}));
     EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+// True is stored as -1: a marked reading stands before an unmarked one of the same
+// moment, in the list and on the chart.
+TEST_F(DataPage, MarkedReadingsStandFirstAtTheSameMoment) {
+    reading("O'Brien", 160, 100, 80, "2011-03-02 08:00:00", true);
+    page->comb_userChange();
+    EXPECT_EQ(shown().mid(1, 2), (QStringList{"True|O'Brien|160|100|80|02.03.2011 08:00",
+                                              "False|O'Brien|140|70|60|02.03.2011 08:00"}));
+    const QList<QPointF> systolic = page->chart()->systolicLine()->points();
+    ASSERT_EQ(systolic.size(), 4);
+    EXPECT_EQ(systolic[1], QPointF(2, 160));
 }
 
 TEST_F(DataPage, TitleClicksSortDescendingThenFlip) {

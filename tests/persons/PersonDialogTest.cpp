@@ -98,13 +98,55 @@ TEST_F(PersonDialog, LeavingWithoutSaveRestoresTheRegister) {
     EXPECT_EQ(dm1.ado_user.asString("lastname"), "Smith");
     EXPECT_FALSE(dm1.ado_user.asBoolean("delselection"));
 
-    // Saving writes the pending tick; renaming leaves the readings under the old name.
+    // Saving writes the pending tick.
     page().DBGrideh4CellMouseClick(page().grid()->columnIndexOfField("DelSelection"));
-    runDialog(&UserPage::img_editClick, saveAs("Renamed"));
+    runDialog(&UserPage::img_editClick, saveAs("Smith"));
     EXPECT_EQ(query("select lastname from bp_userinfo where delselection<>0"),
-              QStringList({"Renamed"}));
-    EXPECT_EQ(readingsOf("bp_record"), QStringList({"Smith"}));
-    expectLists({"Jones", "Renamed"});
+              QStringList({"Smith"}));
+}
+
+// The readings belong to a person by the last name alone: they move with a rename, so
+// they neither vanish nor pass to the next person created under the old name.
+TEST_F(PersonDialog, ARenamedPersonKeepsTheReadings) {
+    addPersons({"Müller", "Jones"});
+    addReadings("MÜLLER");
+    addReadings("Jones");
+    runDialog(&UserPage::img_editClick, saveAs("Meier"));
+    for (const char* table : {"bp_record", "bp_record_user1", "bp_record_user2"})
+        EXPECT_EQ(readingsOf(table), QStringList({"Jones", "Meier"})) << table;
+    expectLists({"Jones", "Meier"});
+
+    runDialog(&UserPage::img_newClick, saveAs("Müller"));
+    EXPECT_TRUE(query("select personal from bp_record where personal='Müller'").isEmpty());
+    EXPECT_EQ(messages.shown, QStringList(2, "inform:user_infor_save_ok"));
+}
+
+TEST_F(PersonDialog, AFailedRenameChangesNothing) {
+    addPersons({"Smith"});
+    addReadings("Smith");
+    exec("create trigger refuse before update on bp_userinfo when new.lastname='Bad' "
+         "begin select raise(abort, 'refused'); end");
+    runDialog(&UserPage::img_editClick, [](Tfrm_user& form) {
+        saveAs("Bad")(form);
+        EXPECT_TRUE(form.isVisible());
+    });
+    EXPECT_EQ(messages.shown, QStringList({"error:refused"}));
+    EXPECT_EQ(registerRows(), QStringList({"1:Smith"}));
+    for (const char* table : {"bp_record", "bp_record_user1", "bp_record_user2"})
+        EXPECT_EQ(readingsOf(table), QStringList({"Smith"})) << table;
+}
+
+// In every alphabet, the same name in other letter case is another person's name.
+TEST_F(PersonDialog, RefusesCaseVariantsInEveryAlphabet) {
+    addPersons({"Müller", "Ørsted", "Иванов"});
+    runDialog(&UserPage::img_newClick, [](Tfrm_user& form) {
+        for (const char* name : {"MÜLLER", "ØRSTED", "иВАНОВ"}) {
+            saveAs(name)(form);
+            EXPECT_TRUE(form.isVisible()) << name;
+        }
+    });
+    EXPECT_EQ(messages.shown, QStringList(3, "inform:current_name_exists_same"));
+    EXPECT_EQ(registerRows(), QStringList({"1:Müller", "2:Ørsted", "3:Иванов"}));
 }
 
 // After the database refused the record, closing the dialog must not leave it pending
@@ -146,6 +188,9 @@ TEST_F(PersonDialog, EditCaptionAndTabOrder) {
     addPersons({"Smith"});
     runDialog(&UserPage::img_editClick, [](Tfrm_user& form) {
         EXPECT_EQ(form.windowTitle(), "Person bearbeiten");
+        auto* gender = form.findChild<QComboBox*>("comb_gender");
+        EXPECT_EQ(gender->itemText(0), "Männlich");
+        EXPECT_EQ(gender->itemText(1), "Weiblich");
         QStringList order;
         QWidget* first = form.findChild<QLineEdit*>("edt_lastname");
         EXPECT_EQ(form.focusWidget(), first);

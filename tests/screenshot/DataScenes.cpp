@@ -27,7 +27,7 @@ measure::DataPage& dataPage(app::Tfrm_main& window, store::Tdm1& dm1) {
                 .arg(84 + (i * 23) % 15 - i / 10)
                 .arg(66 + (i * 17) % 19)
                 .arg(time.toString("yyyy-MM-dd HH:mm:ss"))
-                .arg(i % 11 == 3 ? 1 : 0));
+                .arg(i % 11 == 3 ? -1 : 0));
     }
     transaction.commit();
     measure::DataPage* page = window.dataPage();

@@ -13,7 +13,7 @@ persons::UserPage& showRegister(app::Tfrm_main& window, store::Tdm1& dm1) {
     const char* const rows[] = {
         "1,0,'Miller','Anna','12 Park Road','Canada','Toronto','ON','M5V 2T6','416 555 0101',"
         "'anna@example.org','1958-03-14 00:00:00','Female','168','64'",
-        "2,1,'O''Neill','Brian','4 Harbour View','Ireland','Cork','','T12 X2P3','021 555 0199',"
+        "2,-1,'O''Neill','Brian','4 Harbour View','Ireland','Cork','','T12 X2P3','021 555 0199',"
         "'brian@example.org','1949-11-02 00:00:00','Male','181','88'",
         "3,0,'Schmidt','Clara','Lindenweg 7','Germany','Bonn','NRW','53111','0228 555 12',"
         "'clara@example.org','1971-07-23 00:00:00','Female','172','70'"};

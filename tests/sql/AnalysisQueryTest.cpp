@@ -40,7 +40,7 @@ TEST_F(AnalysisQuery, TimeListsThePersonsReadingsInTheRange) {
         db.rows(dialect::timeQuery(start, end), person),
         (Rows{"0|O'Brien|110|70|65|2011-02-02 10:00:00", "0|O'Brien|120|80|70|2011-03-01 08:00:00",
               "0|O'Brien|121|81|71|2011-03-01 20:00:00", "0|O'Brien|121|79|60|2011-03-02 08:00:00",
-              "0|O'Brien|122|80|61|2011-03-02 20:00:00", "1|O'Brien|130|90|80|2011-03-02 21:00:00",
+              "0|O'Brien|122|80|61|2011-03-02 20:00:00", "-1|O'Brien|130|90|80|2011-03-02 21:00:00",
               "0|O'Brien|140|95|75|2011-03-31 23:59:00"}));
 }
 
@@ -49,31 +49,42 @@ TEST_F(AnalysisQuery, TimeOverOneDay) {
               Rows{"0|O'Brien|140|95|75|2011-03-31 23:59:00"});
 }
 
+// True is stored as -1, so in every order by the mark a marked reading stands before an
+// unmarked one of the same moment or period.
+TEST_F(AnalysisQuery, MarkedReadingsStandFirstAtTheSameMoment) {
+    db.addReading("bp_record", person, 125, 85, 65, "2011-03-02 20:00:00", true);
+    EXPECT_EQ(
+        db.rows(dialect::timeQuery("2011-3-2", "2011-3-3"), person),
+        (Rows{"0|O'Brien|121|79|60|2011-03-02 08:00:00", "-1|O'Brien|125|85|65|2011-03-02 20:00:00",
+              "0|O'Brien|122|80|61|2011-03-02 20:00:00",
+              "-1|O'Brien|130|90|80|2011-03-02 21:00:00"}));
+}
+
 // Day texts sort as texts: with day first, 02.02. comes between 01.03. and 02.03.
 TEST_F(AnalysisQuery, DayAveragesWithDayFirstPattern) {
     EXPECT_EQ(db.rows(dialect::dayQuery("dd.MM.yyyy", start, end), person),
               (Rows{"0|O'Brien|120|80|70|01.03.2011", "0|O'Brien|110|70|65|02.02.2011",
-                    "0|O'Brien|122|80|60|02.03.2011", "1|O'Brien|130|90|80|02.03.2011",
+                    "-1|O'Brien|130|90|80|02.03.2011", "0|O'Brien|122|80|60|02.03.2011",
                     "0|O'Brien|140|95|75|31.03.2011"}));
 }
 
 TEST_F(AnalysisQuery, DayAveragesWithYearFirstPatternInCalendarOrder) {
     EXPECT_EQ(db.rows(dialect::dayQuery("yyyy-MM-dd", start, end), person),
               (Rows{"0|O'Brien|110|70|65|2011-02-02", "0|O'Brien|120|80|70|2011-03-01",
-                    "0|O'Brien|122|80|60|2011-03-02", "1|O'Brien|130|90|80|2011-03-02",
+                    "-1|O'Brien|130|90|80|2011-03-02", "0|O'Brien|122|80|60|2011-03-02",
                     "0|O'Brien|140|95|75|2011-03-31"}));
 }
 
 // Week numbers sort as numbers: 6 before 10 before 14.
 TEST_F(AnalysisQuery, WeekAverages) {
     EXPECT_EQ(db.rows(dialect::weekQuery(start, end), person),
-              (Rows{"0|O'Brien|110|70|65|6", "0|O'Brien|121|80|66|10", "1|O'Brien|130|90|80|10",
+              (Rows{"0|O'Brien|110|70|65|6", "-1|O'Brien|130|90|80|10", "0|O'Brien|121|80|66|10",
                     "0|O'Brien|140|95|75|14"}));
 }
 
 TEST_F(AnalysisQuery, MonthAveragesCarryNoName) {
     EXPECT_EQ(db.rows(dialect::monthQuery(start, end), person),
-              (Rows{"0|110|70|65|2", "0|125|83|67|3", "1|130|90|80|3"}));
+              (Rows{"0|110|70|65|2", "-1|130|90|80|3", "0|125|83|67|3"}));
 }
 
 TEST_F(AnalysisQuery, RangeEndingOnThirtyFirstDecember) {

@@ -28,6 +28,20 @@ TEST(DeleteStatements, DeleteAllAndDeleteOnePersonWithApostrophe) {
     EXPECT_EQ(db.value("select count(*) from bp_record"), "0");
 }
 
+// Names compare case-folded in every alphabet, not only in ASCII.
+TEST(DeleteStatements, OnePersonInAnyCaseAndAlphabet) {
+    TestDb db;
+    for (const char* name : {"Müller", "müller", "Ørsted", "Иванов", "Muller"})
+        db.addReading("bp_record", name, 120, 80, 70, "2011-03-01 08:00:00");
+
+    EXPECT_EQ(db.rows("select personal from bp_record where personal=:a1", "MÜLLER"),
+              (Rows{"Müller", "müller"}));
+    db.exec("delete * from bp_record where personal='MÜLLER'");
+    db.exec("delete * from bp_record where personal='ØRSTED'");
+    db.exec("delete * from bp_record where personal='иВАНОВ'");
+    EXPECT_EQ(db.rows("select personal from bp_record"), Rows{"Muller"});
+}
+
 TEST(DeleteStatements, QuotedNamesNeverExecute) {
     TestDb db;
     const QString hostile = QStringLiteral("'; drop table bp_record; --");
@@ -57,6 +71,8 @@ TEST_P(SaveMemory, DropsKnownReadingsThenCopiesTheRest) {
 
     db.addReading(scratch, "O'Brien", 120, 80, 70, "2011-03-01 08:00:00"); // known
     db.addReading(scratch, "o'brien", 120, 80, 70, "2011-03-01 08:00:00"); // known, any case
+    db.addReading("bp_record", "Ørsted", 110, 70, 60, "2011-03-03 08:00:00");
+    db.addReading(scratch, "ØRSTED", 110, 70, 60, "2011-03-03 08:00:00"); // known, any alphabet
     db.addReading(scratch, "O'Brien", 120, 80, 70, "2011-03-01 08:01:00");
     db.addReading(scratch, "O'Brien", 121, 80, 70, "2011-03-01 08:00:00");
     db.addReading(scratch, "O'Brien", 120, 81, 70, "2011-03-01 08:00:00");
@@ -75,13 +91,14 @@ TEST_P(SaveMemory, DropsKnownReadingsThenCopiesTheRest) {
     db.exec(dialect::copyToRecord(scratch));
     EXPECT_EQ(db.rows(readings.arg("", scratch)), kept);
     EXPECT_EQ(db.rows(readings.arg(",delselection", "bp_record")),
-              (Rows{"O'Brien|120|80|70|2011-03-01 08:00:00|03/01|08:00|1",
+              (Rows{"O'Brien|120|80|70|2011-03-01 08:00:00|03/01|08:00|-1",
                     "O'Brien|120|80|71|2011-03-01 08:00:00|03/01|08:00|0",
                     "O'Brien|120|81|70|2011-03-01 08:00:00|03/01|08:00|0",
                     "O'Brien|121|80|70|2011-03-01 08:00:00|03/01|08:00|0",
                     "Smith|120|80|70|2011-03-01 08:00:00|03/01|08:00|0",
                     "O'Brien|120|80|70|2011-03-01 08:01:00|03/01|08:01|0",
-                    "Smith|130|85|60|2011-03-02 08:00:00|03/02|08:00|0"}));
+                    "Smith|130|85|60|2011-03-02 08:00:00|03/02|08:00|0",
+                    "Ørsted|110|70|60|2011-03-03 08:00:00|03/03|08:00|0"}));
 }
 
 TEST_P(SaveMemory, LeavesTheOtherMemoryAlone) {
@@ -102,11 +119,17 @@ TEST(SelectStatements, PersonNamesGroupedWithoutRegardToCase) {
     TestDb db;
     db.exec("insert into bp_userinfo(id,lastname,firstname) values(1,'Smith','A'),"
             "(2,'O''Brien','B'),(3,'adams','C'),(4,'smith','D')");
+    db.exec(
+        "insert into bp_userinfo(id,lastname,firstname) values(5,'Müller','E'),"
+        "(6,'MÜLLER','F'),(7,'ИВАНОВ','G'),(8,'Иванов','H'),(9,'Ørsted','I'),(10,'ørsted','J')");
     const Rows names = db.rows("select lastname from bp_userinfo group by lastname");
-    ASSERT_EQ(names.size(), 3u);
+    ASSERT_EQ(names.size(), 6u);
     EXPECT_EQ(names[0], "adams");
-    EXPECT_EQ(names[1], "O'Brien");
-    EXPECT_EQ(QString::fromStdString(names[2]).toLower(), "smith");
+    EXPECT_EQ(QString::fromStdString(names[1]).toLower(), "müller");
+    EXPECT_EQ(names[2], "O'Brien");
+    EXPECT_EQ(QString::fromStdString(names[3]).toLower(), "smith");
+    EXPECT_EQ(QString::fromStdString(names[4]).toLower(), "ørsted");
+    EXPECT_EQ(QString::fromStdString(names[5]).toLower(), "иванов");
 }
 
 TEST(SelectStatements, FormTextsByGroupColumn) {

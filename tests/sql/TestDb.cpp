@@ -1,37 +1,17 @@
 #include "TestDb.h"
 
 #include "store/JetSql.h"
+#include "store/Schema.h"
+#include "store/TextCollation.h"
 
 #include <sqlite3.h>
 #include <stdexcept>
 
-namespace {
-
-const char* const schema = R"(
-create table bp_record(personal text collate nocase, systolic integer, diastolic integer,
-    heart_beat integer, checktime text, checktime_mmdd text collate nocase,
-    checktime_hhmm text collate nocase, delselection integer not null default 0);
-create table bp_userinfo(id integer, delselection integer not null default 0,
-    lastname text collate nocase, firstname text collate nocase, birthday text);
-create table bp_language(formname text collate nocase, "group" text collate nocase,
-    component text collate nocase, component_index integer, showtext text collate nocase);
-)";
-
-// The two scratch tables share one layout.
-const char* const scratchTable = R"(
-create table %1(idno integer, personal text collate nocase, systolic integer,
-    diastolic integer, heart_beat integer, checktime text, checktime_mmdd text collate nocase,
-    checktime_hhmm text collate nocase);
-)";
-
-} // namespace
-
 TestDb::TestDb() {
     sqlite3_open(":memory:", &db_);
+    store::registerTextCollation(db_);
     store::JetSql::registerFunctions(db_);
-    exec(schema);
-    exec(QString::fromLatin1(scratchTable).arg("bp_record_user1"));
-    exec(QString::fromLatin1(scratchTable).arg("bp_record_user2"));
+    store::Schema::createTables(db_);
 }
 
 TestDb::~TestDb() {
@@ -110,7 +90,7 @@ void TestDb::addReading(const QString& table, const QString& personal, int systo
         throw std::runtime_error(sqlite3_errmsg(db_));
     }
     if (marked) {
-        sqlite3_exec(db_, "update bp_record set delselection=1 where rowid=last_insert_rowid()",
+        sqlite3_exec(db_, "update bp_record set delselection=-1 where rowid=last_insert_rowid()",
                      nullptr, nullptr, nullptr);
     }
 }

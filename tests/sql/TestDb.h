@@ -6,7 +6,8 @@
 
 struct sqlite3;
 
-// An in-memory database with the tables of the application and the dialect functions.
+// An in-memory database with the application's schema, text collation and dialect
+// functions.
 // Every statement goes through JetSql::rewrite first.
 class TestDb {
 public:

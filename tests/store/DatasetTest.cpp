@@ -85,7 +85,7 @@ TEST_F(DatasetTest, DateTimeAndBooleanValuesAreStoredInTheirTextAndNumberForms) 
     immediate.setValue("delselection", true);
     immediate.post();
     EXPECT_EQ(scalar("select checktime || '|' || delselection from bp_record").toString(),
-              "2011-03-05 07:08:00|1");
+              "2011-03-05 07:08:00|-1");
     EXPECT_EQ(immediate.asString("checktime"), "2011-03-05 07:08:00");
     EXPECT_EQ(immediate.asDateTime("checktime"), QDateTime(QDate(2011, 3, 5), QTime(7, 8)));
     EXPECT_TRUE(immediate.asBoolean("delselection"));
@@ -240,6 +240,25 @@ TEST_F(DatasetTest, LocateFindsTheFirstEqualRow) {
     EXPECT_EQ(immediate.recNo(), 3);
     EXPECT_FALSE(immediate.locate("personal", "Jones"));
     EXPECT_EQ(immediate.recNo(), 3);
+}
+
+// The client folds case as the database does, in every alphabet.
+TEST_F(DatasetTest, ClientOrderAndLocateFoldCaseAsTheDatabaseDoes) {
+    for (const char* name : {"Zoe", "ørsted", "Müller", "Иванов", "adams", "MUSTER", "ÉMILE"})
+        addReading(name, 120, 70);
+    openReadings(immediate, "select * from bp_record order by personal");
+    const QStringList databaseOrder = column(immediate, "personal");
+    EXPECT_EQ(databaseOrder,
+              QStringList({"adams", "MUSTER", "Müller", "Zoe", "ÉMILE", "ørsted", "Иванов"}));
+    immediate.setSort("personal DESC");
+    immediate.setSort("personal");
+    EXPECT_EQ(column(immediate, "personal"), databaseOrder);
+
+    EXPECT_TRUE(immediate.locate("personal", "ИВАНОВ"));
+    EXPECT_EQ(immediate.asString("personal"), "Иванов");
+    EXPECT_TRUE(immediate.locate("personal", "MÜLLER"));
+    EXPECT_EQ(immediate.asString("personal"), "Müller");
+    EXPECT_FALSE(immediate.locate("personal", "Muller"));
 }
 
 TEST_F(DatasetTest, OnlyPlainSingleTableSelectsCanBeWritten) {

@@ -43,7 +43,7 @@ TEST(LanguageSeed, ReadsCellsWithDefaultsAndEscapes) {
     EXPECT_EQ(rows.columns, QStringList({"formname", "group", "component_index", "showtext",
                                          "show_width", "show"}));
     ASSERT_EQ(rows.values.size(), 3);
-    EXPECT_EQ(rows.values[0], QVariantList({"frm_main", "grid", 2, "A\tB\nC\\D", 80, 1}));
+    EXPECT_EQ(rows.values[0], QVariantList({"frm_main", "grid", 2, "A\tB\nC\\D", 80, -1}));
     const QVariantList& empty = rows.values[1];
     EXPECT_TRUE(empty[2].isNull());
     EXPECT_EQ(empty[3], QVariant(QString("")));

@@ -76,6 +76,16 @@ TEST_F(PictureLibraryTest, LibraryBitmapsComeFirstByNameWithoutRegardToCase) {
     EXPECT_EQ(colorOf(loadWith(pe32, "n_home_d")), QColor(Qt::blue));
 }
 
+// A window's pictures come from one reading of the file.
+TEST_F(PictureLibraryTest, ContentsServeManyPicturesFromOneReading) {
+    loadWith(dll_, "n_home");
+    const PictureLibrary::Contents contents = library.read();
+    ASSERT_TRUE(QFile::remove(dir.file("lang.dll")));
+    EXPECT_EQ(colorOf(contents.load("n_home")), QColor(Qt::red));
+    EXPECT_EQ(colorOf(contents.load("n_home_d")), QColor(Qt::blue));
+    EXPECT_EQ(library.load("n_home").size(), QSize(96, 22)) << "a new reading sees the change";
+}
+
 TEST_F(PictureLibraryTest, DesignPicturesServeWhatTheLibraryLacksOrCannotGive) {
     const QPixmap design = library.load("n_home");
     EXPECT_EQ(design.size(), QSize(96, 22));

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLocale>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
 
@@ -140,17 +141,57 @@ TEST_F(DataGridTest, FrozenWhileControlsAreDisabledThenRefreshedOnce) {
     EXPECT_EQ(grid.currentIndex().row(), 1);
 }
 
+// The default locale for one test; every grid reads its formats when it loads rows.
+class DefaultLocale {
+public:
+    explicit DefaultLocale(const char* name) { QLocale::setDefault(QLocale(name)); }
+    ~DefaultLocale() { QLocale::setDefault(previous_); }
+
+private:
+    QLocale previous_;
+};
+
 TEST_F(DataGridTest, ReadsOutVisibleColumnsInDisplayOrderWithTheirTitles) {
+    const DefaultLocale german("de_DE");
+    rows.close();
+    rows.open();
     grid.horizontalHeader()->moveSection(Name, 0);
     grid.setColumnTitle(grid.columnIndexOfField("SYSTOLIC"), "SYS");
     EXPECT_EQ(grid.shownTitles(), QStringList({"name", "", "SYS", "when"}));
     ASSERT_EQ(grid.shownRowCount(), 3);
-    EXPECT_EQ(grid.shownRow(1), QStringList({"p2", "True", "120", "2024-01-02 08:30:00"}));
+    EXPECT_EQ(grid.shownRow(1), QStringList({"p2", "True", "120", "02.01.2024 08:30"}));
     EXPECT_EQ(grid.shownRow(0)[1], "False");
     db.execute(QStringLiteral("update bp_record set checktime='2024-01-03 00:00:00'"));
     rows.close();
     rows.open();
-    EXPECT_EQ(grid.shownRow(2)[3], "2024-01-03") << "a date without time of day";
+    EXPECT_EQ(grid.shownRow(2)[3], "03.01.2024") << "a date without time of day";
+}
+
+TEST_F(DataGridTest, DatesShowInTheUsersFormatAndSortInTimeOrder) {
+    const DefaultLocale american("en_US");
+    db.execute(QStringLiteral("insert into bp_record(personal,checktime) "
+                              "values('p0','2023-12-31 19:05:00')"));
+    rows.close();
+    rows.open();
+    rows.setSort(QStringLiteral("checktime"));
+    QStringList times;
+    for (int row = 0; row < grid.shownRowCount(); ++row)
+        times << grid.shownRow(row)[3];
+    EXPECT_EQ(times, QStringList({"12/31/2023 7:05 PM", "1/1/2024 8:30 AM", "1/2/2024 8:30 AM",
+                                  "1/3/2024 8:30 AM"}));
+}
+
+// A grid whose dataset is destroyed shows no rows and never reads the dead one.
+TEST_F(DataGridTest, LetsGoOfADestroyedDataset) {
+    auto* doomed = new store::Dataset(db, store::WriteMode::Immediate);
+    doomed->setCommandText(QStringLiteral("select * from bp_record"));
+    doomed->open();
+    grid.setDataset(doomed);
+    ASSERT_EQ(grid.model()->rowCount(), 3);
+    delete doomed;
+    EXPECT_EQ(grid.model()->rowCount(), 0);
+    EXPECT_EQ(grid.shownRowCount(), 0);
+    grid.viewport()->repaint();
 }
 
 TEST_F(DataGridTest, KeepsWidthsOfHiddenAndResizedColumns) {

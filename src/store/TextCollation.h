@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QStringView>
+
+struct sqlite3;
+
+namespace store {
+
+// The collation of every text column: text compares case-folded in every alphabet, so
+// "Müller" equals "MÜLLER" and "Иванов" equals "ИВАНОВ". The client compares with the
+// same fold.
+inline constexpr char kTextCollation[] = "FOLDCASE";
+
+// Negative, zero or positive as a orders before, equal to or after b.
+int compareText(QStringView a, QStringView b);
+
+// The same order for UTF-8 texts as they come from the database.
+int compareUtf8(QByteArrayView a, QByteArrayView b);
+
+// Makes the collation known to the connection; the schema names it. Throws DatabaseError.
+void registerTextCollation(sqlite3* db);
+
+} // namespace store

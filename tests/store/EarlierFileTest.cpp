@@ -1,0 +1,127 @@
+#include "StoreFixture.h"
+#include "store/DatabaseError.h"
+
+#include <QFile>
+#include <sqlite3.h>
+
+using namespace store;
+
+namespace {
+
+// The schema as earlier builds wrote it: ASCII-only NOCASE, true stored as 1. This file
+// also carries a further language column and an index of its own.
+const char* const earlierSchema = R"sql(
+CREATE TABLE bp_record (personal TEXT COLLATE NOCASE, systolic INTEGER, diastolic INTEGER,
+    heart_beat INTEGER, checktime DATETIME, checktime_mmdd TEXT COLLATE NOCASE,
+    checktime_hhmm TEXT COLLATE NOCASE, delselection BOOLEAN NOT NULL DEFAULT 0);
+CREATE TABLE bp_record_user1 (idno INTEGER, personal TEXT COLLATE NOCASE, systolic INTEGER,
+    diastolic INTEGER, heart_beat INTEGER, checktime DATETIME,
+    checktime_mmdd TEXT COLLATE NOCASE, checktime_hhmm TEXT COLLATE NOCASE);
+CREATE TABLE bp_record_user2 (idno INTEGER, personal TEXT COLLATE NOCASE, systolic INTEGER,
+    diastolic INTEGER, heart_beat INTEGER, checktime DATETIME,
+    checktime_mmdd TEXT COLLATE NOCASE, checktime_hhmm TEXT COLLATE NOCASE);
+CREATE TABLE bp_userinfo (id INTEGER, delselection BOOLEAN NOT NULL DEFAULT 0,
+    lastname TEXT COLLATE NOCASE, firstname TEXT COLLATE NOCASE,
+    smoker BOOLEAN NOT NULL DEFAULT 0, diabetic BOOLEAN NOT NULL DEFAULT 0);
+CREATE TABLE bp_option (language_def TEXT COLLATE NOCASE);
+CREATE TABLE bp_language (formname TEXT COLLATE NOCASE DEFAULT '',
+    "group" TEXT COLLATE NOCASE DEFAULT '', component TEXT COLLATE NOCASE DEFAULT '',
+    component_index INTEGER, showtext TEXT COLLATE NOCASE DEFAULT '',
+    show_english TEXT COLLATE NOCASE DEFAULT '', show_german TEXT COLLATE NOCASE DEFAULT '',
+    show_french TEXT COLLATE NOCASE DEFAULT '', show_width INTEGER,
+    fieldname TEXT COLLATE NOCASE DEFAULT '', show BOOLEAN NOT NULL DEFAULT 0);
+CREATE INDEX bp_record_personal_checktime ON bp_record (personal, checktime, delselection);
+CREATE INDEX bp_userinfo_lastname ON bp_userinfo (lastname COLLATE NOCASE);
+INSERT INTO bp_option VALUES ('default');
+INSERT INTO bp_language (formname, "group", component, showtext, show_french, show)
+    VALUES ('frm_main', 'caption', 'Label1', 'Person', 'Personne', 1);
+INSERT INTO bp_userinfo VALUES (1, 0, 'Müller', 'Anna', 1, 0), (2, 1, 'Smith', 'Bob', 0, 0);
+INSERT INTO bp_record VALUES ('Müller', 120, 80, 70, '2011-03-01 08:00:00', '03/01', '08:00', 0),
+    ('MÜLLER', 121, 81, 71, '2011-03-01 08:00:00', '03/01', '08:00', 1),
+    ('Smith', 130, 85, 60, '2011-03-02 08:00:00', '03/02', '08:00', 1);
+DELETE FROM bp_record WHERE rowid = 1;
+INSERT INTO bp_record (rowid, personal, systolic, diastolic, heart_beat, checktime)
+    VALUES (7, 'müller', 119, 79, 69, '2011-03-01 08:00:00');
+)sql";
+
+void writeEarlierFile(const QString& path, const char* extra = "") {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, earlierSchema, nullptr, nullptr, nullptr), SQLITE_OK)
+        << sqlite3_errmsg(db);
+    ASSERT_EQ(sqlite3_exec(db, extra, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class EarlierFile : public StoreFixture {
+protected:
+    void SetUp() override { writeEarlierFile(dir.file("tonvi.mdb")); }
+
+    QStringList column(const QString& sql) {
+        Dataset query(db, WriteMode::Immediate);
+        query.setCommandText(sql);
+        query.open();
+        QStringList values;
+        for (int row = 0; row < query.recordCount(); ++row)
+            values << query.valueAt(row, 0).toString();
+        return values;
+    }
+};
+
+} // namespace
+
+TEST_F(EarlierFile, IsConvertedOnOpenAndReadsCorrectly) {
+    db.open(dir.file("tonvi.mdb"));
+
+    EXPECT_EQ(scalar("select count(*) from sqlite_master where sql like '%NOCASE%'").toInt(), 0);
+    EXPECT_EQ(scalar("pragma integrity_check").toString(), "ok");
+    EXPECT_EQ(column("select rowid || ':' || personal || ':' || delselection from bp_record "
+                     "order by rowid"),
+              QStringList({"2:MÜLLER:-1", "3:Smith:-1", "7:müller:0"}));
+    EXPECT_EQ(column("select lastname || smoker || diabetic || delselection from bp_userinfo"),
+              QStringList({"Müller-100", "Smith00-1"}));
+    EXPECT_EQ(column("select show_french || show from bp_language"), QStringList{"Personne-1"});
+    EXPECT_EQ(column("select name from sqlite_master where type='index' order by name"),
+              QStringList({"bp_record_personal_checktime", "bp_userinfo_lastname"}));
+
+    // Case variants in every alphabet are one person, in the new order of the mark.
+    EXPECT_EQ(column("select systolic from bp_record where personal='MüLLER' "
+                     "order by personal,checktime,delselection"),
+              QStringList({"121", "119"}));
+    EXPECT_EQ(column("select lastname from bp_userinfo where lastname='MÜLLER'"),
+              QStringList{"Müller"});
+    Dataset marks(db, WriteMode::Immediate);
+    marks.setCommandText("select delselection from bp_record order by rowid");
+    marks.open();
+    EXPECT_TRUE(marks.asBoolean("delselection"));
+
+    // Opening it again changes nothing more.
+    const QByteArray converted = bytesOf(dir.file("tonvi.mdb"));
+    db.open(dir.file("tonvi.mdb"));
+    EXPECT_EQ(bytesOf(dir.file("tonvi.mdb")), converted);
+}
+
+// Under the new fold "Müller" and "MÜLLER" collide in this file's own unique index: the
+// file cannot be converted, is reported and stays exactly as it was.
+TEST(EarlierFileUnconvertible, IsLeftUnchanged) {
+    TempAppDir dir;
+    const QString path = dir.file("tonvi.mdb");
+    writeEarlierFile(path, "CREATE UNIQUE INDEX persons_once ON bp_record (personal, checktime)");
+    const QByteArray before = bytesOf(path);
+    Database db;
+    try {
+        db.open(path);
+        FAIL() << "opened";
+    } catch (const DatabaseError& error) {
+        EXPECT_TRUE(error.message().contains("cannot be converted"))
+            << error.message().toStdString();
+    }
+    EXPECT_FALSE(db.isOpen());
+    EXPECT_EQ(bytesOf(path), before);
+    EXPECT_FALSE(QFile::exists(path + "-journal"));
+}
