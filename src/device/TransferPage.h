@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/MonitorLink.h"
+#include "output/GridExport.h"
 
 #include <QWidget>
 
@@ -45,6 +46,9 @@ public:
     void img_save_user2Click();
     void img_delete_user1Click();
     void img_delete_user2Click();
+    void img_user1_save_asClick();
+    void img_user2_save_asClick();
+    output::GridExport& gridExport() { return gridExport_; }
     void DBGridEh2TitleBtnClick(int column, const QString& fieldName);
     void DBGridEh3TitleBtnClick(int column, const QString& fieldName);
 
@@ -77,6 +81,7 @@ private:
     // The person under whom each memory was last saved since the last download.
     QString FlastUser1;
     QString FlastUser2;
+    output::GridExport gridExport_;
 };
 
 } // namespace device

@@ -48,6 +48,7 @@ void DatasetTableModel::bind() {
         binding.field = dataset_->fieldIndex(columns_[column].fieldName);
         const store::FieldType type =
             binding.field >= 0 ? dataset_->fieldType(binding.field) : store::FieldType::Unknown;
+        binding.type = type;
         binding.boolean = type == store::FieldType::Boolean;
         binding.dateTime = type == store::FieldType::DateTime;
     }
@@ -58,7 +59,7 @@ void DatasetTableModel::rowChanged(int row) {
         emit dataChanged(index(row, 0), index(row, columns_.size() - 1));
 }
 
-QVariant DatasetTableModel::rawValue(int row, int column) const {
+QVariant DatasetTableModel::cellValue(int row, int column) const {
     const int field = bindings_[column].field;
     if (!dataset_ || field < 0)
         return {};
@@ -66,7 +67,7 @@ QVariant DatasetTableModel::rawValue(int row, int column) const {
 }
 
 QString DatasetTableModel::cellText(int row, int column) const {
-    const QVariant value = rawValue(row, column);
+    const QVariant value = cellValue(row, column);
     if (value.isNull())
         return {};
     if (bindings_[column].boolean)
@@ -76,6 +77,12 @@ QString DatasetTableModel::cellText(int row, int column) const {
     if (bindings_[column].dateTime && text.endsWith(midnight))
         text.chop(midnight.size());
     return text;
+}
+
+QString DatasetTableModel::datePattern(int row, int column) const {
+    if (cellValue(row, column).toString().endsWith(QStringLiteral(" 00:00:00")))
+        return QStringLiteral("yyyy-MM-dd");
+    return QStringLiteral("yyyy-MM-dd HH:mm:ss");
 }
 
 int DatasetTableModel::rowCount(const QModelIndex& parent) const {
@@ -97,7 +104,7 @@ QVariant DatasetTableModel::data(const QModelIndex& index, int role) const {
     case Qt::CheckStateRole: {
         if (!boolean)
             return {};
-        const QVariant value = rawValue(index.row(), index.column());
+        const QVariant value = cellValue(index.row(), index.column());
         if (value.isNull())
             return {};
         return value.toBool() ? Qt::Checked : Qt::Unchecked;

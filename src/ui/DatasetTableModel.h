@@ -37,6 +37,12 @@ public:
     // form "yyyy-MM-dd hh:mm:ss" or, at midnight, the date alone, empty for null values
     // and unbound columns.
     QString cellText(int row, int column) const;
+    // The value behind a cell as the dataset holds it; null for unbound columns.
+    QVariant cellValue(int row, int column) const;
+    // The type of the column's field; Unknown for unbound columns and expressions.
+    store::FieldType fieldType(int column) const { return bindings_[column].type; }
+    // The Qt pattern in which cellText writes a date/time cell.
+    QString datePattern(int row, int column) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -48,10 +54,10 @@ private:
     void reload();
     void bind();
     void rowChanged(int row);
-    QVariant rawValue(int row, int column) const;
 
     struct Binding {
         int field = -1; // -1 when the dataset lacks the field
+        store::FieldType type = store::FieldType::Unknown;
         bool boolean = false;
         bool dateTime = false;
     };

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <stdexcept>
+
+namespace output {
+
+// A file could not be put together; what() says why.
+class ExportError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// An OLE2 compound file holding one stream of the given name. Throws ExportError.
+QByteArray compoundFile(const QString& streamName, const QByteArray& stream);
+
+} // namespace output
