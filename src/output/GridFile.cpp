@@ -19,8 +19,11 @@ QByteArray render(const ui::DataGrid& grid, ExportFormat format, const QString& 
         return textFile(grid);
     case ExportFormat::Csv:
         return csvFile(grid);
-    case ExportFormat::Htm:
-        return htmlFile(grid, QFileInfo(fileName).completeBaseName());
+    case ExportFormat::Htm: {
+        const QFileInfo file(fileName); // a document's title must not be empty
+        return htmlFile(grid, file.completeBaseName().isEmpty() ? file.fileName()
+                                                                : file.completeBaseName());
+    }
     case ExportFormat::Rtf:
         return rtfFile(grid);
     }
