@@ -21,7 +21,7 @@ void BiffRecords::begin(uint16_t id) {
 
 void BiffRecords::end() {
     const int length = size() - recordStart_ - 2;
-    qToLittleEndian<uint16_t>(uint16_t(length), bytes_.data() + recordStart_);
+    qToLittleEndian<uint16_t>(uint16_t(length), &bytes_[recordStart_]);
     recordStart_ = -1;
 }
 
@@ -57,7 +57,7 @@ void BiffRecords::unicodeString(const QString& text, bool longCount) {
 }
 
 void BiffRecords::patchU32(int position, uint32_t value) {
-    qToLittleEndian(value, bytes_.data() + position);
+    qToLittleEndian(value, &bytes_[position]);
 }
 
 uint32_t SharedStrings::indexOf(const QString& text) {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <string>
 
 namespace output {
 
@@ -14,13 +14,14 @@ public:
     // The largest payload of one record; longer data continues in CONTINUE records.
     static constexpr int maxPayload = 8224;
 
-    const QByteArray& bytes() const { return bytes_; }
+    const std::string& bytes() const { return bytes_; }
     int size() const { return int(bytes_.size()); }
+    void reserve(qsizetype bytes) { bytes_.reserve(size_t(bytes)); }
 
     // Starts a record; its length is filled in by end().
     void begin(uint16_t id);
     void end();
-    void u8(uint8_t value) { bytes_.append(char(value)); }
+    void u8(uint8_t value) { bytes_.push_back(char(value)); }
     void u16(uint16_t value);
     void u32(uint32_t value);
     void f64(double value);
@@ -29,10 +30,8 @@ public:
     // Writes a 32-bit value at an earlier position.
     void patchU32(int position, uint32_t value);
 
-    void append(const BiffRecords& other) { bytes_.append(other.bytes_); }
-
 private:
-    QByteArray bytes_;
+    std::string bytes_;
     int recordStart_ = -1;
 };
 

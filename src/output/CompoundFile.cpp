@@ -23,7 +23,7 @@ void check(bool ok, const char* step) {
 
 } // namespace
 
-QByteArray compoundFile(const QString& streamName, const QByteArray& stream) {
+QByteArray compoundFile(const QString& streamName, const std::vector<std::string_view>& parts) {
     Owned<GsfOutput> sink(gsf_output_memory_new());
     {
         Owned<GsfOutfile> ole(gsf_outfile_msole_new(sink.get()));
@@ -31,9 +31,10 @@ QByteArray compoundFile(const QString& streamName, const QByteArray& stream) {
         Owned<GsfOutput> child(
             gsf_outfile_new_child(ole.get(), streamName.toUtf8().constData(), FALSE));
         check(bool(child), "cannot create the workbook stream");
-        check(gsf_output_write(child.get(), gsize(stream.size()),
-                               reinterpret_cast<const guint8*>(stream.constData())),
-              "cannot write the workbook stream");
+        for (std::string_view part : parts)
+            check(gsf_output_write(child.get(), gsize(part.size()),
+                                   reinterpret_cast<const guint8*>(part.data())),
+                  "cannot write the workbook stream");
         check(gsf_output_close(child.get()), "cannot close the workbook stream");
         // Closing the compound file closes the sink too.
         check(gsf_output_close(GSF_OUTPUT(ole.get())), "cannot close the compound file");

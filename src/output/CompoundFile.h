@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 #include <stdexcept>
+#include <string_view>
+#include <vector>
 
 namespace output {
 
@@ -12,7 +14,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// An OLE2 compound file holding one stream of the given name. Throws ExportError.
-QByteArray compoundFile(const QString& streamName, const QByteArray& stream);
+// An OLE2 compound file holding one stream of the given name, made of these parts in
+// order. Throws ExportError.
+QByteArray compoundFile(const QString& streamName, const std::vector<std::string_view>& parts);
 
 } // namespace output

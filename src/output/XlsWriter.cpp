@@ -99,6 +99,7 @@ public:
 
 private:
     void beginSheet(BiffRecords& out, int rows) {
+        out.reserve(qsizetype(rows) * (columns_.size() * 16 + 8) + 1024);
         bof(out, 0x0010);
         for (int column = 0; column < columns_.size(); ++column) {
             out.begin(ColInfo);
@@ -268,20 +269,19 @@ QVector<int> writeGlobals(BiffRecords& out, const SheetBuilder& cells, int sheet
 
 } // namespace
 
-QByteArray workbookStream(const ui::DataGrid& grid) {
+QByteArray xlsFile(const ui::DataGrid& grid) {
     SheetBuilder cells(grid);
     const QVector<BiffRecords> sheets = cells.build();
-    BiffRecords out;
-    const QVector<int> positions = writeGlobals(out, cells, int(sheets.size()));
+    BiffRecords globals;
+    const QVector<int> positions = writeGlobals(globals, cells, int(sheets.size()));
+    std::vector<std::string_view> parts{globals.bytes()};
+    uint32_t position = uint32_t(globals.size());
     for (int sheet = 0; sheet < sheets.size(); ++sheet) {
-        out.patchU32(positions[sheet], uint32_t(out.size()));
-        out.append(sheets[sheet]);
+        globals.patchU32(positions[sheet], position);
+        position += uint32_t(sheets[sheet].size());
+        parts.push_back(sheets[sheet].bytes());
     }
-    return out.bytes();
-}
-
-QByteArray xlsFile(const ui::DataGrid& grid) {
-    return compoundFile(QStringLiteral("Workbook"), workbookStream(grid));
+    return compoundFile(QStringLiteral("Workbook"), parts);
 }
 
 } // namespace output

@@ -11,12 +11,10 @@ namespace output {
 // At most this many rows on one sheet, the title row included.
 constexpr int rowsPerSheet = 65536;
 
-// The BIFF8 workbook stream of the grid as shown: titles as the first row of every sheet,
-// numbers as number cells, dates as date cells formatted as the grid shows them, texts
-// in the shared string table, column widths as in the grid.
-QByteArray workbookStream(const ui::DataGrid& grid);
-// The workbook stream inside a compound file: an Excel 97-2003 workbook. Throws
-// ExportError.
+// The grid as shown as an Excel 97-2003 workbook: BIFF8 records inside a compound file.
+// Titles are the first row of every sheet, numbers are number cells, dates are date
+// cells formatted as the grid shows them, texts are in the shared string table, and the
+// column widths follow the grid. Throws ExportError.
 QByteArray xlsFile(const ui::DataGrid& grid);
 
 } // namespace output
