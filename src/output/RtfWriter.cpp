@@ -46,10 +46,11 @@ void appendText(QByteArray& out, const QString& text) {
 
 void appendRow(QByteArray& out, const QByteArray& rowStart, const QStringList& cells, bool bold) {
     out += rowStart;
+    out += "\\pard\\intbl";
     for (const QString& cell : cells) {
-        out += bold ? "\\pard\\intbl{\\b " : "\\pard\\intbl{";
+        out += bold ? "{\\b " : "{";
         appendText(out, cell);
-        out += "}\\cell\r\n";
+        out += "}\\cell";
     }
     out += "\\row\r\n";
 }
