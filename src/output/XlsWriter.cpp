@@ -89,7 +89,7 @@ public:
             for (int row = 0; row < count; ++row)
                 cells(sheet, row + 1, first + row);
             endSheet(sheet, sheets.isEmpty());
-            sheets.append(sheet);
+            sheets.append(std::move(sheet));
         }
         return sheets;
     }
