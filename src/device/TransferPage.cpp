@@ -85,17 +85,18 @@ QSet<int> heldNumbers(store::Database& db, const QString& table) {
 TransferPage::TransferPage(lang::WindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context), Panel12(new ui::Toolbar("Panel12", "Image9", this)),
       Panel2(new ui::Panel("Panel2", this)), GroupBox6(new MemoryBox(1, context.dm.ado_rc1)),
-      GroupBox5(new MemoryBox(2, context.dm.ado_rc2)) {
+      GroupBox5(new MemoryBox(2, context.dm.ado_rc2)),
+      gridExport_(context.messages, context.language, this) {
     setObjectName("Transfer");
     addImage("img_transfer_1", true, &TransferPage::img_transfer_1Click);
     addImage("img_save_user2", true, &TransferPage::img_save_user2Click);
     addImage("img_delete_user2", true, &TransferPage::img_delete_user2Click);
-    // Export, report preview, help and printing arrive with their own features.
-    addImage("img_user2_save_as", true);
+    addImage("img_user2_save_as", true, &TransferPage::img_user2_save_asClick);
+    // Report preview, help and printing arrive with their own features.
     addImage("img_preview_3", true);
     addImage("img_help_3", false);
     addImage("img_print_3", false);
-    addImage("img_user1_save_as", false);
+    addImage("img_user1_save_as", false, &TransferPage::img_user1_save_asClick);
     addImage("img_delete_user1", false, &TransferPage::img_delete_user1Click);
     addImage("img_save_user1", false, &TransferPage::img_save_user1Click);
 
@@ -295,6 +296,14 @@ void TransferPage::img_delete_user1Click() {
 
 void TransferPage::img_delete_user2Click() {
     clearMemory(*GroupBox5);
+}
+
+void TransferPage::img_user1_save_asClick() {
+    gridExport_.ExportGrid(QStringLiteral("User1"), *GroupBox6->grid());
+}
+
+void TransferPage::img_user2_save_asClick() {
+    gridExport_.ExportGrid(QStringLiteral("User2"), *GroupBox5->grid());
 }
 
 // The gauge keeps its maximum; the person of the last save is kept too.

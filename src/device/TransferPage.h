@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/MonitorLink.h"
+#include "output/GridExport.h"
 
 #include <QWidget>
 
@@ -46,6 +47,9 @@ public:
     void img_save_user2Click();
     void img_delete_user1Click();
     void img_delete_user2Click();
+    void img_user1_save_asClick();
+    void img_user2_save_asClick();
+    output::GridExport& gridExport() { return gridExport_; }
     void DBGridEh2TitleBtnClick(int column, const QString& fieldName);
     void DBGridEh3TitleBtnClick(int column, const QString& fieldName);
 
@@ -81,6 +85,7 @@ private:
     QString FlastUser2;
     // Memory 2's title from the language table, kept while the box shows none.
     QString memory2Title_;
+    output::GridExport gridExport_;
 };
 
 } // namespace device

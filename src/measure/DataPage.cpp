@@ -59,7 +59,7 @@ DataPage::DataPage(lang::WindowContext& context, QWidget* parent)
       Label1(makeLabel("Label1", "USER", Panel15)), comb_user_(makeList("comb_user", Panel15)),
       Label35(makeLabel("Label35", "Analyse", Panel15)), ComboBox3(makeList("ComboBox3", Panel15)),
       Notebook2(new QStackedWidget(this)), DBGridEh1(new ui::DataGrid("DBGridEh1")), da1(nullptr),
-      da2(nullptr), chart_(new TrendChart) {
+      da2(nullptr), chart_(new TrendChart), gridExport_(context.messages, context.language, this) {
     setObjectName("Analysis_Table");
     ComboBox3->addItems({"Table", "Line"});
     buildToolbar();
@@ -97,9 +97,10 @@ void DataPage::buildToolbar() {
     connect(deleteSelection, &ui::ImageButton::clicked, this, &DataPage::img_delete_selectionClick);
     ui::ImageButton* deleteAll = addImage("img_delete_all", true);
     connect(deleteAll, &ui::ImageButton::clicked, this, &DataPage::img_delete_allClick);
-    // Export and report preview arrive with their own features.
-    tableOnlyImages_ = {deleteSelection, deleteAll, addImage("img_save_as", true),
-                        addImage("img_preview_1", true)};
+    ui::ImageButton* saveAs = addImage("img_save_as", true);
+    connect(saveAs, &ui::ImageButton::clicked, this, &DataPage::img_save_asClick);
+    // Report preview arrives with its own feature.
+    tableOnlyImages_ = {deleteSelection, deleteAll, saveAs, addImage("img_preview_1", true)};
     for (const char* name : {"img_sort", "img_find", "img_print_1", "img_help"})
         addImage(name, false);
 }

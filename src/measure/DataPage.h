@@ -2,6 +2,7 @@
 
 #include "measure/AnalysisQuery.h"
 #include "measure/Tfrm_analysis.h"
+#include "output/GridExport.h"
 
 #include <QWidget>
 #include <functional>
@@ -55,6 +56,9 @@ public:
     void img_analyClick();
     void img_delete_selectionClick();
     void img_delete_allClick();
+    // Exports the list; it must be open.
+    void img_save_asClick();
+    output::GridExport& gridExport() { return gridExport_; }
     void FillChart();
 
     // The system's short date format by default.
@@ -90,6 +94,7 @@ private:
     QString analysisMode_; // the last mode key; empty until the first analysis
     ShortDateFormat dates_ = ShortDateFormat::system();
     AnalysisDialogRunner runAnalysisDialog_ = runModally;
+    output::GridExport gridExport_;
 };
 
 } // namespace measure

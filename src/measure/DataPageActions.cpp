@@ -7,6 +7,7 @@
 #include "store/Database.h"
 #include "store/DatabaseError.h"
 #include "store/Tdm1.h"
+#include "ui/DataGrid.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -110,6 +111,14 @@ void DataPage::img_delete_allClick() {
         rows.open();
         FillChart();
     });
+}
+
+void DataPage::img_save_asClick() {
+    if (!list().isActive()) {
+        context_.messages.inform(QStringLiteral("export_before_table_not_open"));
+        return;
+    }
+    gridExport_.ExportGrid(QStringLiteral("analysis"), *DBGridEh1);
 }
 
 } // namespace measure

@@ -39,7 +39,8 @@ QVector<ui::DataGrid::Column> personColumns() {
 
 UserPage::UserPage(lang::WindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context), Panel13(new ui::Toolbar("Panel13", "Image8", this)),
-      DBGrideh4(new ui::DataGrid("DBGrideh4", this)) {
+      DBGrideh4(new ui::DataGrid("DBGrideh4", this)),
+      gridExport_(context.messages, context.language, this) {
     setObjectName("User");
     runUserForm = [](Tfrm_user& form) { form.exec(); };
 
@@ -48,8 +49,8 @@ UserPage::UserPage(lang::WindowContext& context, QWidget* parent)
     addToolImage(Panel13->addImage("img_delete_selection_1"),
                  &UserPage::img_delete_selection_1Click);
     addToolImage(Panel13->addImage("img_delete_all_2"), &UserPage::img_delete_all_2Click);
-    // Export and the person report arrive with their features.
-    addToolImage(Panel13->addImage("img_save_as_1"), nullptr);
+    addToolImage(Panel13->addImage("img_save_as_1"), &UserPage::img_save_as_1Click);
+    // The person report arrives with its feature.
     addToolImage(Panel13->addImage("img_preview_2"), nullptr);
     for (const char* hidden : {"img_help_1", "img_print_2"})
         Panel13->addImage(hidden)->hide();
@@ -72,6 +73,10 @@ void UserPage::addToolImage(ui::ImageButton* image, void (UserPage::*handler)())
     ui::addPressedLook(*image, context_.pictures);
     if (handler)
         connect(image, &ui::ImageButton::clicked, this, handler);
+}
+
+void UserPage::img_save_as_1Click() {
+    gridExport_.ExportGrid(QStringLiteral("UserInfo"), *DBGrideh4);
 }
 
 void UserPage::AddUserInfo() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/GridExport.h"
 #include "store/DatabaseError.h"
 
 #include <QList>
@@ -45,6 +46,8 @@ public:
     // Deletes the ticked persons with their readings and renumbers the rest, after the
     // question; all of it lands or none.
     void img_delete_selection_1Click();
+    void img_save_as_1Click();
+    output::GridExport& gridExport() { return gridExport_; }
     // Sets id to 1..n in dataset order and applies all pending person changes.
     void RenumberUsers();
 
@@ -64,6 +67,7 @@ private:
     ui::Toolbar* Panel13;
     ui::DataGrid* DBGrideh4;
     QList<QComboBox*> personLists_;
+    output::GridExport gridExport_;
 };
 
 } // namespace persons

@@ -151,7 +151,7 @@ DataGrid::SortMarker DataGrid::sortMarker(int column) const {
     return header_->marker(column);
 }
 
-QVector<int> DataGrid::shownColumns() const {
+QVector<int> DataGrid::shownIndexes() const {
     QVector<int> shown;
     for (int visual = 0; visual < header_->count(); ++visual) {
         const int logical = header_->logicalIndex(visual);
@@ -163,16 +163,35 @@ QVector<int> DataGrid::shownColumns() const {
 
 QStringList DataGrid::shownTitles() const {
     QStringList titles;
-    for (int column : shownColumns())
+    for (int column : shownIndexes())
         titles.append(model_->columns()[column].title);
     return titles;
 }
 
 QStringList DataGrid::shownRow(int row) const {
     QStringList texts;
-    for (int column : shownColumns())
+    for (int column : shownIndexes())
         texts.append(model_->cellText(row, column));
     return texts;
+}
+
+QVector<DataGrid::ShownColumn> DataGrid::shownColumns() const {
+    QVector<ShownColumn> shown;
+    for (int column : shownIndexes())
+        shown.append(
+            {model_->columns()[column].title, model_->fieldType(column), columnWidth(column)});
+    return shown;
+}
+
+QVariantList DataGrid::shownValues(int row) const {
+    QVariantList values;
+    for (int column : shownIndexes())
+        values.append(model_->cellValue(row, column));
+    return values;
+}
+
+QString DataGrid::shownDatePattern(int row, int shownColumn) const {
+    return model_->datePattern(row, shownIndexes().value(shownColumn));
 }
 
 void DataGrid::paintEvent(QPaintEvent* event) {

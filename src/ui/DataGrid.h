@@ -20,6 +20,13 @@ class DataGrid : public QTableView {
 public:
     using Column = GridColumn;
 
+    // A visible column as shown: title, the type of its field and its width in pixels.
+    struct ShownColumn {
+        QString title;
+        store::FieldType type = store::FieldType::Unknown;
+        int width = 0;
+    };
+
     enum class SortMarker { None, Down, Up };
     // Whether titleBtnClick comes before or after the clicked column's marker moves.
     enum class TitleClickOrder { MarkerFirst, HandlerFirst };
@@ -50,6 +57,11 @@ public:
     QStringList shownTitles() const;
     int shownRowCount() const { return model_->rowCount(); }
     QStringList shownRow(int row) const;
+    QVector<ShownColumn> shownColumns() const;
+    // The values behind a row's shown cells, as the dataset holds them.
+    QVariantList shownValues(int row) const;
+    // The Qt pattern in which a shown date/time cell is written (shown column index).
+    QString shownDatePattern(int row, int shownColumn) const;
 
 signals:
     void titleBtnClick(int column, const QString& fieldName);
@@ -66,7 +78,7 @@ private:
     void cellClicked(const QModelIndex& index);
     void followCursor();
     void followSelection(const QModelIndex& current);
-    QVector<int> shownColumns() const;
+    QVector<int> shownIndexes() const;
 
     DatasetTableModel* model_;
     SortMarkerHeader* header_;

@@ -63,6 +63,7 @@ void DatasetTableModel::bind() {
         binding.field = dataset_->fieldIndex(columns_[column].fieldName);
         const store::FieldType type =
             binding.field >= 0 ? dataset_->fieldType(binding.field) : store::FieldType::Unknown;
+        binding.type = type;
         binding.boolean = type == store::FieldType::Boolean;
         binding.dateTime = type == store::FieldType::DateTime;
     }
@@ -73,28 +74,40 @@ void DatasetTableModel::rowChanged(int row) {
         emit dataChanged(index(row, 0), index(row, columns_.size() - 1));
 }
 
-QVariant DatasetTableModel::rawValue(int row, int column) const {
+QVariant DatasetTableModel::cellValue(int row, int column) const {
     const int field = bindings_[column].field;
     if (!dataset_ || field < 0)
         return {};
     return dataset_->valueAt(row, field);
 }
 
+QDateTime DatasetTableModel::cellMoment(int row, int column) const {
+    const QVariant value = cellValue(row, column);
+    if (value.typeId() == QMetaType::QDateTime)
+        return value.toDateTime();
+    return store::FieldValue::parseDateTime(value.toString());
+}
+
 QString DatasetTableModel::cellText(int row, int column) const {
-    const QVariant value = rawValue(row, column);
+    const QVariant value = cellValue(row, column);
     if (value.isNull())
         return {};
     if (bindings_[column].boolean)
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     if (bindings_[column].dateTime) {
-        const QDateTime moment = value.typeId() == QMetaType::QDateTime
-                                     ? value.toDateTime()
-                                     : store::FieldValue::parseDateTime(value.toString());
+        const QDateTime moment = cellMoment(row, column);
         if (moment.isValid())
-            return QLocale().toString(moment,
-                                      moment.time() == QTime(0, 0) ? dateFormat_ : dateTimeFormat_);
+            return QLocale().toString(moment, datePattern(moment));
     }
     return value.toString();
+}
+
+QString DatasetTableModel::datePattern(const QDateTime& moment) const {
+    return moment.time() == QTime(0, 0) ? dateFormat_ : dateTimeFormat_;
+}
+
+QString DatasetTableModel::datePattern(int row, int column) const {
+    return datePattern(cellMoment(row, column));
 }
 
 int DatasetTableModel::rowCount(const QModelIndex& parent) const {
@@ -116,7 +129,7 @@ QVariant DatasetTableModel::data(const QModelIndex& index, int role) const {
     case Qt::CheckStateRole: {
         if (!boolean)
             return {};
-        const QVariant value = rawValue(index.row(), index.column());
+        const QVariant value = cellValue(index.row(), index.column());
         if (value.isNull())
             return {};
         return value.toBool() ? Qt::Checked : Qt::Unchecked;

@@ -3,6 +3,7 @@
 #include "store/Dataset.h"
 
 #include <QAbstractTableModel>
+#include <QDateTime>
 #include <QPointer>
 #include <QString>
 #include <QVector>
@@ -38,6 +39,12 @@ public:
     // year, at midnight the date alone; empty for null values and unbound columns.
     // Sorting works on the stored values, so it stays chronological.
     QString cellText(int row, int column) const;
+    // The value behind a cell as the dataset holds it; null for unbound columns.
+    QVariant cellValue(int row, int column) const;
+    // The type of the column's field; Unknown for unbound columns and expressions.
+    store::FieldType fieldType(int column) const { return bindings_[column].type; }
+    // The Qt pattern in which cellText writes a date/time cell.
+    QString datePattern(int row, int column) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -50,10 +57,12 @@ private:
     void detach();
     void bind();
     void rowChanged(int row);
-    QVariant rawValue(int row, int column) const;
+    QDateTime cellMoment(int row, int column) const;
+    QString datePattern(const QDateTime& moment) const;
 
     struct Binding {
         int field = -1; // -1 when the dataset lacks the field
+        store::FieldType type = store::FieldType::Unknown;
         bool boolean = false;
         bool dateTime = false;
     };

@@ -194,6 +194,31 @@ TEST_F(DataGridTest, LetsGoOfADestroyedDataset) {
     grid.viewport()->repaint();
 }
 
+// What an export needs beyond the texts: types, widths and values of the shown columns,
+// and a date pattern that writes each date cell as the grid shows it.
+TEST_F(DataGridTest, DescribesShownColumnsAndTheirValues) {
+    grid.horizontalHeader()->moveSection(Name, 0);
+    grid.horizontalHeader()->resizeSection(Systolic, 77);
+    const QVector<ui::DataGrid::ShownColumn> columns = grid.shownColumns();
+    ASSERT_EQ(columns.size(), 4);
+    EXPECT_EQ(columns[0].type, store::FieldType::Text);
+    EXPECT_EQ(columns[1].type, store::FieldType::Boolean);
+    EXPECT_EQ(columns[2].type, store::FieldType::Integer);
+    EXPECT_EQ(columns[2].width, 77);
+    EXPECT_EQ(columns[3].type, store::FieldType::DateTime);
+    EXPECT_EQ(grid.shownValues(1).value(2).toInt(), 120);
+    EXPECT_EQ(grid.shownValues(1).value(0).toString(), "p2");
+    db.execute(QStringLiteral("update bp_record set checktime='2024-01-03 00:00:00' where "
+                              "personal='p3'"));
+    rows.close();
+    rows.open();
+    for (int row = 0; row < grid.shownRowCount(); ++row) {
+        const QDateTime stored = QDateTime::fromString(grid.shownValues(row).value(3).toString(),
+                                                       QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        EXPECT_EQ(stored.toString(grid.shownDatePattern(row, 3)), grid.shownRow(row)[3]) << row;
+    }
+}
+
 TEST_F(DataGridTest, KeepsWidthsOfHiddenAndResizedColumns) {
     EXPECT_EQ(grid.column(Diastolic).width, 63);
     grid.setColumnWidthPx(Diastolic, 90);

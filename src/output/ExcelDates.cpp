@@ -1,0 +1,132 @@
+#include "output/ExcelDates.h"
+
+#include <QDateTime>
+
+namespace output {
+
+namespace {
+
+constexpr qint64 julianDayOfZero = 2415019; // 1899-12-30
+const QDate firstDate(1900, 3, 1);
+
+std::optional<double> serialOf(const QDate& date, const QTime& time) {
+    if (!date.isValid() || date < firstDate || !time.isValid())
+        return std::nullopt;
+    return double(date.toJulianDay() - julianDayOfZero) + time.msecsSinceStartOfDay() / 86400000.0;
+}
+
+// Reads the digits of text[from, from + count); -1 when one is not a digit.
+int number(const QString& text, int from, int count) {
+    int value = 0;
+    for (int index = from; index < from + count; ++index) {
+        const char16_t digit = text[index].unicode();
+        if (digit < u'0' || digit > u'9')
+            return -1;
+        value = value * 10 + (digit - u'0');
+    }
+    return value;
+}
+
+std::optional<double> serialOfText(const QString& text) {
+    const int length = int(text.size());
+    if (length != 10 && length != 16 && length != 19)
+        return std::nullopt;
+    if (text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-'))
+        return std::nullopt;
+    const QDate date(number(text, 0, 4), number(text, 5, 2), number(text, 8, 2));
+    if (length == 10)
+        return serialOf(date, QTime(0, 0));
+    if (text[10] != QLatin1Char(' ') || text[13] != QLatin1Char(':') ||
+        (length == 19 && text[16] != QLatin1Char(':')))
+        return std::nullopt;
+    const int seconds = length == 19 ? number(text, 17, 2) : 0;
+    return serialOf(date, QTime(number(text, 11, 2), number(text, 14, 2), seconds));
+}
+
+// The spreadsheet form of a run of one Qt pattern letter.
+QString excelRun(QChar letter, int count) {
+    switch (letter.unicode()) {
+    case u'd':
+        return QString(qMin(count, 4), u'd');
+    case u'M':
+        return QString(qMin(count, 4), u'm');
+    case u'y':
+        return count >= 3 ? QStringLiteral("yyyy") : QStringLiteral("yy");
+    case u'h':
+    case u'H':
+        return QString(qMin(count, 2), u'h');
+    case u'm':
+        return QString(qMin(count, 2), u'm');
+    case u's':
+        return QString(qMin(count, 2), u's');
+    case u'z':
+        return QStringLiteral("000");
+    case u'A':
+        return QStringLiteral("AM/PM");
+    case u'a':
+        return QStringLiteral("am/pm");
+    case u't':
+        return {};
+    default:
+        return {};
+    }
+}
+
+void appendLiteral(QString& format, QChar character) {
+    static const QString plain = QStringLiteral("-/:., ()");
+    if (!plain.contains(character))
+        format += QLatin1Char('\\');
+    format += character;
+}
+
+} // namespace
+
+std::optional<double> excelSerial(const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::QDateTime: {
+        const QDateTime dateTime = value.toDateTime();
+        return serialOf(dateTime.date(), dateTime.time());
+    }
+    case QMetaType::QDate:
+        return serialOf(value.toDate(), QTime(0, 0));
+    case QMetaType::QString:
+        return serialOfText(value.toString());
+    default:
+        return std::nullopt;
+    }
+}
+
+QString excelDateFormat(const QString& qtPattern) {
+    static const QString letters = QStringLiteral("dMyhHmszAat");
+    QString format;
+    for (int index = 0; index < qtPattern.size();) {
+        const QChar character = qtPattern[index];
+        if (character == QLatin1Char('\'')) {
+            const int close = qtPattern.indexOf(QLatin1Char('\''), index + 1);
+            const int stop = close < 0 ? int(qtPattern.size()) : close;
+            if (stop == index + 1)
+                appendLiteral(format, character); // '' is a quote
+            for (int literal = index + 1; literal < stop; ++literal)
+                appendLiteral(format, qtPattern[literal]);
+            index = stop + 1;
+            continue;
+        }
+        int end = index + 1;
+        while (end < qtPattern.size() && qtPattern[end] == character)
+            ++end;
+        if (letters.contains(character)) {
+            // AP and ap are one marker.
+            if ((character == QLatin1Char('A') || character == QLatin1Char('a')) &&
+                end < qtPattern.size() && qtPattern[end].toLower() == QLatin1Char('p'))
+                ++end;
+            format += excelRun(character, end - index);
+        } else {
+            for (int literal = index; literal < end; ++literal)
+                appendLiteral(format, character);
+        }
+        index = end;
+    }
+    return format;
+}
+
+} // namespace output

@@ -1,0 +1,59 @@
+#include "output/GridExport.h"
+
+#include "lang/LanguageStore.h"
+#include "lang/Messages.h"
+#include "output/ExportFormat.h"
+#include "output/GridFile.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace output {
+
+namespace {
+
+std::optional<ExportChoice> askWithDialog(QWidget* parent, const QString& suggestedName) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Replacing is asked after the extension has been added.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters(exportFilters());
+    dialog.selectNameFilter(exportFilters().constFirst());
+    dialog.selectFile(suggestedName);
+    dialog.setSizeGripEnabled(true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return ExportChoice{dialog.selectedFiles().constFirst(),
+                        int(exportFilters().indexOf(dialog.selectedNameFilter())) + 1};
+}
+
+} // namespace
+
+GridExport::GridExport(lang::Messages& messages, const lang::LanguageStore& language,
+                       QWidget* dialogParent)
+    : messages_(messages), language_(language),
+      chooser_([dialogParent](const QString& suggestedName) {
+          return askWithDialog(dialogParent, suggestedName);
+      }) {}
+
+QString GridExport::ExportGrid(const QString& suggestedName, const ui::DataGrid& grid) {
+    const std::optional<ExportChoice> choice = chooser_(suggestedName);
+    if (!choice)
+        return suggestedName;
+    const std::optional<ExportFormat> format = formatAt(choice->position);
+    if (!format)
+        return choice->fileName;
+    const QString fileName = withExtension(choice->fileName, *format);
+    if (QFileInfo::exists(fileName) && !messages_.ask(QStringLiteral("export_replace_file")))
+        return fileName;
+    if (const std::optional<QString> reason = writeGridFile(grid, *format, fileName)) {
+        messages_.showError(language_.GetHintText(QStringLiteral("export_failed")) +
+                            QStringLiteral("\n\n") + QDir::toNativeSeparators(fileName) +
+                            QStringLiteral("\n") + *reason);
+    }
+    return fileName;
+}
+
+} // namespace output

@@ -1,0 +1,56 @@
+#include "output/GridFile.h"
+
+#include "output/CompoundFile.h"
+#include "output/TextWriters.h"
+#include "output/XlsWriter.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace output {
+
+namespace {
+
+QByteArray render(const ui::DataGrid& grid, ExportFormat format, const QString& fileName) {
+    switch (format) {
+    case ExportFormat::Xls:
+        return xlsFile(grid);
+    case ExportFormat::Txt:
+        return textFile(grid);
+    case ExportFormat::Csv:
+        return csvFile(grid);
+    case ExportFormat::Htm: {
+        const QFileInfo file(fileName); // a document's title must not be empty
+        return htmlFile(grid, file.completeBaseName().isEmpty() ? file.fileName()
+                                                                : file.completeBaseName());
+    }
+    case ExportFormat::Rtf:
+        return rtfFile(grid);
+    }
+    return {};
+}
+
+} // namespace
+
+std::optional<QString> writeGridFile(const ui::DataGrid& grid, ExportFormat format,
+                                     const QString& fileName) {
+    QByteArray bytes;
+    try {
+        bytes = render(grid, format, fileName);
+    } catch (const ExportError& error) {
+        return QString::fromUtf8(error.what());
+    }
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return std::nullopt;
+}
+
+} // namespace output
