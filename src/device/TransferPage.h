@@ -1,6 +1,8 @@
 #pragma once
 
 #include "device/MonitorLink.h"
+#include "output/ShowReport.h"
+#include "output/Tfrm_Seluser.h"
 
 #include <QWidget>
 
@@ -45,6 +47,14 @@ public:
     void img_save_user2Click();
     void img_delete_user1Click();
     void img_delete_user2Click();
+    // Stamps the chosen names on both memories, then previews memory 2 (bprecv.rav).
+    void img_preview_3Click();
+    // Prints the memory chosen in the selection dialog; no names are stamped.
+    void img_print_3Click();
+    output::ReportShow& reports() { return reports_; }
+    // Runs the selection dialog; modal by default.
+    void setSelUserRunner(output::SelUserRunner run) { runSelUser_ = std::move(run); }
+
     void DBGridEh2TitleBtnClick(int column, const QString& fieldName);
     void DBGridEh3TitleBtnClick(int column, const QString& fieldName);
 
@@ -77,6 +87,8 @@ private:
     // The person under whom each memory was last saved since the last download.
     QString FlastUser1;
     QString FlastUser2;
+    output::ReportShow reports_{context_};
+    output::SelUserRunner runSelUser_ = output::runSelUserModally;
 };
 
 } // namespace device

@@ -63,6 +63,7 @@ DataPage::DataPage(lang::WindowContext& context, QWidget* parent)
     setObjectName("Analysis_Table");
     ComboBox3->addItems({"Table", "Line"});
     buildToolbar();
+    connectReportImages();
 
     Notebook2->setObjectName("Notebook2");
     Notebook2->addWidget(buildTablePage());
@@ -97,7 +98,7 @@ void DataPage::buildToolbar() {
     connect(deleteSelection, &ui::ImageButton::clicked, this, &DataPage::img_delete_selectionClick);
     ui::ImageButton* deleteAll = addImage("img_delete_all", true);
     connect(deleteAll, &ui::ImageButton::clicked, this, &DataPage::img_delete_allClick);
-    // Export and report preview arrive with their own features.
+    // Export arrives with its own feature.
     tableOnlyImages_ = {deleteSelection, deleteAll, addImage("img_save_as", true),
                         addImage("img_preview_1", true)};
     for (const char* name : {"img_sort", "img_find", "img_print_1", "img_help"})

@@ -2,6 +2,7 @@
 
 #include "measure/AnalysisQuery.h"
 #include "measure/Tfrm_analysis.h"
+#include "output/ShowReport.h"
 
 #include <QWidget>
 #include <functional>
@@ -56,6 +57,11 @@ public:
     void img_delete_selectionClick();
     void img_delete_allClick();
     void FillChart();
+    // The list as a report: analysis_table.rav for single readings, else
+    // analysis_table_fx.rav.
+    void img_preview_1Click();
+    void img_print_1Click();
+    output::ReportShow& reports() { return reports_; }
 
     // The system's short date format by default.
     void setShortDateFormat(const ShortDateFormat& dates) { dates_ = dates; }
@@ -64,6 +70,8 @@ public:
 
 private:
     void buildToolbar();
+    void connectReportImages();
+    void showReport(const QString& showType, const QString& notOpenKey);
     QWidget* buildTablePage();
     ui::ImageButton* addImage(const QString& name, bool shown);
     void openList(const QString& sql);
@@ -90,6 +98,7 @@ private:
     QString analysisMode_; // the last mode key; empty until the first analysis
     ShortDateFormat dates_ = ShortDateFormat::system();
     AnalysisDialogRunner runAnalysisDialog_ = runModally;
+    output::ReportShow reports_{context_};
 };
 
 } // namespace measure

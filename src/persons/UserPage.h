@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/ShowReport.h"
 #include "store/DatabaseError.h"
 
 #include <QList>
@@ -47,6 +48,10 @@ public:
     void img_delete_selection_1Click();
     // Sets id to 1..n in dataset order and applies all pending person changes.
     void RenumberUsers();
+    // The register as the report userinfo.rav.
+    void img_preview_2Click();
+    void img_print_2Click();
+    output::ReportShow& reports() { return reports_; }
 
     // Prepares the record of ado_user for mode "new" or "edit" and runs the person dialog.
     void ShowUserForm(const QString& mode);
@@ -59,11 +64,13 @@ private:
     void deleteTickedPersons();
     std::optional<store::DatabaseError> inOneTransaction(const std::function<void()>& writes);
     void reopenAfterDeletion();
+    void connectReportImages();
 
     lang::WindowContext& context_;
     ui::Toolbar* Panel13;
     ui::DataGrid* DBGrideh4;
     QList<QComboBox*> personLists_;
+    output::ReportShow reports_{context_};
 };
 
 } // namespace persons
