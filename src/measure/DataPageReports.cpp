@@ -5,6 +5,8 @@
 #include "ui/ImageButton.h"
 #include "ui/Toolbar.h"
 
+#include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
 
 namespace measure {
@@ -29,9 +31,18 @@ void DataPage::showReport(const QString& showType, const QString& notOpenKey) {
         context_.messages.inform(notOpenKey);
         return;
     }
-    const QString file =
-        FallowDel ? QStringLiteral("analysis_table.rav") : QStringLiteral("analysis_table_fx.rav");
-    reports_.ShowReport(list(), showType, QDir(context_.appDir).filePath(file));
+    if (FallowDel) {
+        reports_.ShowReport(list(), showType,
+                            QDir(context_.appDir).filePath(QStringLiteral("analysis_table.rav")));
+        return;
+    }
+    // Averages carry no dates to read the period from, and those of months no name.
+    const output::ReportHeading heading{comb_user_->currentText(), dates_.write(da1->date()) +
+                                                                       QStringLiteral(" – ") +
+                                                                       dates_.write(da2->date())};
+    reports_.ShowReport(list(), showType,
+                        QDir(context_.appDir).filePath(QStringLiteral("analysis_table_fx.rav")),
+                        heading);
 }
 
 } // namespace measure

@@ -101,9 +101,10 @@ struct ReportDocument::Metrics {
 };
 
 ReportDocument::ReportDocument(QString templatePath, ReportTemplate design, store::Dataset& data,
-                               Translate translate)
+                               Translate translate, const ReportHeading& heading)
     : templatePath_(std::move(templatePath)), design_(std::move(design)), data_(data),
-      translate_(std::move(translate)), model_(std::make_unique<ui::DatasetTableModel>()) {
+      translate_(std::move(translate)), model_(std::make_unique<ui::DatasetTableModel>()),
+      person_(heading.person), period_(heading.period) {
     QVector<ui::GridColumn> columns;
     for (const ReportColumn& column : design_.columns)
         columns.append({column.field, column.title});
@@ -114,12 +115,10 @@ ReportDocument::ReportDocument(QString templatePath, ReportTemplate design, stor
     rowCount_ = model_->rowCount();
 
     const int personColumn = int(design_.columns.size());
-    if (rowCount_ > 0) {
+    if (person_.isEmpty() && rowCount_ > 0)
         person_ = model_->cellText(0, personColumn);
-        const QString first = model_->cellText(0, personColumn + 1);
-        const QString last = model_->cellText(rowCount_ - 1, personColumn + 1);
-        period_ = first == last ? first : first + QStringLiteral(" – ") + last;
-    }
+    if (period_.isEmpty())
+        period_ = spanOf(personColumn + 1);
 
     const double f = design_.fontSize;
     const double body = pageLayout().paintRect(QPageLayout::Point).height() -
@@ -132,6 +131,39 @@ ReportDocument::ReportDocument(QString templatePath, ReportTemplate design, stor
 }
 
 ReportDocument::~ReportDocument() = default;
+
+// The earliest and the latest value of a column as the grid shows them, whatever the
+// order of the rows.
+QString ReportDocument::spanOf(int column) const {
+    const int field = data_.isActive() ? data_.fieldIndex(model_->columns()[column].fieldName) : -1;
+    if (field < 0 || rowCount_ == 0)
+        return {};
+    const auto less = [](const QVariant& a, const QVariant& b) {
+        bool numberA = false, numberB = false;
+        const double x = a.toDouble(&numberA), y = b.toDouble(&numberB);
+        if (numberA && numberB)
+            return x < y;
+        return a.toString() < b.toString();
+    };
+    int low = 0, high = 0;
+    QVariant lowest = data_.valueAt(0, field), highest = lowest;
+    for (int row = 1; row < rowCount_; ++row) {
+        const QVariant value = data_.valueAt(row, field);
+        if (value.isNull())
+            continue;
+        if (lowest.isNull() || less(value, lowest)) {
+            lowest = value;
+            low = row;
+        }
+        if (highest.isNull() || less(highest, value)) {
+            highest = value;
+            high = row;
+        }
+    }
+    const QString first = model_->cellText(low, column);
+    const QString last = model_->cellText(high, column);
+    return first == last ? first : first + QStringLiteral(" – ") + last;
+}
 
 QPageLayout ReportDocument::pageLayout() const {
     return QPageLayout(QPageSize(design_.pageSize), design_.orientation, design_.marginsMm,
@@ -279,8 +311,7 @@ void ReportDocument::paintSummary(QPainter& painter, const Metrics& m, double to
     top += kLine * m.f;
     painter.setFont(font(design_.fontSize));
     painter.drawText(QRectF(0, top, m.width, kLine * m.f), Qt::AlignLeft | Qt::AlignVCenter,
-                     text(QStringLiteral("report_count")) + QStringLiteral(": ") +
-                         QString::number(s.count));
+                     text(design_.countText) + QStringLiteral(": ") + QString::number(s.count));
     top += kLine * m.f;
 
     // A small table: one column of labels, then one column per summed field.

@@ -21,6 +21,13 @@ class DatasetTableModel;
 
 namespace output {
 
+// What the header says of the person and the period; an empty text is taken from the
+// data: the person from the first row, the period from the earliest and the latest value.
+struct ReportHeading {
+    QString person;
+    QString period;
+};
+
 // A template bound to a dataset, laid out in pages. Every row has the same height, so
 // the page count and the rows of each page follow by arithmetic and any page can be
 // painted on its own, whatever the number of rows.
@@ -30,13 +37,15 @@ public:
     using Translate = std::function<QString(const QString& key)>;
 
     ReportDocument(QString templatePath, ReportTemplate design, store::Dataset& data,
-                   Translate translate);
+                   Translate translate, const ReportHeading& heading = {});
     ~ReportDocument();
 
     const QString& templatePath() const { return templatePath_; }
     store::Dataset& dataset() const { return data_; }
     const ReportTemplate& design() const { return design_; }
     QString title() const { return text(design_.title); }
+    const QString& person() const { return person_; }
+    const QString& period() const { return period_; }
 
     QPageLayout pageLayout() const;
     int rowCount() const { return rowCount_; }
@@ -59,6 +68,7 @@ private:
 
     QString text(const QString& key) const;
     QString cell(int row, int column) const;
+    QString spanOf(int column) const;
     Metrics metrics(const QPainter& painter) const;
     void paintHeader(QPainter& painter, const Metrics& m) const;
     void paintColumnTitles(QPainter& painter, const Metrics& m, double top) const;

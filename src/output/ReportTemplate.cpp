@@ -154,6 +154,7 @@ void readSummary(Section summary, ReportTemplate& result) {
                 QStringLiteral("field \"fields\" in summary holds a value that is not a text"));
         result.summaryFields.append(field.toString());
     }
+    result.countText = summary.text(QStringLiteral("count_text"), false, result.countText);
     summary.finish();
 }
 

@@ -29,7 +29,8 @@ struct ReportTemplate {
     QString personField; // empty: no person line
     QString periodField; // empty: the print date stands in the period's place
     QVector<ReportColumn> columns;
-    QStringList summaryFields; // empty: no summary band
+    QStringList summaryFields;                          // empty: no summary band
+    QString countText = QStringLiteral("report_count"); // label of the number of rows
     QString pageText = QStringLiteral("report_page_of");
 };
 

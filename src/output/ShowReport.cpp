@@ -37,7 +37,7 @@ ScreenDestination& ReportShow::screen() {
 }
 
 void ReportShow::ShowReport(store::Dataset& ado1, const QString& ShowType,
-                            const QString& ReportFile) {
+                            const QString& ReportFile, const ReportHeading& heading) {
     if (ShowType == QLatin1String("preview"))
         toPrinter_ = false;
     else if (ShowType == QLatin1String("printer"))
@@ -48,7 +48,7 @@ void ReportShow::ShowReport(store::Dataset& ado1, const QString& ShowType,
         lang::LanguageStore& language = context_.language;
         const ReportDocument report(
             ReportFile, loadTemplate(ReportFile), ado1,
-            [&language](const QString& key) { return language.GetHintText(key); });
+            [&language](const QString& key) { return language.GetHintText(key); }, heading);
         ReportDestination& destination = destination_ ? *destination_ : screen();
         if (toPrinter_)
             destination.print(report);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/ReportDocument.h"
+
 #include <QString>
 #include <memory>
 
@@ -24,8 +26,9 @@ public:
     // Runs the template ReportFile on ado1 to the preview window (ShowType "preview") or
     // the default printer without a dialog ("printer"); any other ShowType keeps the
     // last destination. A template that cannot be used is reported with its file name
-    // and nothing is shown or printed.
-    void ShowReport(store::Dataset& ado1, const QString& ShowType, const QString& ReportFile);
+    // and nothing is shown or printed. heading gives what the data cannot tell.
+    void ShowReport(store::Dataset& ado1, const QString& ShowType, const QString& ReportFile,
+                    const ReportHeading& heading = {});
 
     // Where reports go instead of the screen and the printer; nullptr restores them.
     void setDestination(ReportDestination* destination) { destination_ = destination; }

@@ -41,16 +41,21 @@ Tfrm_Seluser::Tfrm_Seluser(lang::WindowContext& context, QWidget* parent)
     btncancel->setObjectName("btncancel");
 
     // The memory choice shares the cell of the label and the list, so it covers them.
+    // Tight margins: the client area is small.
     auto* group = new QGridLayout(GroupBox1);
+    group->setContentsMargins(4, 2, 4, 2);
     group->addWidget(Label1, 0, 0);
     group->addWidget(comb_user, 0, 1);
     group->addWidget(RadioGroup1, 0, 0, 1, 2);
     group->setColumnStretch(1, 1);
     auto* buttons = new QHBoxLayout(Panel1);
+    buttons->setContentsMargins(0, 0, 0, 0);
     buttons->addStretch();
     buttons->addWidget(btnok);
     buttons->addWidget(btncancel);
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
     layout->addWidget(GroupBox1, 1);
     layout->addWidget(Panel1);
     setFixedSize(329, 118);

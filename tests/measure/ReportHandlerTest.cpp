@@ -50,7 +50,10 @@ TEST_F(DataPageReports, TemplateFollowsWhetherTheListHoldsSingleReadings) {
     for (const RecordedReport& run : recorder.runs) {
         EXPECT_EQ(run.dataset, &dm1.ado_analysis);
         EXPECT_EQ(run.rows, 2);
+        EXPECT_EQ(run.person, "Miller");
     }
+    // Averages carry no dates: the analysed range stands for the period.
+    EXPECT_EQ(recorder.runs[1].period, "01.03.2024 – 31.03.2024");
 }
 
 } // namespace

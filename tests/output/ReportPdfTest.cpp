@@ -36,6 +36,21 @@ TEST_F(ReportPdfTest, ReadingsReportShowsTitlesThePersonAndEveryRowInOrder) {
     EXPECT_TRUE(text.contains("Page 1 of 1"));
 }
 
+TEST_F(ReportPdfTest, PeriodRunsFromTheEarliestToTheLatestReadingWhateverTheOrder) {
+    readings("bp_record", "Miller", 30);
+    store::Dataset& list = personReadings("Miller");
+    const QStringList chronological = rowTexts(list, {"checktime"});
+    list.setSort("systolic DESC");
+    const auto document = report("analysis_table.rav", list);
+
+    EXPECT_NE(rowTexts(list, {"checktime"}).first(), chronological.first());
+    EXPECT_EQ(document->period(), chronological.first() + " – " + chronological.last());
+    const output::ReportDocument given(dir.file("x"), document->design(), list, {},
+                                       {"Someone", "all year"});
+    EXPECT_EQ(given.period(), "all year");
+    EXPECT_EQ(given.person(), "Someone");
+}
+
 TEST_F(ReportPdfTest, LongReportNumbersItsPagesAndRepeatsTheHeaderOnEachPage) {
     readings("bp_record", "Miller", 120);
     store::Dataset& list = personReadings("Miller");
@@ -82,6 +97,7 @@ TEST_F(ReportPdfTest, AveragesReportListsThePeriodsInOrder) {
     EXPECT_TRUE(all.contains("Person: Miller"));
     const QStringList rows = rowTexts(list, readingFields);
     ASSERT_GE(rows.size(), 5);
+    EXPECT_TRUE(all.contains(QString("Number of periods: %1").arg(rows.size())));
     EXPECT_TRUE(inOrder(all, rows));
 }
 

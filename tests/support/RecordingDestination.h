@@ -13,6 +13,8 @@ struct RecordedReport {
     QString templateFile; // file name only
     const store::Dataset* dataset = nullptr;
     int rows = 0;
+    QString person;
+    QString period;
 };
 
 // Takes the place of the preview window and the printer.
@@ -26,6 +28,6 @@ public:
 private:
     void record(const QString& destination, const output::ReportDocument& report) {
         runs.push_back({destination, QFileInfo(report.templatePath()).fileName(), &report.dataset(),
-                        report.rowCount()});
+                        report.rowCount(), report.person(), report.period()});
     }
 };
