@@ -329,8 +329,9 @@ void TransferPage::img_preview_3Click() {
 }
 
 void TransferPage::img_print_3Click() {
-    const QString choice = output::ShowSelUserForm(context_, QStringLiteral("print"), runSelUser_);
-    if (choice.isEmpty())
+    QString choice;
+    if (!guarded([&] { choice = output::ShowSelUserForm(context_, "print", runSelUser_); }) ||
+        choice.isEmpty())
         return;
     store::Dataset& memory =
         choice == QLatin1String("0") ? context_.dm.ado_rc1 : context_.dm.ado_rc2;

@@ -115,6 +115,7 @@ void PreviewWindow::showPage(int page) {
 
 void PreviewWindow::setZoom(int percent) {
     zoom_ = std::clamp(percent, 10, 400);
+    comb_zoom->setCurrentIndex(comb_zoom->findData(zoom_));
     repaintPage();
 }
 
