@@ -1,5 +1,5 @@
 #include "output/ReportTemplate.h"
-#include "support/RecordingDestination.h"
+#include "support/ReportTemplates.h"
 #include "support/TempAppDir.h"
 
 #include <QDir>
