@@ -52,19 +52,19 @@ TEST_F(ShowReportTest, BrokenTemplatesAreNamedAndNothingIsShown) {
     write("truncated.rav", R"({"version": 1, "header": {"title": "t"}, "colu)");
     write("misspelt.rav", R"({"version": 1, "header": {"title": "t", "persn_field": "x"},
         "columns": [{"field": "a", "title": "A"}]})");
-    for (const char* name : {"userinfo.rav", "truncated.rav", "misspelt.rav"})
+    QDir(dir.path()).mkdir("folder.rav");
+    for (const char* name : {"userinfo.rav", "truncated.rav", "misspelt.rav", "folder.rav"})
         reports.ShowReport(dm1.ado_user, "printer", dir.file(name));
 
     EXPECT_TRUE(recorder.runs.empty());
-    ASSERT_EQ(messages.shown.size(), 3);
+    ASSERT_EQ(messages.shown.size(), 4);
     const QString folder = QDir::toNativeSeparators(dir.path());
     EXPECT_EQ(messages.shown[0], "error:The report template " + folder + QDir::separator() +
-                                     "userinfo.rav was not found. Nothing "
-                                     "was printed.");
-    EXPECT_TRUE(messages.shown[1].contains("truncated.rav is damaged"))
-        << messages.shown[1].toStdString();
+                                     "userinfo.rav was not found. Nothing was printed.");
+    EXPECT_TRUE(messages.shown[1].contains("truncated.rav is damaged"));
     EXPECT_TRUE(messages.shown[2].contains("misspelt.rav"));
     EXPECT_TRUE(messages.shown[2].contains("unknown field \"persn_field\" in header"));
+    EXPECT_TRUE(messages.shown[3].contains("folder.rav cannot be read"));
 }
 
 class ScreenDestinationTest : public ReportFixture {
