@@ -15,6 +15,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QSet>
 #include <QVBoxLayout>
 
@@ -92,10 +93,10 @@ TransferPage::TransferPage(lang::WindowContext& context, QWidget* parent)
     addImage("img_save_user2", true, &TransferPage::img_save_user2Click);
     addImage("img_delete_user2", true, &TransferPage::img_delete_user2Click);
     addImage("img_user2_save_as", true, &TransferPage::img_user2_save_asClick);
-    // Report preview, help and printing arrive with their own features.
-    addImage("img_preview_3", true);
+    addImage("img_preview_3", true, &TransferPage::img_preview_3Click);
+    // Help arrives with its own feature.
     addImage("img_help_3", false);
-    addImage("img_print_3", false);
+    addImage("img_print_3", false, &TransferPage::img_print_3Click);
     addImage("img_user1_save_as", false, &TransferPage::img_user1_save_asClick);
     addImage("img_delete_user1", false, &TransferPage::img_delete_user1Click);
     addImage("img_save_user1", false, &TransferPage::img_save_user1Click);
@@ -324,6 +325,46 @@ void TransferPage::DBGridEh2TitleBtnClick(int column, const QString& fieldName) 
 
 void TransferPage::DBGridEh3TitleBtnClick(int column, const QString& fieldName) {
     GroupBox5->sortByTitle(column, fieldName);
+}
+
+namespace {
+
+QString memoryReport(const lang::WindowContext& context) {
+    return QDir(context.appDir).filePath(QStringLiteral("bprecv.rav"));
+}
+
+} // namespace
+
+void TransferPage::img_preview_3Click() {
+    store::Tdm1& dm = context_.dm;
+    // A closed memory has no rows to stamp.
+    const bool stamped = guarded([&] {
+        if (dm.ado_rc1.isActive())
+            UpdataUserName(comb_user1()->currentText(), dm.ado_rc1);
+        if (dm.ado_rc2.isActive())
+            UpdataUserName(comb_user2()->currentText(), dm.ado_rc2);
+    });
+    if (!stamped)
+        return;
+    if (!dm.ado_rc2.isActive()) {
+        context_.messages.inform(QStringLiteral("preview_before_table_not_open"));
+        return;
+    }
+    reports_.ShowReport(dm.ado_rc2, QStringLiteral("preview"), memoryReport(context_));
+}
+
+void TransferPage::img_print_3Click() {
+    QString choice;
+    if (!guarded([&] { choice = output::ShowSelUserForm(context_, "print", runSelUser_); }) ||
+        choice.isEmpty())
+        return;
+    store::Dataset& memory =
+        choice == QLatin1String("0") ? context_.dm.ado_rc1 : context_.dm.ado_rc2;
+    if (!memory.isActive()) {
+        context_.messages.inform(QStringLiteral("preview_before_table_not_open"));
+        return;
+    }
+    reports_.ShowReport(memory, QStringLiteral("printer"), memoryReport(context_));
 }
 
 } // namespace device

@@ -2,6 +2,8 @@
 
 #include "device/MonitorLink.h"
 #include "output/GridExport.h"
+#include "output/ShowReport.h"
+#include "output/Tfrm_Seluser.h"
 
 #include <QWidget>
 
@@ -50,6 +52,14 @@ public:
     void img_user1_save_asClick();
     void img_user2_save_asClick();
     output::GridExport& gridExport() { return gridExport_; }
+    // Stamps the chosen names on both memories, then previews memory 2 (bprecv.rav).
+    void img_preview_3Click();
+    // Prints the memory chosen in the selection dialog; no names are stamped.
+    void img_print_3Click();
+    output::ReportShow& reports() { return reports_; }
+    // Runs the selection dialog; modal by default.
+    void setSelUserRunner(output::SelUserRunner run) { runSelUser_ = std::move(run); }
+
     void DBGridEh2TitleBtnClick(int column, const QString& fieldName);
     void DBGridEh3TitleBtnClick(int column, const QString& fieldName);
 
@@ -86,6 +96,8 @@ private:
     // Memory 2's title from the language table, kept while the box shows none.
     QString memory2Title_;
     output::GridExport gridExport_;
+    output::ReportShow reports_{context_};
+    output::SelUserRunner runSelUser_ = output::runSelUserModally;
 };
 
 } // namespace device

@@ -63,6 +63,7 @@ DataPage::DataPage(lang::WindowContext& context, QWidget* parent)
     setObjectName("Analysis_Table");
     ComboBox3->addItems({"Table", "Line"});
     buildToolbar();
+    connectReportImages();
 
     Notebook2->setObjectName("Notebook2");
     Notebook2->addWidget(buildTablePage());
@@ -99,7 +100,6 @@ void DataPage::buildToolbar() {
     connect(deleteAll, &ui::ImageButton::clicked, this, &DataPage::img_delete_allClick);
     ui::ImageButton* saveAs = addImage("img_save_as", true);
     connect(saveAs, &ui::ImageButton::clicked, this, &DataPage::img_save_asClick);
-    // Report preview arrives with its own feature.
     tableOnlyImages_ = {deleteSelection, deleteAll, saveAs, addImage("img_preview_1", true)};
     for (const char* name : {"img_sort", "img_find", "img_print_1", "img_help"})
         addImage(name, false);

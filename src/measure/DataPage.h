@@ -3,6 +3,7 @@
 #include "measure/AnalysisQuery.h"
 #include "measure/Tfrm_analysis.h"
 #include "output/GridExport.h"
+#include "output/ShowReport.h"
 
 #include <QWidget>
 #include <functional>
@@ -60,6 +61,11 @@ public:
     void img_save_asClick();
     output::GridExport& gridExport() { return gridExport_; }
     void FillChart();
+    // The list as a report: analysis_table.rav for single readings, else
+    // analysis_table_fx.rav.
+    void img_preview_1Click();
+    void img_print_1Click();
+    output::ReportShow& reports() { return reports_; }
 
     // The system's short date format by default.
     void setShortDateFormat(const ShortDateFormat& dates) { dates_ = dates; }
@@ -68,6 +74,8 @@ public:
 
 private:
     void buildToolbar();
+    void connectReportImages();
+    void showReport(const QString& showType, const QString& notOpenKey);
     QWidget* buildTablePage();
     ui::ImageButton* addImage(const QString& name, bool shown);
     void openList(const QString& sql);
@@ -95,6 +103,7 @@ private:
     ShortDateFormat dates_ = ShortDateFormat::system();
     AnalysisDialogRunner runAnalysisDialog_ = runModally;
     output::GridExport gridExport_;
+    output::ReportShow reports_{context_};
 };
 
 } // namespace measure

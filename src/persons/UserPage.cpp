@@ -50,10 +50,10 @@ UserPage::UserPage(lang::WindowContext& context, QWidget* parent)
                  &UserPage::img_delete_selection_1Click);
     addToolImage(Panel13->addImage("img_delete_all_2"), &UserPage::img_delete_all_2Click);
     addToolImage(Panel13->addImage("img_save_as_1"), &UserPage::img_save_as_1Click);
-    // The person report arrives with its feature.
     addToolImage(Panel13->addImage("img_preview_2"), nullptr);
     for (const char* hidden : {"img_help_1", "img_print_2"})
         Panel13->addImage(hidden)->hide();
+    connectReportImages();
 
     DBGrideh4->setColumns(personColumns());
     DBGrideh4->setDataset(&context_.dm.ado_user);

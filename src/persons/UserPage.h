@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/GridExport.h"
+#include "output/ShowReport.h"
 #include "store/DatabaseError.h"
 
 #include <QList>
@@ -50,6 +51,10 @@ public:
     output::GridExport& gridExport() { return gridExport_; }
     // Sets id to 1..n in dataset order and applies all pending person changes.
     void RenumberUsers();
+    // The register as the report userinfo.rav.
+    void img_preview_2Click();
+    void img_print_2Click();
+    output::ReportShow& reports() { return reports_; }
 
     // Prepares the record of ado_user for mode "new" or "edit" and runs the person dialog.
     void ShowUserForm(const QString& mode);
@@ -62,12 +67,14 @@ private:
     void deleteTickedPersons();
     std::optional<store::DatabaseError> inOneTransaction(const std::function<void()>& writes);
     void reopenAfterDeletion();
+    void connectReportImages();
 
     lang::WindowContext& context_;
     ui::Toolbar* Panel13;
     ui::DataGrid* DBGrideh4;
     QList<QComboBox*> personLists_;
     output::GridExport gridExport_;
+    output::ReportShow reports_{context_};
 };
 
 } // namespace persons
