@@ -14,17 +14,37 @@ namespace help {
 
 namespace {
 
-// The section of a page topic in the htm and mht forms: "analysis.htm" → "analysis".
-QString sectionOf(const QString& topic) {
-    return topic.section(QLatin1Char('.'), 0, 0);
-}
-
 std::unique_ptr<HelpSource> readMht(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return nullptr;
     std::optional<MhtArchive> archive = MhtArchive::parse(file.readAll());
     return archive ? std::make_unique<MhtArchive>(std::move(*archive)) : nullptr;
+}
+
+// The document of a manual in the mht, chm or htm form; nothing when it cannot be read.
+std::unique_ptr<HelpSource> readSource(const Manual& manual) {
+    if (manual.kind == ManualKind::Chm)
+        return ChmArchive::open(manual.path);
+    std::unique_ptr<HelpSource> source = manual.kind == ManualKind::Mht
+                                             ? readMht(manual.path)
+                                             : std::make_unique<HtmlFile>(manual.path);
+    return source && source->read(source->home()).isValid() ? std::move(source) : nullptr;
+}
+
+// Where a topic starts: in the compiled form the topic of that name, in the other forms
+// the section of that name; the start of the manual when there is no topic or no such
+// topic.
+QUrl topicStart(const HelpSource& source, ManualKind kind, const QString& topic) {
+    if (topic.isEmpty())
+        return source.home();
+    if (kind == ManualKind::Chm) {
+        const QUrl url = source.inside(ChmArchive::topicUrl(topic));
+        return url.isValid() ? url : source.home();
+    }
+    QUrl url = source.home();
+    url.setFragment(topic.section(QLatin1Char('.'), 0, 0));
+    return url;
 }
 
 } // namespace
@@ -51,29 +71,12 @@ void HelpDesk::open(const Manual& manual, const QString& topic) {
         return;
     }
 
-    std::unique_ptr<HelpSource> source;
-    QUrl start;
-    if (manual.kind == ManualKind::Chm) {
-        std::unique_ptr<ChmArchive> chm = ChmArchive::open(manual.path);
-        if (chm)
-            start = topic.isEmpty() ? QUrl() : chm->inside(ChmArchive::topicUrl(topic));
-        source = std::move(chm);
-    } else {
-        source = manual.kind == ManualKind::Mht ? readMht(manual.path)
-                                                : std::make_unique<HtmlFile>(manual.path);
-        if (source && !source->read(source->home()).isValid())
-            source.reset();
-        if (source && !topic.isEmpty()) {
-            start = source->home();
-            start.setFragment(sectionOf(topic));
-        }
-    }
+    std::unique_ptr<HelpSource> source = readSource(manual);
     if (!source) {
         context_.messages.fail(QStringLiteral("help_cannot_open"));
         return;
     }
-    if (!start.isValid())
-        start = source->home();
+    const QUrl start = topicStart(*source, manual.kind, topic);
 
     if (!window_) {
         window_ = std::make_unique<HelpWindow>(context_.language, context_.pictures);

@@ -177,6 +177,11 @@ TEST_F(HelpButton, PageHelpOpensTheTopicOfTheCompiledManual) {
     window->img_help_1Click();
     EXPECT_EQ(shown(), QUrl("chm:/user.htm"));
 
+    ASSERT_TRUE(helpfiles::compileChm(dir.file("TONVI_HELP.chm"),
+                                      {{"main.htm", "<html><body>Main</body></html>"}}));
+    window->img_help_1Click();
+    EXPECT_EQ(shown(), QUrl("chm:/main.htm"));
+
     QFile::remove(dir.file("TONVI_HELP.chm"));
     put("TONVI_HELP.pdf", "%PDF-1.4");
     window->img_help_1Click();
