@@ -36,6 +36,15 @@ TEST(Mht, APageWithoutLocationResolvesItsPicturesAgainstItsOwnName) {
     EXPECT_FALSE(archive->read(QUrl("cid:other@manual")).isValid());
 }
 
+TEST(Mht, APageIsReadInItsDeclaredCharset) {
+    QByteArray text = helpfiles::mht();
+    text.replace("charset=\"utf-8\"", "charset=\"iso-8859-1\"");
+    text.replace("Gr=C3=B6=C3=9Fe", "Gr=F6=DFe");
+    std::optional<help::MhtArchive> archive = help::MhtArchive::parse(text);
+    ASSERT_TRUE(archive);
+    EXPECT_TRUE(archive->read(archive->home()).toString().contains(QString::fromUtf8("Größe")));
+}
+
 TEST(Mht, WithoutAnHtmlPartThereIsNoDocument) {
     EXPECT_FALSE(help::MhtArchive::parse(QByteArray()));
     EXPECT_FALSE(help::MhtArchive::parse("plain words, no headers"));
