@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chm_lib.h>
 #include <csignal>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -30,7 +31,7 @@ int firstPageFound(chmFile*, chmUnitInfo* unit, void* context) {
     return CHM_ENUMERATOR_SUCCESS;
 }
 
-constexpr int CheckSeconds = 10;
+constexpr int CheckSeconds = 5;
 
 int readWhole(chmFile* file, chmUnitInfo* unit, void*) {
     static unsigned char buffer[64 * 1024];
@@ -45,12 +46,16 @@ int readWhole(chmFile* file, chmUnitInfo* unit, void*) {
 
 // chmlib stops the process on some damaged files (a division by zero, for one) and
 // can loop on others. A child process opens the file and reads every object first;
-// the file is used only when that child ends normally within the time.
+// the file is used only when that child ends normally within the time. The child ends
+// itself at that time and with this process.
 bool readsSafely(const QByteArray& path) {
     const pid_t child = fork();
     if (child < 0)
         return false;
     if (child == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        signal(SIGALRM, SIG_DFL);
+        alarm(CheckSeconds);
         if (chmFile* file = chm_open(path.constData())) {
             chm_enumerate(file, CHM_ENUMERATE_ALL, readWhole, nullptr);
             chm_close(file);
