@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "device/TransferPage.h"
+#include "help/HelpDesk.h"
 #include "lang/FormTexts.h"
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
@@ -71,7 +72,8 @@ Tfrm_main::Tfrm_main(lang::WindowContext& context, QWidget* parent)
       panel_2(makeRow("panel_2", 4, "Image3", this)), Notebook1(new QStackedWidget(this)),
       userPage_(new persons::UserPage(context, Notebook1)),
       transferPage_(new device::TransferPage(context, Notebook1)),
-      dataPage_(new measure::DataPage(context, Notebook1)) {
+      dataPage_(new measure::DataPage(context, Notebook1)),
+      help_(std::make_unique<help::HelpDesk>(context)) {
     setObjectName("frm_main");
     setWindowTitle(QString::fromUtf8("Oberarm-Blutdruckmessgerät"));
     resize(792, 546);
@@ -156,6 +158,9 @@ void Tfrm_main::FormCreate() {
     image("Image12")->setStretch(true);
     ui::showPage(*Notebook1, "Home");
     ui::showPage(*dataPage_->notebook(), "Home");
+    connect(image("img_help"), &ui::ImageButton::clicked, this, &Tfrm_main::img_helpClick);
+    for (const char* name : {"img_help_1", "img_help_3"})
+        connect(image(name), &ui::ImageButton::clicked, this, &Tfrm_main::img_help_1Click);
 }
 
 void Tfrm_main::FormShow() {
@@ -207,8 +212,29 @@ void Tfrm_main::m_dataClick() {
     dataPage_->enterPage();
 }
 
-// Help opens the manual and switches no page; the viewer arrives with its own feature.
-void Tfrm_main::m_helpClick() {}
+// Help opens the manual and switches no page.
+void Tfrm_main::m_helpClick() {
+    DrawingSuspended suspended(*this);
+    if (ActivateHelpWindow())
+        return;
+    help_->openManual();
+}
+
+void Tfrm_main::img_helpClick() {
+    help_->openTopic(QStringLiteral("analysis.htm"));
+}
+
+void Tfrm_main::img_help_1Click() {
+    help_->openTopic(QStringLiteral("user.htm"));
+}
+
+bool Tfrm_main::ActivateHelpWindow() {
+    return help_->ActivateHelpWindow();
+}
+
+void Tfrm_main::CloseHelpViewers() {
+    help_->CloseHelpViewers();
+}
 
 void Tfrm_main::m_ExitClick() {
     close();
@@ -276,9 +302,10 @@ void Tfrm_main::showEvent(QShowEvent* event) {
 }
 
 void Tfrm_main::closeEvent(QCloseEvent* event) {
-    if (FormClose())
+    if (FormClose()) {
+        CloseHelpViewers();
         event->accept();
-    else
+    } else
         event->ignore();
 }
 

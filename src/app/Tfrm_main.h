@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class QStackedWidget;
 
@@ -22,6 +23,9 @@ class DataPage;
 namespace lang {
 struct WindowContext;
 }
+namespace help {
+class HelpDesk;
+}
 
 namespace app {
 
@@ -41,6 +45,14 @@ public:
     void m_dataClick();
     void m_helpClick();
     void m_ExitClick();
+    void img_helpClick();
+    void img_help_1Click();
+
+    // True when the help window was open (minimised too) and has been brought back.
+    bool ActivateHelpWindow();
+    // Closes the program's own help viewer; called after a confirmed exit.
+    void CloseHelpViewers();
+    help::HelpDesk& helpDesk() const { return *help_; }
 
     void SetImageState(ui::ImageButton& image, const QString& state);
     void ResetTabImages();
@@ -85,6 +97,7 @@ private:
     persons::UserPage* userPage_;
     device::TransferPage* transferPage_;
     measure::DataPage* dataPage_;
+    std::unique_ptr<help::HelpDesk> help_;
     QList<ui::ImageButton*> tabs_;
 };
 

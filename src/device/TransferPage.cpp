@@ -94,7 +94,6 @@ TransferPage::TransferPage(lang::WindowContext& context, QWidget* parent)
     addImage("img_delete_user2", true, &TransferPage::img_delete_user2Click);
     addImage("img_user2_save_as", true, &TransferPage::img_user2_save_asClick);
     addImage("img_preview_3", true, &TransferPage::img_preview_3Click);
-    // Help arrives with its own feature.
     addImage("img_help_3", false);
     addImage("img_print_3", false, &TransferPage::img_print_3Click);
     addImage("img_user1_save_as", false, &TransferPage::img_user1_save_asClick);
