@@ -9,9 +9,10 @@ set(packaging ${PROJECT_SOURCE_DIR}/packaging)
 set(generated ${PROJECT_BINARY_DIR}/packaging)
 
 install(TARGETS tonvi RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-file(GLOB report_templates ${PROJECT_SOURCE_DIR}/resources/reports/*.rav)
+file(GLOB report_templates CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/reports/*.rav)
 install(FILES ${report_templates} DESTINATION ${data_dir})
-if(EXISTS ${PROJECT_SOURCE_DIR}/resources/help)
+file(GLOB manual CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/help/*)
+if(manual)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/help/ DESTINATION ${data_dir})
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/resources/udev/70-tonvi-monitor.rules
