@@ -6,9 +6,9 @@
 
 namespace app {
 
-int ReadSettings(const QString& appDir) {
+int ReadSettings(const QString& dataDir) {
     constexpr int defaultDelay = 20;
-    auto ini = IniFile::load(QDir(appDir).filePath(QStringLiteral("tonvisetup.ini")));
+    auto ini = IniFile::load(QDir(dataDir).filePath(QStringLiteral("tonvisetup.ini")));
     if (!ini)
         return defaultDelay;
     int delay = 0;

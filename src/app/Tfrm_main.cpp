@@ -150,7 +150,7 @@ ui::ImageButton* Tfrm_main::addTab(const QString& name, int index, void (Tfrm_ma
 
 void Tfrm_main::FormCreate() {
     context_.SendMessage = [this](int message) { SendMessage(message); };
-    context_.ReceiveDelay = ReadSettings(context_.appDir);
+    context_.ReceiveDelay = ReadSettings(context_.files.dataDir());
     userPage_->setPersonLists(
         {dataPage_->comb_user(), transferPage_->comb_user1(), transferPage_->comb_user2()});
     userPage_->AddUserInfo();

@@ -15,7 +15,6 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
 #include <QSet>
 #include <QVBoxLayout>
 
@@ -329,7 +328,7 @@ void TransferPage::DBGridEh3TitleBtnClick(int column, const QString& fieldName) 
 namespace {
 
 QString memoryReport(const lang::WindowContext& context) {
-    return QDir(context.appDir).filePath(QStringLiteral("bprecv.rav"));
+    return context.files.find(QStringLiteral("bprecv.rav"));
 }
 
 } // namespace

@@ -55,12 +55,12 @@ HelpDesk::HelpDesk(lang::WindowContext& context)
 HelpDesk::~HelpDesk() = default;
 
 void HelpDesk::openManual() {
-    if (const std::optional<Manual> manual = findManual(context_.appDir))
+    if (const std::optional<Manual> manual = findManual(context_.files))
         open(*manual);
 }
 
 void HelpDesk::openTopic(const QString& topic) {
-    if (const std::optional<Manual> manual = findPageManual(context_.appDir))
+    if (const std::optional<Manual> manual = findPageManual(context_.files))
         open(*manual, topic);
 }
 

@@ -1,6 +1,5 @@
 #include "help/HelpDocuments.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <initializer_list>
 
@@ -22,9 +21,10 @@ QString fileName(ManualKind kind) {
     return {};
 }
 
-std::optional<Manual> firstPresent(const QString& appDir, std::initializer_list<ManualKind> order) {
+std::optional<Manual> firstPresent(const store::AppFiles& files,
+                                   std::initializer_list<ManualKind> order) {
     for (ManualKind kind : order) {
-        const QString path = QDir(appDir).filePath(fileName(kind));
+        const QString path = files.find(fileName(kind));
         if (QFileInfo(path).isFile())
             return Manual{path, kind};
     }
@@ -33,13 +33,13 @@ std::optional<Manual> firstPresent(const QString& appDir, std::initializer_list<
 
 } // namespace
 
-std::optional<Manual> findManual(const QString& appDir) {
-    return firstPresent(appDir,
+std::optional<Manual> findManual(const store::AppFiles& files) {
+    return firstPresent(files,
                         {ManualKind::Mht, ManualKind::Chm, ManualKind::Html, ManualKind::Pdf});
 }
 
-std::optional<Manual> findPageManual(const QString& appDir) {
-    return firstPresent(appDir,
+std::optional<Manual> findPageManual(const store::AppFiles& files) {
+    return firstPresent(files,
                         {ManualKind::Chm, ManualKind::Pdf, ManualKind::Mht, ManualKind::Html});
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/AppFiles.h"
+
 #include <QString>
 #include <optional>
 
@@ -7,18 +9,18 @@ namespace help {
 
 enum class ManualKind { Mht, Chm, Html, Pdf };
 
-// A help document beside the executable.
+// A help document found among the program's files.
 struct Manual {
     QString path;
     ManualKind kind;
 };
 
 // The first present of "TONVI_help.mht", "TONVI_HELP.chm", "TONVI_HELP.htm" and
-// "TONVI_HELP.pdf" in appDir, names as they stand; none: nothing.
-std::optional<Manual> findManual(const QString& appDir);
+// "TONVI_HELP.pdf" among the program's files, names as they stand; none: nothing.
+std::optional<Manual> findManual(const store::AppFiles& files);
 
 // The document for a page's help image: the compiled manual, else the PDF, else the
 // first present of the mht and htm forms.
-std::optional<Manual> findPageManual(const QString& appDir);
+std::optional<Manual> findPageManual(const store::AppFiles& files);
 
 } // namespace help

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QString>
+#include "store/AppFiles.h"
+
 #include <functional>
 
 namespace store {
@@ -17,12 +18,12 @@ class Messages;
 
 // What the windows share for the whole run.
 struct WindowContext {
-    WindowContext(QString appDir, store::Tdm1& dm, LanguageStore& language,
+    WindowContext(store::AppFiles files, store::Tdm1& dm, LanguageStore& language,
                   const ui::PictureLibrary& pictures, Messages& messages)
-        : appDir(std::move(appDir)), dm(dm), language(language), pictures(pictures),
+        : files(std::move(files)), dm(dm), language(language), pictures(pictures),
           messages(messages) {}
 
-    QString appDir;
+    store::AppFiles files;
     store::Tdm1& dm;
     LanguageStore& language;
     const ui::PictureLibrary& pictures;

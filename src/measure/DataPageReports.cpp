@@ -7,7 +7,6 @@
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
 
 namespace measure {
 
@@ -33,7 +32,7 @@ void DataPage::showReport(const QString& showType, const QString& notOpenKey) {
     }
     if (FallowDel) {
         reports_.ShowReport(list(), showType,
-                            QDir(context_.appDir).filePath(QStringLiteral("analysis_table.rav")));
+                            context_.files.find(QStringLiteral("analysis_table.rav")));
         return;
     }
     // Averages carry no dates to read the period from, and those of months no name.
@@ -41,8 +40,7 @@ void DataPage::showReport(const QString& showType, const QString& notOpenKey) {
                                                                        QStringLiteral(" – ") +
                                                                        dates_.write(da2->date())};
     reports_.ShowReport(list(), showType,
-                        QDir(context_.appDir).filePath(QStringLiteral("analysis_table_fx.rav")),
-                        heading);
+                        context_.files.find(QStringLiteral("analysis_table_fx.rav")), heading);
 }
 
 } // namespace measure

@@ -4,8 +4,6 @@
 #include "ui/ImageButton.h"
 #include "ui/Toolbar.h"
 
-#include <QDir>
-
 namespace persons {
 
 void UserPage::connectReportImages() {
@@ -17,12 +15,12 @@ void UserPage::connectReportImages() {
 
 void UserPage::img_preview_2Click() {
     reports_.ShowReport(context_.dm.ado_user, QStringLiteral("preview"),
-                        QDir(context_.appDir).filePath(QStringLiteral("userinfo.rav")));
+                        context_.files.find(QStringLiteral("userinfo.rav")));
 }
 
 void UserPage::img_print_2Click() {
     reports_.ShowReport(context_.dm.ado_user, QStringLiteral("printer"),
-                        QDir(context_.appDir).filePath(QStringLiteral("userinfo.rav")));
+                        context_.files.find(QStringLiteral("userinfo.rav")));
 }
 
 } // namespace persons

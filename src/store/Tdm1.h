@@ -11,7 +11,7 @@ namespace store {
 // Created before any window and kept for the whole run.
 class Tdm1 {
 public:
-    // appDir: the directory that holds tonvi.mdb (the executable's by default).
+    // appDir: the directory that holds tonvi.mdb (the data directory of AppFiles).
     explicit Tdm1(const QString& appDir);
 
     // The start-up sequence up to the language selection, which the language store

@@ -41,11 +41,10 @@ QPixmap designPicture(const QString& name) {
 
 } // namespace
 
-PictureLibrary::PictureLibrary(const QString& appDir)
-    : libraryPath_(QDir(appDir).filePath(QStringLiteral("lang.dll"))) {}
+PictureLibrary::PictureLibrary(store::AppFiles files) : files_(std::move(files)) {}
 
 PictureLibrary::Contents PictureLibrary::read() const {
-    QFile library(libraryPath_);
+    QFile library(files_.find(QStringLiteral("lang.dll")));
     return Contents(library.open(QIODevice::ReadOnly) ? library.readAll() : QByteArray());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/AppFiles.h"
 #include "ui/PeResourceReader.h"
 
 #include <QPixmap>
@@ -7,8 +8,8 @@
 
 namespace ui {
 
-// Pictures by resource name: first from the picture library lang.dll in the
-// application directory (a Windows resource library of named bitmaps, read on any
+// Pictures by resource name: first from the picture library lang.dll, found among the
+// program's files (a Windows resource library of named bitmaps, read on any
 // OS), then from the design pictures compiled into the program. The library file is
 // read for each load, or once for many through read(), and released right after.
 class PictureLibrary {
@@ -25,7 +26,7 @@ public:
         PeResourceReader reader_;
     };
 
-    explicit PictureLibrary(const QString& appDir);
+    explicit PictureLibrary(store::AppFiles files);
 
     Contents read() const;
     QPixmap load(const QString& resourceName) const { return read().load(resourceName); }
@@ -35,7 +36,7 @@ public:
     static QString baseName(const QString& componentName);
 
 private:
-    QString libraryPath_;
+    store::AppFiles files_;
 };
 
 } // namespace ui

@@ -125,3 +125,20 @@ TEST_F(PictureLibraryTest, HeadersPointingAstrayHoldNothing) {
     for (const QByteArray& bytes : cases)
         EXPECT_TRUE(PeResourceReader(bytes).bitmap("n_home").isEmpty());
 }
+
+// An installed program finds the library in a read-only folder; one in the data directory
+// comes first.
+TEST_F(PictureLibraryTest, LibraryIsLookedUpAmongTheProgramsFiles) {
+    TempAppDir installed;
+    QFile file(installed.file("lang.dll"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(dll_);
+    file.close();
+    const PictureLibrary lookedUp(store::AppFiles(dir.path(), {installed.path()}));
+    EXPECT_EQ(colorOf(lookedUp.load("n_home")), QColor(Qt::red));
+
+    const QByteArray ownCopy =
+        buildResourceDll({{"n_home", filled(QImage::Format_RGB32, Qt::green)}}, PeKind::Pe32Plus);
+    EXPECT_EQ(colorOf(loadWith(ownCopy, "n_home")), QColor(Qt::green));
+    EXPECT_EQ(colorOf(lookedUp.load("n_home")), QColor(Qt::green));
+}
