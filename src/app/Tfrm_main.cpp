@@ -98,6 +98,7 @@ Tfrm_main::Tfrm_main(lang::WindowContext& context, QWidget* parent)
     layout->addWidget(panel_2);
     layout->addWidget(Notebook1, 1);
 
+    dataPage_->setFindGrid(userPage_->grid());
     formTextDump = [this](QWidget& window) {
         lang::PostFormText(window, context_.dm, context_.appDir);
     };
