@@ -23,6 +23,9 @@ QComboBox* makeList(const QString& name, int tag, QWidget* parent) {
     auto* list = new QComboBox(parent);
     list->setObjectName(name);
     ui::setTag(*list, tag);
+    // Long titles must not widen the small window; the lists share its width.
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(4);
     return list;
 }
 
@@ -83,6 +86,7 @@ Tfrm_sort::Tfrm_sort(lang::WindowContext& context)
 
     auto* layout = new QGridLayout(this);
     layout->setColumnStretch(1, 1);
+    layout->setColumnStretch(2, 1);
     layout->addWidget(Label1, 0, 0);
     layout->addWidget(ComboBox1, 0, 1);
     layout->addWidget(ComboBox3, 0, 2);
