@@ -135,6 +135,19 @@ TEST_F(FindDialog, MissingInputIsRefusedInOrderAndKeepsTheDialogOpen) {
     EXPECT_EQ(rows.recNo(), 2);
 }
 
+TEST_F(FindDialog, FloatsCompareAsNumbersWithTheLocalesDecimalSeparator) {
+    dm.adocom1.execute("create table weights (kilo REAL)");
+    dm.adocom1.execute("insert into weights values (72.5)");
+    store::Dataset& weights = dm.adoquery;
+    weights.setCommandText("select * from weights");
+    weights.open();
+    const tools::TfindOp kilo{"kilo", tools::FieldTypeName(weights.fieldType(0))};
+    ASSERT_EQ(kilo.datatype, "float");
+    EXPECT_TRUE(tools::recordMatches(weights, kilo, "72,50", tools::MatchType::Beginning));
+    EXPECT_FALSE(tools::recordMatches(weights, kilo, "72.5", tools::MatchType::Beginning));
+    EXPECT_FALSE(tools::recordMatches(weights, kilo, "72", tools::MatchType::Beginning));
+}
+
 TEST_F(FindDialog, TheFieldTypeNamesAndTheirEntryChecks) {
     EXPECT_EQ(tools::FieldTypeName(store::FieldType::Text), "string");
     EXPECT_EQ(tools::FieldTypeName(store::FieldType::Float), "float");
