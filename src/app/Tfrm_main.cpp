@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "device/TransferPage.h"
 #include "help/HelpDesk.h"
+#include "lang/FormTextDump.h"
 #include "lang/FormTexts.h"
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
@@ -99,6 +100,10 @@ Tfrm_main::Tfrm_main(lang::WindowContext& context, QWidget* parent)
     layout->addWidget(panel_2);
     layout->addWidget(Notebook1, 1);
 
+    dataPage_->setFindGrid(userPage_->grid());
+    formTextDump = [this](QWidget& window) {
+        lang::PostFormText(window, context_.dm, context_.files);
+    };
     qApp->installEventFilter(this);
     FormCreate();
 }
@@ -280,7 +285,7 @@ void Tfrm_main::SendMessage(int message) {
 }
 
 bool Tfrm_main::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
-    if (key != Qt::Key_F2 || !(modifiers & Qt::ControlModifier))
+    if (!lang::isFormTextDumpKey(key, modifiers))
         return false;
     if (formTextDump)
         formTextDump(*this);

@@ -62,7 +62,7 @@ public:
     // (WM_USER + 101 to 108), handled before this returns.
     void SendMessage(int message);
 
-    // Runs the form text dump when one is installed; true when the key was Ctrl+F2.
+    // Runs formTextDump (PostFormText unless replaced); true when the key was Ctrl+F2.
     bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
     std::function<void(QWidget&)> formTextDump;
 

@@ -101,7 +101,9 @@ void DataPage::buildToolbar() {
     ui::ImageButton* saveAs = addImage("img_save_as", true);
     connect(saveAs, &ui::ImageButton::clicked, this, &DataPage::img_save_asClick);
     tableOnlyImages_ = {deleteSelection, deleteAll, saveAs, addImage("img_preview_1", true)};
-    for (const char* name : {"img_sort", "img_find", "img_print_1", "img_help"})
+    connect(addImage("img_sort", false), &ui::ImageButton::clicked, this, &DataPage::img_sortClick);
+    connect(addImage("img_find", false), &ui::ImageButton::clicked, this, &DataPage::img_findClick);
+    for (const char* name : {"img_print_1", "img_help"})
         addImage(name, false);
 }
 
@@ -203,6 +205,15 @@ void DataPage::DBGridEh1CellMouseClick(const QString& fieldName) {
 void DataPage::DBGridEh1TitleBtnClick(int column, const QString& fieldName) {
     const bool ascending = DBGridEh1->sortMarker(column) == ui::DataGrid::SortMarker::Down;
     guarded([&] { list().setSort(ascending ? fieldName : fieldName + " DESC"); });
+}
+
+void DataPage::img_sortClick() {
+    guarded([this] { tools::ShowSortForm(context_, *DBGridEh1, runSortDialog_); });
+}
+
+void DataPage::img_findClick() {
+    if (findGrid_)
+        guarded([this] { tools::ShowFindForm(context_, *findGrid_, window(), runFindDialog_); });
 }
 
 } // namespace measure

@@ -4,6 +4,8 @@
 #include "measure/Tfrm_analysis.h"
 #include "output/GridExport.h"
 #include "output/ShowReport.h"
+#include "tools/Tfrm_sort.h"
+#include "tools/Tfrmfind.h"
 
 #include <QWidget>
 #include <functional>
@@ -66,11 +68,18 @@ public:
     void img_preview_1Click();
     void img_print_1Click();
     output::ReportShow& reports() { return reports_; }
+    // The sort dialog on the list's grid.
+    void img_sortClick();
+    // The find dialog on the grid the shell hands over; nothing without one.
+    void img_findClick();
+    void setFindGrid(ui::DataGrid* grid) { findGrid_ = grid; }
 
     // The system's short date format by default.
     void setShortDateFormat(const ShortDateFormat& dates) { dates_ = dates; }
     // Modal by default.
     void setAnalysisDialogRunner(AnalysisDialogRunner run) { runAnalysisDialog_ = std::move(run); }
+    void setSortDialogRunner(tools::SortRunner run) { runSortDialog_ = std::move(run); }
+    void setFindDialogRunner(tools::FindRunner run) { runFindDialog_ = std::move(run); }
 
 private:
     void buildToolbar();
@@ -102,6 +111,9 @@ private:
     QString analysisMode_; // the last mode key; empty until the first analysis
     ShortDateFormat dates_ = ShortDateFormat::system();
     AnalysisDialogRunner runAnalysisDialog_ = runModally;
+    tools::SortRunner runSortDialog_ = tools::runSortModally;
+    tools::FindRunner runFindDialog_ = tools::runFindModally;
+    ui::DataGrid* findGrid_ = nullptr;
     output::GridExport gridExport_;
     output::ReportShow reports_{context_};
 };

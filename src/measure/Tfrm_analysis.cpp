@@ -1,5 +1,6 @@
 #include "measure/Tfrm_analysis.h"
 
+#include "lang/FormTextDump.h"
 #include "lang/FormTexts.h"
 #include "lang/WindowContext.h"
 #include "measure/AnalysisQuery.h"
@@ -44,6 +45,7 @@ Tfrm_analysis::Tfrm_analysis(lang::WindowContext& context, QWidget* parent)
       dt2(makePicker("dt2", GroupBox1)), CheckBox1(new QCheckBox(GroupBox1)),
       btn_ok(new QPushButton(this)), btn_cancel(new QPushButton(this)) {
     setObjectName("frm_analysis");
+    new lang::FormTextDumpKey(*this, context_);
     setWindowTitle("Analysis");
     RadioGroup1->setTitle("BP Data Analysis");
     RadioGroup1->setItems(

@@ -1,5 +1,6 @@
 #include "output/PreviewWindow.h"
 
+#include "lang/FormTextDump.h"
 #include "lang/FormTexts.h"
 #include "lang/WindowContext.h"
 #include "output/ReportDocument.h"
@@ -33,6 +34,7 @@ PreviewWindow::PreviewWindow(const ReportDocument& report, lang::WindowContext& 
       btn_close(addButton("btn_close", "Close")), scroll_(new QScrollArea(this)),
       picture_(new QLabel) {
     setObjectName("frm_preview");
+    new lang::FormTextDumpKey(*this, context_);
     setWindowTitle("Preview");
     lbl_page->setObjectName("lbl_page");
     lbl_page->setMinimumWidth(110);

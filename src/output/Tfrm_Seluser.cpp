@@ -1,5 +1,6 @@
 #include "output/Tfrm_Seluser.h"
 
+#include "lang/FormTextDump.h"
 #include "lang/FormTexts.h"
 #include "lang/WindowContext.h"
 #include "store/Tdm1.h"
@@ -27,6 +28,7 @@ Tfrm_Seluser::Tfrm_Seluser(lang::WindowContext& context, QWidget* parent)
       Panel1(new ui::Panel("Panel1", this)), btnok(new QPushButton("OK", Panel1)),
       btncancel(new QPushButton("Cancel", Panel1)) {
     setObjectName("frm_seluser");
+    new lang::FormTextDumpKey(*this, context_);
     setWindowTitle("User Selection");
     GroupBox1->setObjectName("GroupBox1");
     Label1->setObjectName("Label1");

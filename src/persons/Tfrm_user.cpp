@@ -1,5 +1,6 @@
 #include "persons/Tfrm_user.h"
 
+#include "lang/FormTextDump.h"
 #include "lang/FormTexts.h"
 #include "lang/LanguageStore.h"
 #include "lang/Messages.h"
@@ -90,6 +91,7 @@ Tfrm_user::Tfrm_user(lang::WindowContext& context, const QString& mode, QWidget*
     if (mode_ == QLatin1String("edit"))
         storedLastName_ = context_.dm.ado_user.asString("LastName");
     setObjectName("frm_user");
+    new lang::FormTextDumpKey(*this, context_);
     setWindowTitle(mode == QLatin1String("edit") ? "Edit User" : "Create New User");
     setFixedSize(648, 256);
     buildLayout();

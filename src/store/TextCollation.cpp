@@ -42,6 +42,14 @@ int compareText(QStringView a, QStringView b) {
     return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
 
+bool textStartsWith(QStringView text, QStringView part) {
+    return text.startsWith(part, Qt::CaseInsensitive);
+}
+
+bool textContains(QStringView text, QStringView part) {
+    return text.contains(part, Qt::CaseInsensitive);
+}
+
 void registerTextCollation(sqlite3* db) {
     if (sqlite3_create_collation_v2(db, kTextCollation, SQLITE_UTF8, nullptr, collate, nullptr) !=
         SQLITE_OK)

@@ -15,6 +15,10 @@ inline constexpr char kTextCollation[] = "FOLDCASE";
 // Negative, zero or positive as a orders before, equal to or after b.
 int compareText(QStringView a, QStringView b);
 
+// Whether text begins with, or holds, part under the same fold.
+bool textStartsWith(QStringView text, QStringView part);
+bool textContains(QStringView text, QStringView part);
+
 // The same order for UTF-8 texts as they come from the database.
 int compareUtf8(QByteArrayView a, QByteArrayView b);
 

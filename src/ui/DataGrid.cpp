@@ -113,6 +113,7 @@ void DataGrid::setDataset(store::Dataset* dataset) {
         disconnect(this->dataset(), nullptr, this, nullptr);
     if (dataset) {
         connect(dataset, &store::Dataset::currentChanged, this, &DataGrid::followCursor);
+        connect(dataset, &store::Dataset::rowsReset, this, &DataGrid::followSort);
         connect(dataset, &store::Dataset::controlsEnabled, viewport(),
                 qOverload<>(&QWidget::update));
     }
@@ -206,6 +207,7 @@ bool DataGrid::frozen() const {
 void DataGrid::titleClicked(int column) {
     const Column clicked = this->column(column);
     if (clicked.titleButton) {
+        const QScopedValueRollback guard(titleClicking_, true);
         if (order_ == TitleClickOrder::HandlerFirst)
             emit titleBtnClick(column, clicked.fieldName);
         header_->setMarker(column, sortMarker(column) == SortMarker::Down ? SortMarker::Up
@@ -214,6 +216,24 @@ void DataGrid::titleClicked(int column) {
             emit titleBtnClick(column, clicked.fieldName);
     }
     emit cellClick(column, clicked.fieldName);
+}
+
+void DataGrid::followSort() {
+    if (titleClicking_)
+        return;
+    const QStringList firstKey = dataset()
+                                     ->sort()
+                                     .section(QLatin1Char(','), 0, 0)
+                                     .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const int column = firstKey.isEmpty() ? -1 : columnIndexOfField(firstKey.first());
+    if (column < 0 || !this->column(column).titleButton) {
+        header_->setMarker(-1, SortMarker::None);
+        return;
+    }
+    const bool descending =
+        firstKey.size() > 1 && firstKey[1].compare(QLatin1String("DESC"), Qt::CaseInsensitive) == 0;
+    const bool handlerFirst = order_ == TitleClickOrder::HandlerFirst;
+    header_->setMarker(column, descending != handlerFirst ? SortMarker::Up : SortMarker::Down);
 }
 
 void DataGrid::cellClicked(const QModelIndex& index) {

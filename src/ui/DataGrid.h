@@ -49,7 +49,10 @@ public:
     void setTitleClickOrder(TitleClickOrder order) { order_ = order; }
     TitleClickOrder titleClickOrder() const { return order_; }
     // A title click on a title-button column moves its marker none -> down -> up -> down
-    // and clears the markers of all other columns.
+    // and clears the markers of all other columns. Title-click handlers sort ascending when
+    // the marker they read is down. When the dataset's sort changes otherwise, the marker
+    // becomes the one a title click would have left for its first key; none when that key
+    // is no title-button column.
     SortMarker sortMarker(int column) const;
 
     // The grid as shown, for export: the visible columns in display order, their titles,
@@ -77,6 +80,7 @@ private:
     void titleClicked(int column);
     void cellClicked(const QModelIndex& index);
     void followCursor();
+    void followSort();
     void followSelection(const QModelIndex& current);
     QVector<int> shownIndexes() const;
 
@@ -84,6 +88,7 @@ private:
     SortMarkerHeader* header_;
     TitleClickOrder order_ = TitleClickOrder::MarkerFirst;
     bool syncing_ = false;
+    bool titleClicking_ = false;
 };
 
 } // namespace ui

@@ -89,6 +89,25 @@ TEST_F(DataGridTest, HandlerSeesTheMarkerBeforeOrAfterItMovesAsChosen) {
     EXPECT_EQ(order, QStringList({"title", "cell", "title", "cell", "title", "cell"}));
 }
 
+TEST_F(DataGridTest, MarkersFollowASortSetElsewhereAsATitleClickWouldLeaveThem) {
+    QObject::connect(&grid, &ui::DataGrid::titleBtnClick, [&](int column, const QString& field) {
+        const bool ascending = grid.sortMarker(column) == Marker::Down;
+        rows.setSort(ascending ? field : field + " DESC");
+    });
+    rows.setSort("systolic DESC,personal");
+    EXPECT_EQ(grid.sortMarker(Systolic), Marker::Up);
+    clickTitle(Systolic);
+    EXPECT_EQ(rows.sort(), "systolic");
+    EXPECT_EQ(grid.sortMarker(Systolic), Marker::Down);
+    rows.setSort("personal");
+    EXPECT_EQ(grid.sortMarker(Systolic), Marker::None) << "no title button on that column";
+    EXPECT_EQ(grid.sortMarker(Name), Marker::None);
+    rows.setSort("checktime");
+    rows.close();
+    rows.open();
+    EXPECT_EQ(grid.sortMarker(When), Marker::None) << "reopening drops the sort";
+}
+
 TEST_F(DataGridTest, BooleanColumnIsADrawnCheckBoxThatClicksDoNotChange) {
     EXPECT_EQ(cell(1, Mark, Qt::CheckStateRole), Qt::Checked);
     EXPECT_EQ(cell(0, Mark, Qt::CheckStateRole), Qt::Unchecked);

@@ -1,0 +1,128 @@
+#include "app/Tfrm_main.h"
+#include "lang/FormTextDump.h"
+#include "lang/LanguageStore.h"
+#include "lang/WindowContext.h"
+#include "measure/Tfrm_analysis.h"
+#include "output/Tfrm_Seluser.h"
+#include "persons/Tfrm_user.h"
+#include "store/Database.h"
+#include "store/Tdm1.h"
+#include "support/FakeMessages.h"
+#include "support/TempAppDir.h"
+#include "tools/Tfrm_sort.h"
+#include "tools/Tfrmfind.h"
+#include "ui/DataGrid.h"
+#include "ui/Panel.h"
+#include "ui/PictureLibrary.h"
+#include "ui/RadioGroup.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTabWidget>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// Every text the dump covers as shown, by component name.
+QStringList texts(QWidget& window) {
+    QStringList out;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        const QString name = widget->objectName();
+        if (name.isEmpty() || name.startsWith("qt_"))
+            continue;
+        QStringList parts;
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            parts << label->text();
+        if (auto* panel = qobject_cast<ui::Panel*>(widget))
+            parts << panel->caption();
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            parts << button->text();
+        if (auto* box = qobject_cast<QGroupBox*>(widget))
+            parts << box->title();
+        if (auto* radio = qobject_cast<ui::RadioGroup*>(widget))
+            parts << radio->items();
+        if (auto* combo = qobject_cast<QComboBox*>(widget))
+            for (int index = 0; index < combo->count(); ++index)
+                parts << combo->itemText(index);
+        if (auto* tabs = qobject_cast<QTabWidget*>(widget))
+            for (int index = 0; index < tabs->count(); ++index)
+                parts << tabs->tabText(index);
+        if (auto* grid = qobject_cast<ui::DataGrid*>(widget))
+            for (const ui::DataGrid::ShownColumn& column : grid->shownColumns())
+                parts << column.title + ' ' + QString::number(column.width);
+        if (!parts.isEmpty())
+            out << name + ": " + parts.join('|');
+    }
+    return out;
+}
+
+class FormTextDumpWindows : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dm.DataModuleCreate();
+        dm.adocom1.execute("update bp_option set language_def='german'");
+        dm.ado_option.close();
+        dm.ado_option.open();
+        language.selectLanguage();
+        dm.adocom1.execute("insert into bp_userinfo(id,lastname) values (1,'Smith')");
+        dm.ado_user.close();
+        dm.ado_user.open();
+        QFile marker(dir.file("post.txt"));
+        ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    }
+
+    int rowsOf(const QString& formName) {
+        store::Dataset& rows = dm.adoquery;
+        rows.close();
+        rows.setCommandText("select * from bp_language where formname=" + store::quoted(formName));
+        rows.open();
+        return rows.recordCount();
+    }
+
+    // A window shown with the seed's German texts is dumped twice in place of its seed
+    // rows; a fresh window then shows the same texts from the dumped rows alone.
+    void roundTrip(const std::function<std::unique_ptr<QWidget>()>& make) {
+        std::unique_ptr<QWidget> first = make();
+        first->show();
+        const QString name = first->objectName();
+        const QStringList shown = texts(*first);
+        ASSERT_GT(rowsOf(name), 0) << qPrintable(name);
+        dm.adocom1.execute("delete * from bp_language where formname=" + store::quoted(name));
+        lang::PostFormText(*first, dm, dir.path());
+        const int once = rowsOf(name);
+        EXPECT_GT(once, 0) << qPrintable(name);
+        lang::PostFormText(*first, dm, dir.path());
+        EXPECT_EQ(rowsOf(name), 2 * once) << qPrintable(name);
+        first.reset();
+
+        std::unique_ptr<QWidget> second = make();
+        second->show();
+        EXPECT_EQ(texts(*second).join('\n').toStdString(), shown.join('\n').toStdString());
+    }
+
+    TempAppDir dir;
+    store::Tdm1 dm{dir.path()};
+    lang::LanguageStore language{dm};
+    ui::PictureLibrary pictures{dir.path()};
+    FakeMessages messages;
+    lang::WindowContext context{dir.path(), dm, language, pictures, messages};
+};
+
+TEST_F(FormTextDumpWindows, EachWindowShowsItsTextsAgainFromTwoDumps) {
+    roundTrip([this] { return std::make_unique<app::Tfrm_main>(context); });
+    roundTrip([this] { return std::make_unique<persons::Tfrm_user>(context, "edit"); });
+    roundTrip([this] { return std::make_unique<measure::Tfrm_analysis>(context); });
+    roundTrip([this] { return std::make_unique<tools::Tfrm_sort>(context); });
+    roundTrip([this] { return std::make_unique<output::Tfrm_Seluser>(context); });
+    roundTrip([this] {
+        auto find = std::make_unique<tools::Tfrmfind>(context);
+        return std::unique_ptr<QWidget>(std::move(find));
+    });
+}
+
+} // namespace
