@@ -30,6 +30,17 @@ bool hasSqliteHeader(const QString& path) {
     return file.open(QIODevice::ReadOnly) && file.read(header.size()) == header;
 }
 
+bool locked(sqlite3* db) {
+    const int code = sqlite3_errcode(db);
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
+DatabaseError inUse(const QString& filePath) {
+    return DatabaseError(QStringLiteral("The database file %1 is in use by another program. "
+                                        "Close that program and start again.")
+                             .arg(native(filePath)));
+}
+
 void checkTables(sqlite3* db, const QString& filePath) {
     QStringList present;
     try {
@@ -37,6 +48,8 @@ void checkTables(sqlite3* db, const QString& filePath) {
         while (tables.step())
             present << tables.column(0).toString().toLower();
     } catch (const DatabaseError& error) {
+        if (locked(db))
+            throw inUse(filePath);
         throw DatabaseError(QStringLiteral("The file %1 is not a usable SQLite database: %2")
                                 .arg(native(filePath), error.message()));
     }
@@ -44,6 +57,22 @@ void checkTables(sqlite3* db, const QString& filePath) {
         if (!present.contains(table))
             throw DatabaseError(QStringLiteral("The database file %1 has no table %2.")
                                     .arg(native(filePath), table));
+    }
+}
+
+// A rollback journal beside the file, synced at every commit: a write that is cut off, even
+// by a killed process or a power loss, is rolled back at the next open. The file alone
+// always holds every committed reading, so copying tonvi.mdb copies all of them. A program
+// that holds the file for writing is found here, before anything is changed.
+void takeJournal(sqlite3* db, const QString& filePath) {
+    try {
+        executeScript(db, "PRAGMA synchronous = FULL; PRAGMA journal_mode = DELETE; "
+                          "BEGIN IMMEDIATE; ROLLBACK");
+    } catch (const DatabaseError& error) {
+        if (locked(db))
+            throw inUse(filePath);
+        throw DatabaseError(QStringLiteral("The database file %1 cannot be opened: %2")
+                                .arg(native(filePath), error.message()));
     }
 }
 
@@ -75,8 +104,9 @@ void Database::open(const QString& filePath, const FileAccess& access) {
         throw DatabaseError(QStringLiteral("The database file %1 cannot be opened: %2")
                                 .arg(native(filePath), error.message()));
     }
-    checkTables(db.get(), filePath);
     sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
+    checkTables(db.get(), filePath);
+    takeJournal(db.get(), filePath);
     registerTextCollation(db.get());
     JetSql::registerFunctions(db.get());
     try {
