@@ -41,6 +41,11 @@ DatabaseError inUse(const QString& filePath) {
                              .arg(native(filePath)));
 }
 
+DatabaseError damaged(const QString& filePath, const QString& problem) {
+    return DatabaseError(
+        QStringLiteral("The database file %1 is damaged: %2").arg(native(filePath), problem));
+}
+
 void checkTables(sqlite3* db, const QString& filePath) {
     QStringList present;
     try {
@@ -50,6 +55,8 @@ void checkTables(sqlite3* db, const QString& filePath) {
     } catch (const DatabaseError& error) {
         if (locked(db))
             throw inUse(filePath);
+        if (sqlite3_errcode(db) == SQLITE_CORRUPT)
+            throw damaged(filePath, error.message());
         throw DatabaseError(QStringLiteral("The file %1 is not a usable SQLite database: %2")
                                 .arg(native(filePath), error.message()));
     }
@@ -74,6 +81,22 @@ void takeJournal(sqlite3* db, const QString& filePath) {
         throw DatabaseError(QStringLiteral("The database file %1 cannot be opened: %2")
                                 .arg(native(filePath), error.message()));
     }
+}
+
+// Every page is read before anything is written, so a damaged file is refused unchanged
+// instead of being written into.
+void checkPages(sqlite3* db, const QString& filePath) {
+    QString problem;
+    try {
+        Statement check(db, QStringLiteral("PRAGMA quick_check(1)"));
+        if (check.step())
+            problem = check.column(0).toString();
+    } catch (const DatabaseError& error) {
+        problem = error.message();
+    }
+    if (problem != QLatin1String("ok"))
+        throw DatabaseError(
+            QStringLiteral("The database file %1 is damaged: %2").arg(native(filePath), problem));
 }
 
 } // namespace
@@ -109,6 +132,7 @@ void Database::open(const QString& filePath, const FileAccess& access) {
     takeJournal(db.get(), filePath);
     registerTextCollation(db.get());
     JetSql::registerFunctions(db.get());
+    checkPages(db.get(), filePath);
     try {
         SchemaUpgrade::convertEarlierFile(db.get());
     } catch (const DatabaseError& error) {
