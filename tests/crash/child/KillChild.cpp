@@ -1,8 +1,8 @@
 // One writing operation of the program on the tonvi.mdb of a directory, for the kill test.
 // Usage: tonvi_kill_child OPERATION DIR [prepare]. The child starts the program's data
 // module and main window, brings the page into the state the operation needs, writes
-// "go" to stdout and runs the operation through the page's own handler. With "prepare"
-// it stops before the operation.
+// "go" to stdout, runs the operation through the page's own handler and writes "done". With
+// "prepare" it stops before the operation.
 #include "app/Tfrm_main.h"
 #include "crash/Readings.h"
 #include "device/MemoryBox.h"
@@ -124,5 +124,7 @@ int main(int argc, char** argv) {
     std::fputs("go\n", stdout);
     std::fflush(stdout);
     run();
+    std::fputs("done\n", stdout);
+    std::fflush(stdout);
     return program.messages.shown.filter("error:").isEmpty() ? 0 : 1;
 }
