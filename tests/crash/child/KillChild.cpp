@@ -1,7 +1,8 @@
 // One writing operation of the program on the tonvi.mdb of a directory, for the kill test.
 // Usage: tonvi_kill_child OPERATION DIR [prepare]. The child starts the program's data
 // module and main window, brings the page into the state the operation needs, writes
-// "go" to stdout, runs the operation through the page's own handler and writes "done". With
+// "go" to stdout, runs the operation through the page's own handler and writes "done" with
+// the microseconds it took. With
 // "prepare" it stops before the operation.
 #include "app/Tfrm_main.h"
 #include "crash/Readings.h"
@@ -20,6 +21,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -123,8 +125,11 @@ int main(int argc, char** argv) {
         return 0;
     std::fputs("go\n", stdout);
     std::fflush(stdout);
+    const auto started = std::chrono::steady_clock::now();
     run();
-    std::fputs("done\n", stdout);
+    const auto took = std::chrono::steady_clock::now() - started;
+    std::printf("done %lld\n",
+                (long long)std::chrono::duration_cast<std::chrono::microseconds>(took).count());
     std::fflush(stdout);
     return program.messages.shown.filter("error:").isEmpty() ? 0 : 1;
 }
