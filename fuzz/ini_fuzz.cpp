@@ -12,8 +12,11 @@
 namespace {
 
 const QString& path() {
-    static const QString p = QDir::temp().filePath(
-        QStringLiteral("ini_fuzz_%1.ini").arg(QCoreApplication::applicationPid()));
+    static const QString p = [] {
+        std::atexit([] { QFile::remove(path()); });
+        return QDir::temp().filePath(
+            QStringLiteral("ini_fuzz_%1.ini").arg(QCoreApplication::applicationPid()));
+    }();
     return p;
 }
 
