@@ -30,6 +30,22 @@ bool hasSqliteHeader(const QString& path) {
     return file.open(QIODevice::ReadOnly) && file.read(header.size()) == header;
 }
 
+bool locked(sqlite3* db) {
+    const int code = sqlite3_errcode(db);
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
+DatabaseError inUse(const QString& filePath) {
+    return DatabaseError(QStringLiteral("The database file %1 is in use by another program. "
+                                        "Close that program and start again.")
+                             .arg(native(filePath)));
+}
+
+DatabaseError damaged(const QString& filePath, const QString& problem) {
+    return DatabaseError(
+        QStringLiteral("The database file %1 is damaged: %2").arg(native(filePath), problem));
+}
+
 void checkTables(sqlite3* db, const QString& filePath) {
     QStringList present;
     try {
@@ -37,6 +53,10 @@ void checkTables(sqlite3* db, const QString& filePath) {
         while (tables.step())
             present << tables.column(0).toString().toLower();
     } catch (const DatabaseError& error) {
+        if (locked(db))
+            throw inUse(filePath);
+        if (sqlite3_errcode(db) == SQLITE_CORRUPT)
+            throw damaged(filePath, error.message());
         throw DatabaseError(QStringLiteral("The file %1 is not a usable SQLite database: %2")
                                 .arg(native(filePath), error.message()));
     }
@@ -45,6 +65,38 @@ void checkTables(sqlite3* db, const QString& filePath) {
             throw DatabaseError(QStringLiteral("The database file %1 has no table %2.")
                                     .arg(native(filePath), table));
     }
+}
+
+// A rollback journal beside the file, synced at every commit: a write that is cut off, even
+// by a killed process or a power loss, is rolled back at the next open. The file alone
+// always holds every committed reading, so copying tonvi.mdb copies all of them. A program
+// that holds the file for writing is found here, before anything is changed.
+void takeJournal(sqlite3* db, const QString& filePath) {
+    try {
+        executeScript(db, "PRAGMA synchronous = FULL; PRAGMA journal_mode = DELETE; "
+                          "BEGIN IMMEDIATE; ROLLBACK");
+    } catch (const DatabaseError& error) {
+        if (locked(db))
+            throw inUse(filePath);
+        throw DatabaseError(QStringLiteral("The database file %1 cannot be opened: %2")
+                                .arg(native(filePath), error.message()));
+    }
+}
+
+// Every page is read before anything is written, so a damaged file is refused unchanged
+// instead of being written into.
+void checkPages(sqlite3* db, const QString& filePath) {
+    QString problem;
+    try {
+        Statement check(db, QStringLiteral("PRAGMA quick_check(1)"));
+        if (check.step())
+            problem = check.column(0).toString();
+    } catch (const DatabaseError& error) {
+        problem = error.message();
+    }
+    if (problem != QLatin1String("ok"))
+        throw DatabaseError(
+            QStringLiteral("The database file %1 is damaged: %2").arg(native(filePath), problem));
 }
 
 } // namespace
@@ -75,10 +127,12 @@ void Database::open(const QString& filePath, const FileAccess& access) {
         throw DatabaseError(QStringLiteral("The database file %1 cannot be opened: %2")
                                 .arg(native(filePath), error.message()));
     }
-    checkTables(db.get(), filePath);
     sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
+    checkTables(db.get(), filePath);
+    takeJournal(db.get(), filePath);
     registerTextCollation(db.get());
     JetSql::registerFunctions(db.get());
+    checkPages(db.get(), filePath);
     try {
         SchemaUpgrade::convertEarlierFile(db.get());
     } catch (const DatabaseError& error) {

@@ -46,11 +46,30 @@ qint64 pixelOffset(const QByteArray& dib) {
     return headerSize + masks + 4 * colours;
 }
 
+// Whether the pixel data after `pixels` can hold the image the header declares. A few
+// bytes that claim millions of pixels would otherwise cost the memory of the whole image.
+// An uncompressed image needs every row; a compressed one draws at most 255 x 255 pixels
+// with one 4-byte skip.
+bool holdsDeclaredSize(const QByteArray& dib, qint64 pixels) {
+    const bool core = readLe32(dib, 0) == CoreHeaderSize;
+    const qint64 width = core ? readLe16(dib, 4) : qint32(readLe32(dib, 4));
+    const qint64 height = core ? readLe16(dib, 6) : qint32(readLe32(dib, 8));
+    const quint16 bitCount = readLe16(dib, core ? 10 : 14);
+    const quint32 compression = core ? 0 : readLe32(dib, 16);
+    const qint64 data = dib.size() - pixels;
+    if (width <= 0 || height == 0)
+        return false;
+    const qint64 rows = height < 0 ? -height : height;
+    if (compression == 0 || compression == BitFields || compression == AlphaBitFields)
+        return rows * ((width * bitCount + 31) / 32 * 4) <= data;
+    return width * rows <= data * (255 * 255 / 4);
+}
+
 } // namespace
 
 QImage imageFromDib(const QByteArray& dib) {
     const qint64 pixels = pixelOffset(dib);
-    if (pixels <= 0 || pixels > dib.size())
+    if (pixels <= 0 || pixels > dib.size() || !holdsDeclaredSize(dib, pixels))
         return {};
     const qint64 fileSize = FileHeaderSize + dib.size();
     QByteArray file;

@@ -53,3 +53,17 @@ TEST(DibImage, MalformedBytesGiveANullImage) {
     EXPECT_TRUE(imageFromDib(hugePalette).isNull());
     EXPECT_TRUE(imageFromDib(dibOf(redBlue(QImage::Format_RGB32)).left(40)).isNull());
 }
+
+// A few bytes may not claim an image of millions of pixels: its memory is never taken.
+TEST(DibImage, PixelsMissingForTheDeclaredSizeGiveANullImage) {
+    QByteArray claims = dibOf(redBlue(QImage::Format_RGB888));
+    qToLittleEndian<qint32>(9895941, claims.data() + 4);
+    EXPECT_TRUE(imageFromDib(claims).isNull());
+    const QByteArray whole = dibOf(redBlue(QImage::Format_RGB888));
+    EXPECT_FALSE(imageFromDib(whole).isNull());
+    EXPECT_TRUE(imageFromDib(whole.chopped(1)).isNull());
+    QByteArray compressed = whole;
+    qToLittleEndian<quint32>(1, compressed.data() + 16); // 8-bit runs
+    qToLittleEndian<qint32>(-100000, compressed.data() + 8);
+    EXPECT_TRUE(imageFromDib(compressed).isNull());
+}

@@ -131,4 +131,31 @@ TEST_F(TransferPageTest, AFailedNameStampSavesNothing) {
     EXPECT_EQ(saved(), (Rows{"Baker 142/91 80 05-02 07:00", "Baker 128/84 72 05-02 19:30"}));
 }
 
+// The file may not grow: the save of a full memory fails part-way through its copy.
+TEST_F(TransferPageTest, AFullDiskKeepsEveryEarlierReading) {
+    std::vector<device::Record> full;
+    for (int i = 0; i < 255; ++i)
+        full.push_back(reading(1 + i / 28, 1 + i % 28, i % 24, i % 60, 100 + i % 90, 70, 60));
+    choose("Adams");
+    download(memories({}, {morning, evening, nextDay}));
+    save2();
+    download(memories({}, full));
+    sql("pragma max_page_count = 1"); // no growth: the limit never goes below the file's size
+    save2();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].startsWith("error:")) << qPrintable(messages.shown[0]);
+    EXPECT_TRUE(messages.shown[0].contains("full")) << qPrintable(messages.shown[0]);
+    EXPECT_EQ(saved(), adamsThree);
+    EXPECT_EQ(readings("bp_record_user2").size(), 255u);
+    store::Dataset check(dm1.ADOConnection1, store::WriteMode::Immediate);
+    check.setCommandText("pragma integrity_check");
+    check.open();
+    EXPECT_EQ(check.valueAt(0, 0).toString(), "ok");
+
+    sql("pragma max_page_count = 1073741823");
+    save2();
+    EXPECT_EQ(messages.shown, QStringList{"inform:user_bprecord_post_ok"});
+    EXPECT_EQ(saved().size(), 3u + 255u);
+}
+
 } // namespace
