@@ -3,6 +3,7 @@
 #include "store/Dataset.h"
 #include "store/FieldValue.h"
 #include "ui/DateFormat.h"
+#include "ui/DatePattern.h"
 
 #include <QLocale>
 
@@ -53,8 +54,10 @@ void DatasetTableModel::bind() {
     const bool active = dataset_ && dataset_->isActive();
     bindings_.fill(Binding{}, columns_.size());
     const QLocale locale;
-    dateFormat_ = withFourDigitYear(locale.dateFormat(QLocale::ShortFormat));
-    dateTimeFormat_ = dateFormat_ + u' ' + locale.timeFormat(QLocale::ShortFormat);
+    const QString dateFormat = withFourDigitYear(locale.dateFormat(QLocale::ShortFormat));
+    dateFormat_ = DatePattern(dateFormat, locale);
+    dateTimeFormat_ =
+        DatePattern(dateFormat + u' ' + locale.timeFormat(QLocale::ShortFormat), locale);
     rowCount_ = active ? dataset_->recordCount() : 0;
     if (!active)
         return;
@@ -97,17 +100,17 @@ QString DatasetTableModel::cellText(int row, int column) const {
     if (bindings_[column].dateTime) {
         const QDateTime moment = cellMoment(row, column);
         if (moment.isValid())
-            return QLocale().toString(moment, datePattern(moment));
+            return patternFor(moment).format(moment);
     }
     return value.toString();
 }
 
-QString DatasetTableModel::datePattern(const QDateTime& moment) const {
+const DatePattern& DatasetTableModel::patternFor(const QDateTime& moment) const {
     return moment.time() == QTime(0, 0) ? dateFormat_ : dateTimeFormat_;
 }
 
 QString DatasetTableModel::datePattern(int row, int column) const {
-    return datePattern(cellMoment(row, column));
+    return patternFor(cellMoment(row, column)).pattern();
 }
 
 int DatasetTableModel::rowCount(const QModelIndex& parent) const {

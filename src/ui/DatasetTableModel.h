@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/Dataset.h"
+#include "ui/DatePattern.h"
 
 #include <QAbstractTableModel>
 #include <QDateTime>
@@ -58,7 +59,7 @@ private:
     void bind();
     void rowChanged(int row);
     QDateTime cellMoment(int row, int column) const;
-    QString datePattern(const QDateTime& moment) const;
+    const DatePattern& patternFor(const QDateTime& moment) const;
 
     struct Binding {
         int field = -1; // -1 when the dataset lacks the field
@@ -70,8 +71,8 @@ private:
     QPointer<store::Dataset> dataset_;
     QVector<GridColumn> columns_;
     QVector<Binding> bindings_;
-    QString dateFormat_;
-    QString dateTimeFormat_;
+    DatePattern dateFormat_;
+    DatePattern dateTimeFormat_;
     int rowCount_ = 0;
 };
 
