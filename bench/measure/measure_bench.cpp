@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -52,25 +51,9 @@ Fixture& fixture() {
     return *made;
 }
 
-// The shell cannot load the program's text collation. It reads a byte copy of the file
-// whose schema names SQLite's own NOCASE instead: the same pages, and for these ASCII
-// names the same order, so the indexes stay valid.
 QString shellFile() {
-    static const QString path = [] {
-        const QString copy = fixture().dir.filePath("shell.mdb");
-        if (!QFile::copy(fixture().dm1.GetDBLinkStr(), copy))
-            qFatal("cannot copy the database for the shell");
-        sqlite3* db = nullptr;
-        bench::check(sqlite3_open(copy.toUtf8().constData(), &db), db);
-        bench::check(sqlite3_exec(db,
-                                  "PRAGMA writable_schema=ON; UPDATE sqlite_master SET "
-                                  "sql=replace(sql,'COLLATE FOLDCASE','COLLATE NOCASE'); "
-                                  "PRAGMA writable_schema=OFF;",
-                                  nullptr, nullptr, nullptr),
-                     db);
-        sqlite3_close(db);
-        return copy;
-    }();
+    static const QString path =
+        bench::shellCopy(fixture().dm1.GetDBLinkStr(), fixture().dir.filePath("shell.mdb"));
     return path;
 }
 

@@ -1,9 +1,13 @@
 #include "support/ShellTimes.h"
 
+#include "support/Readings.h"
+
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <algorithm>
 #include <ctime>
+#include <sqlite3.h>
 
 namespace bench {
 
@@ -16,6 +20,21 @@ double processMs() {
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+QString shellCopy(const QString& database, const QString& copy) {
+    if (!QFile::copy(database, copy))
+        qFatal("cannot copy the database for the shell");
+    sqlite3* db = nullptr;
+    check(sqlite3_open(copy.toUtf8().constData(), &db), db);
+    check(sqlite3_exec(db,
+                       "PRAGMA writable_schema=ON; UPDATE sqlite_master SET "
+                       "sql=replace(sql,'COLLATE FOLDCASE','COLLATE NOCASE'); "
+                       "PRAGMA writable_schema=OFF;",
+                       nullptr, nullptr, nullptr),
+          db);
+    sqlite3_close(db);
+    return copy;
 }
 
 Runs shellRuns(const QStringList& arguments, const QString& sql, const QString& output, int runs) {
@@ -37,7 +56,7 @@ Runs shellRuns(const QStringList& arguments, const QString& sql, const QString& 
         times.real.append(found.captured(1).toDouble() * 1000);
         times.cpu.append((found.captured(2).toDouble() + found.captured(3).toDouble()) * 1000);
     }
-    if (times.real.size() != runs)
+    if (times.real.size() != runs || out.contains(QLatin1String("error"), Qt::CaseInsensitive))
         qFatal("the sqlite3 shell gave %d times for %d runs: %s", int(times.real.size()), runs,
                qPrintable(out));
     return times;
