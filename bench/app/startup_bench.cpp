@@ -2,6 +2,7 @@
 // creation until the main window is shown and painted, as the program entry does it.
 #include "app/Tfrm_main.h"
 #include "store/Tdm1.h"
+#include "support/Main.h"
 #include "support/Readings.h"
 #include "support/ShellTimes.h"
 #include "support/WindowSetup.h"
@@ -78,16 +79,10 @@ BENCHMARK(StartUp)->Unit(benchmark::kMillisecond)->MinTime(3);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     // The offscreen platform remarks on every shown window; the figures are what counts.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
         if (type != QtWarningMsg || !text.contains(QLatin1String("propagateSizeHints")))
             fprintf(stderr, "%s\n", qPrintable(text));
     });
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    appDir();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runOffscreen(argc, argv, [] { appDir(); });
 }

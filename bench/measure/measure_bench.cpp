@@ -7,11 +7,11 @@
 #include "measure/DataPage.h"
 #include "measure/TrendChart.h"
 #include "store/Tdm1.h"
+#include "support/Main.h"
 #include "support/Readings.h"
 #include "support/ShellTimes.h"
 #include "support/WindowSetup.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -147,11 +147,5 @@ BENCHMARK(ChoosePerson)->Unit(benchmark::kMillisecond)->MinTime(2);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    fixture();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runOffscreen(argc, argv, [] { fixture(); });
 }

@@ -8,12 +8,12 @@
 #include "measure/DataPage.h"
 #include "output/GridFile.h"
 #include "store/Tdm1.h"
+#include "support/Main.h"
 #include "support/Readings.h"
 #include "support/ShellTimes.h"
 #include "support/WindowSetup.h"
 #include "ui/DataGrid.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -113,11 +113,5 @@ BENCHMARK_CAPTURE(Export, rtf, output::ExportFormat::Rtf)
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    fixture();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runOffscreen(argc, argv, [] { fixture(); });
 }

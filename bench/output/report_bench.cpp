@@ -5,10 +5,11 @@
 #include "output/PreviewWindow.h"
 #include "output/ReportDocument.h"
 #include "store/Tdm1.h"
+#include "support/Main.h"
 #include "support/Readings.h"
 #include "support/WindowSetup.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -81,11 +82,5 @@ BENCHMARK(PreviewFirstPage)->Unit(benchmark::kMillisecond)->MinTime(2);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    fixture();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runOffscreen(argc, argv, [] { fixture(); });
 }
