@@ -4,22 +4,14 @@
 #include "device/engine/ProgressGauge.h"
 #include "device/engine/SimulatedMonitor.h"
 #include "device/engine/TReceiData.h"
-#include "lang/Messages.h"
 #include "store/Tdm1.h"
+#include "support/NoMessages.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <chrono>
 
 namespace {
-
-class NoMessages : public lang::Messages {
-public:
-    void inform(const QString&) override {}
-    void fail(const QString&) override {}
-    bool ask(const QString&) override { return true; }
-    void showError(const QString&) override {}
-};
 
 device::Scenario fullMemories() {
     device::Scenario s;
@@ -36,7 +28,7 @@ void FullDownload(benchmark::State& state) {
     store::Tdm1 dm1(dir.path());
     dm1.DataModuleCreate();
     const device::Scenario scenario = fullMemories();
-    NoMessages messages;
+    bench::NoMessages messages;
     double floorMs = 0;
     double totalMs = 0;
     for (auto _ : state) {

@@ -1,19 +1,14 @@
 #include "app/Tfrm_main.h"
 #include "lang/FormTextDump.h"
-#include "lang/LanguageStore.h"
-#include "lang/WindowContext.h"
 #include "measure/Tfrm_analysis.h"
 #include "output/Tfrm_Seluser.h"
 #include "persons/Tfrm_user.h"
 #include "store/Database.h"
-#include "store/Tdm1.h"
-#include "support/FakeMessages.h"
-#include "support/TempAppDir.h"
+#include "support/WindowContextFixture.h"
 #include "tools/Tfrm_sort.h"
 #include "tools/Tfrmfind.h"
 #include "ui/DataGrid.h"
 #include "ui/Panel.h"
-#include "ui/PictureLibrary.h"
 #include "ui/RadioGroup.h"
 
 #include <QAbstractButton>
@@ -61,23 +56,20 @@ QStringList texts(QWidget& window) {
     return out;
 }
 
-class FormTextDumpWindows : public ::testing::Test {
+class FormTextDumpWindows : public WindowContextFixture {
 protected:
     void SetUp() override {
-        dm.DataModuleCreate();
-        dm.adocom1.execute("update bp_option set language_def='german'");
-        dm.ado_option.close();
-        dm.ado_option.open();
-        language.selectLanguage();
-        dm.adocom1.execute("insert into bp_userinfo(id,lastname) values (1,'Smith')");
-        dm.ado_user.close();
-        dm.ado_user.open();
+        WindowContextFixture::SetUp();
+        chooseLanguage("german");
+        dm1.adocom1.execute("insert into bp_userinfo(id,lastname) values (1,'Smith')");
+        dm1.ado_user.close();
+        dm1.ado_user.open();
         QFile marker(dir.file("post.txt"));
         ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
     }
 
     int rowsOf(const QString& formName) {
-        store::Dataset& rows = dm.adoquery;
+        store::Dataset& rows = dm1.adoquery;
         rows.close();
         rows.setCommandText("select * from bp_language where formname=" + store::quoted(formName));
         rows.open();
@@ -92,11 +84,11 @@ protected:
         const QString name = first->objectName();
         const QStringList shown = texts(*first);
         ASSERT_GT(rowsOf(name), 0) << qPrintable(name);
-        dm.adocom1.execute("delete * from bp_language where formname=" + store::quoted(name));
-        lang::PostFormText(*first, dm, dir.path());
+        dm1.adocom1.execute("delete * from bp_language where formname=" + store::quoted(name));
+        lang::PostFormText(*first, dm1, dir.path());
         const int once = rowsOf(name);
         EXPECT_GT(once, 0) << qPrintable(name);
-        lang::PostFormText(*first, dm, dir.path());
+        lang::PostFormText(*first, dm1, dir.path());
         EXPECT_EQ(rowsOf(name), 2 * once) << qPrintable(name);
         first.reset();
 
@@ -104,13 +96,6 @@ protected:
         second->show();
         EXPECT_EQ(texts(*second).join('\n').toStdString(), shown.join('\n').toStdString());
     }
-
-    TempAppDir dir;
-    store::Tdm1 dm{dir.path()};
-    lang::LanguageStore language{dm};
-    ui::PictureLibrary pictures{dir.path()};
-    FakeMessages messages;
-    lang::WindowContext context{dir.path(), dm, language, pictures, messages};
 };
 
 TEST_F(FormTextDumpWindows, EachWindowShowsItsTextsAgainFromTwoDumps) {

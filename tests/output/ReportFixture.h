@@ -1,35 +1,22 @@
 #pragma once
 
-#include "lang/LanguageStore.h"
-#include "lang/WindowContext.h"
 #include "output/PdfFile.h"
 #include "output/ReportDocument.h"
 #include "store/Database.h"
-#include "store/Tdm1.h"
-#include "support/FakeMessages.h"
 #include "support/RecordingDestination.h"
-#include "support/TempAppDir.h"
+#include "support/WindowContextFixture.h"
 #include "ui/DatasetTableModel.h"
-#include "ui/PictureLibrary.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>
 #include <memory>
 
 // A started data module in a fresh directory that holds the report templates.
-class ReportFixture : public ::testing::Test {
+class ReportFixture : public WindowContextFixture {
 protected:
     void SetUp() override {
-        dm1.DataModuleCreate();
-        language.selectLanguage();
+        WindowContextFixture::SetUp();
         copyReportTemplates(dir.path());
-    }
-
-    void chooseLanguage(const QString& languageDef) {
-        dm1.adocom1.execute("update bp_option set language_def=" + store::quoted(languageDef));
-        dm1.ado_option.close();
-        dm1.ado_option.open();
-        language.selectLanguage();
     }
 
     // Readings of one person, a day apart from 1 March 2024 at 07:30, with values that
@@ -91,13 +78,6 @@ protected:
         }
         return rows;
     }
-
-    TempAppDir dir;
-    store::Tdm1 dm1{dir.path()};
-    lang::LanguageStore language{dm1};
-    ui::PictureLibrary pictures{dir.path()};
-    FakeMessages messages;
-    lang::WindowContext context{dir.path(), dm1, language, pictures, messages};
 };
 
 // The lines of a text with their spaces collapsed.

@@ -136,9 +136,9 @@ TEST_F(FindDialog, MissingInputIsRefusedInOrderAndKeepsTheDialogOpen) {
 }
 
 TEST_F(FindDialog, FloatsCompareAsNumbersWithTheLocalesDecimalSeparator) {
-    dm.adocom1.execute("create table weights (kilo REAL)");
-    dm.adocom1.execute("insert into weights values (72.5)");
-    store::Dataset& weights = dm.adoquery;
+    dm1.adocom1.execute("create table weights (kilo REAL)");
+    dm1.adocom1.execute("insert into weights values (72.5)");
+    store::Dataset& weights = dm1.adoquery;
     weights.setCommandText("select * from weights");
     weights.open();
     const tools::TfindOp kilo{"kilo", tools::FieldTypeName(weights.fieldType(0))};

@@ -1,25 +1,18 @@
 #pragma once
 
-#include "lang/LanguageStore.h"
-#include "lang/WindowContext.h"
 #include "store/Database.h"
-#include "store/Tdm1.h"
-#include "support/FakeMessages.h"
-#include "support/TempAppDir.h"
+#include "support/WindowContextFixture.h"
 #include "ui/DataGrid.h"
-#include "ui/PictureLibrary.h"
 
 #include <QLocale>
-#include <gtest/gtest.h>
 
 // Persons in bp_userinfo, listed by a grid over ado_user in the order of their ids.
 // Dates read and show in the German format.
-class ToolsFixture : public ::testing::Test {
+class ToolsFixture : public WindowContextFixture {
 protected:
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        dm.DataModuleCreate();
-        language.selectLanguage();
+        WindowContextFixture::SetUp();
         grid.setColumns({{"delselection", "", 20, false},
                          {"id", "No.", 40},
                          {"lastname", "Last name", 80},
@@ -32,7 +25,7 @@ protected:
 
     void person(int id, const QString& lastName, const QString& birthday = "1960-05-01 00:00:00",
                 bool smoker = false) {
-        dm.adocom1.execute(
+        dm1.adocom1.execute(
             QString("insert into bp_userinfo(id,lastname,birthday,smoker) values (%1,%2,'%3',%4)")
                 .arg(QString::number(id), store::quoted(lastName), birthday,
                      QLatin1String(smoker ? "true" : "false")));
@@ -45,12 +38,6 @@ protected:
     }
 
     const QLocale previousLocale;
-    TempAppDir dir;
-    store::Tdm1 dm{dir.path()};
-    lang::LanguageStore language{dm};
-    ui::PictureLibrary pictures{dir.path()};
-    FakeMessages messages;
-    lang::WindowContext context{dir.path(), dm, language, pictures, messages};
-    store::Dataset& rows = dm.ado_user;
+    store::Dataset& rows = dm1.ado_user;
     ui::DataGrid grid{"DBGrideh4"};
 };

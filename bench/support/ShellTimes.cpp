@@ -1,0 +1,82 @@
+#include "support/ShellTimes.h"
+
+#include "support/Readings.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <algorithm>
+#include <ctime>
+#include <sqlite3.h>
+
+namespace bench {
+
+Times summary(QList<double> ms) {
+    std::sort(ms.begin(), ms.end());
+    return {ms.first(), ms[ms.size() / 2]};
+}
+
+double processMs() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+QString shellCopy(const QString& database, const QString& copy) {
+    if (!QFile::copy(database, copy))
+        qFatal("cannot copy the database for the shell");
+    sqlite3* db = nullptr;
+    check(sqlite3_open(copy.toUtf8().constData(), &db), db);
+    check(sqlite3_exec(db,
+                       "PRAGMA writable_schema=ON; UPDATE sqlite_master SET "
+                       "sql=replace(sql,'COLLATE FOLDCASE','COLLATE NOCASE'); "
+                       "PRAGMA writable_schema=OFF;",
+                       nullptr, nullptr, nullptr),
+          db);
+    sqlite3_close(db);
+    return copy;
+}
+
+Runs shellRuns(const QStringList& arguments, const QString& sql, const QString& output, int runs) {
+    QProcess shell;
+    shell.start("/usr/bin/sqlite3", arguments);
+    QByteArray script = ".timer on\n";
+    for (int i = 0; i < runs; ++i)
+        script += ".output " + output.toUtf8() + "\n" + sql.toUtf8() + ";\n.output stdout\n";
+    shell.write(script);
+    shell.closeWriteChannel();
+    shell.waitForFinished(-1);
+    static const QRegularExpression timer(
+        QStringLiteral("Run Time: real ([0-9.]+) user ([0-9.]+) sys ([0-9.]+)"));
+    Runs times;
+    const QString out = QString::fromUtf8(shell.readAllStandardOutput()) +
+                        QString::fromUtf8(shell.readAllStandardError());
+    for (auto match = timer.globalMatch(out); match.hasNext();) {
+        const auto found = match.next();
+        times.real.append(found.captured(1).toDouble() * 1000);
+        times.cpu.append((found.captured(2).toDouble() + found.captured(3).toDouble()) * 1000);
+    }
+    if (times.real.size() != runs || out.contains(QLatin1String("error"), Qt::CaseInsensitive))
+        qFatal("the sqlite3 shell gave %d times for %d runs: %s", int(times.real.size()), runs,
+               qPrintable(out));
+    return times;
+}
+
+void realBesideShell(benchmark::State& state, const Runs& ours, const Runs& shell) {
+    const Times our = summary(ours.real), their = summary(shell.real);
+    state.counters["median_ms"] = our.median;
+    state.counters["shell_median_ms"] = their.median;
+    state.counters["x_shell_median"] = our.median / their.median;
+    state.counters["least_ms"] = our.least;
+    state.counters["shell_least_ms"] = their.least;
+    state.counters["x_shell_least"] = our.least / their.least;
+}
+
+void cpuBesideShell(benchmark::State& state, const Runs& ours, const Runs& shell) {
+    const Times our = summary(ours.cpu), their = summary(shell.cpu);
+    state.counters["cpu_median_ms"] = our.median;
+    state.counters["shell_cpu_median_ms"] = their.median;
+    state.counters["x_shell_cpu_median"] = our.median / their.median;
+}
+
+} // namespace bench
