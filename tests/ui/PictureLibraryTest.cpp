@@ -4,6 +4,7 @@
 #include "support/TempAppDir.h"
 #include "ui/PeResourceReader.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QtEndian>
@@ -141,4 +142,15 @@ TEST_F(PictureLibraryTest, LibraryIsLookedUpAmongTheProgramsFiles) {
         buildResourceDll({{"n_home", filled(QImage::Format_RGB32, Qt::green)}}, PeKind::Pe32Plus);
     EXPECT_EQ(colorOf(loadWith(ownCopy, "n_home")), QColor(Qt::green));
     EXPECT_EQ(colorOf(lookedUp.load("n_home")), QColor(Qt::green));
+}
+
+// Also run with QT_SCALE_FACTOR=2 (tests/ui/CMakeLists.txt).
+TEST(DesignPictureScale, IsDrawnAtTheScreensPixelDensityInItsDesignSize) {
+    TempAppDir empty;
+    const ui::PictureLibrary library(empty.path());
+    const QPixmap tab = library.load("n_home");
+    const qreal ratio = qApp->devicePixelRatio();
+    EXPECT_EQ(tab.devicePixelRatio(), ratio);
+    EXPECT_EQ(tab.deviceIndependentSize().toSize(), QSize(96, 22));
+    EXPECT_EQ(tab.size(), (QSizeF(96, 22) * ratio).toSize());
 }
