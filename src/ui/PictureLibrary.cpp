@@ -39,7 +39,7 @@ QPixmap designPicture(const QString& name) {
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    svg.render(&painter);
+    svg.render(&painter, QRectF(QPointF(0, 0), svg.defaultSize()));
     painter.end();
     return QPixmap::fromImage(image);
 }

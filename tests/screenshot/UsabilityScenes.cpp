@@ -45,6 +45,8 @@ const SceneRegistration toolbarTooltip{
              if (top->inherits("QTipLabel"))
                  tip = top;
          }
+         if (tip) // below the button, as a resting mouse pointer would show it
+             tip->move(button->mapToGlobal(QPoint(button->width() / 2, button->height() + 4)));
          return withPopup(window, tip);
      }}};
 

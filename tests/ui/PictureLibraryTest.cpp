@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QPainter>
 #include <QRandomGenerator>
+#include <QSvgRenderer>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
@@ -153,4 +155,19 @@ TEST(DesignPictureScale, IsDrawnAtTheScreensPixelDensityInItsDesignSize) {
     EXPECT_EQ(tab.devicePixelRatio(), ratio);
     EXPECT_EQ(tab.deviceIndependentSize().toSize(), QSize(96, 22));
     EXPECT_EQ(tab.size(), (QSizeF(96, 22) * ratio).toSize());
+
+    // The whole design is in the picture, not a magnified corner of it.
+    QImage design(96, 22, QImage::Format_ARGB32_Premultiplied);
+    design.fill(Qt::transparent);
+    QPainter painter(&design);
+    QSvgRenderer(QStringLiteral(":/pictures/n_home.svg")).render(&painter);
+    painter.end();
+    const QImage shrunk = tab.toImage()
+                              .scaled(96, 22, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                              .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    qint64 difference = 0;
+    for (int y = 0; y < 22; ++y)
+        for (int x = 0; x < 96; ++x)
+            difference += qAbs(qGray(shrunk.pixel(x, y)) - qGray(design.pixel(x, y)));
+    EXPECT_LT(difference / (96 * 22), 12);
 }
