@@ -1,5 +1,6 @@
 #include "app/Tfrm_main.h"
 
+#include "app/LanguageChoice.h"
 #include "app/Settings.h"
 #include "device/TransferPage.h"
 #include "help/HelpDesk.h"
@@ -87,7 +88,11 @@ Tfrm_main::Tfrm_main(lang::WindowContext& context, QWidget* parent)
     home->setObjectName("Home");
     auto* homeLayout = new QVBoxLayout(home);
     homeLayout->setContentsMargins(0, 0, 0, 0);
-    homeLayout->addWidget(new ui::ImageButton("Image12", home));
+    homeLayout->setSpacing(0);
+    homeLayout->addWidget(new ui::ImageButton("Image12", home), 1);
+    languageChoice_ = new LanguageChoice(context_.language, home);
+    languageChoice_->languageChanged = [this] { applyLanguage(); };
+    homeLayout->addWidget(languageChoice_);
     Notebook1->addWidget(home);
     Notebook1->addWidget(dataPage_);
     Notebook1->addWidget(transferPage_);
@@ -170,9 +175,25 @@ void Tfrm_main::FormCreate() {
 
 void Tfrm_main::FormShow() {
     lang::SetFormText(*this, context_.language, context_.pictures);
+    languageChoice_->fill();
     ui::ImageButton* home = image("n_home");
     SetImageState(*home, "down");
     home->move(home->x(), TabDownTop);
+}
+
+void Tfrm_main::applyLanguage() {
+    lang::SetFormText(*this, context_.language, context_.pictures);
+    // Reloading the pictures gave every image its up picture; the down ones get theirs back.
+    for (ui::ImageButton* image : findChildren<ui::ImageButton*>()) {
+        if (image->isDown()) {
+            image->setDown(false);
+            SetImageState(*image, "down");
+        }
+    }
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible() && !window->objectName().isEmpty())
+            lang::SetFormText(*window, context_.language, context_.pictures);
+    }
 }
 
 bool Tfrm_main::FormClose() {
@@ -285,11 +306,26 @@ void Tfrm_main::SendMessage(int message) {
 }
 
 bool Tfrm_main::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
-    if (!lang::isFormTextDumpKey(key, modifiers))
-        return false;
-    if (formTextDump)
-        formTextDump(*this);
-    return true;
+    if (lang::isFormTextDumpKey(key, modifiers)) {
+        if (formTextDump)
+            formTextDump(*this);
+        return true;
+    }
+    const Qt::KeyboardModifiers held =
+        modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+    if (key == Qt::Key_F1 && held == Qt::NoModifier) {
+        m_helpClick();
+        return true;
+    }
+    static const QList<void (Tfrm_main::*)()> pages{
+        &Tfrm_main::m_homeClick, &Tfrm_main::m_userClick, &Tfrm_main::m_transferClick,
+        &Tfrm_main::m_dataClick};
+    const int page = key - Qt::Key_1;
+    if (held == Qt::ControlModifier && page >= 0 && page < pages.size()) {
+        (this->*pages[page])();
+        return true;
+    }
+    return false;
 }
 
 QString Tfrm_main::currentPageName() const {

@@ -29,6 +29,8 @@ class HelpDesk;
 
 namespace app {
 
+class LanguageChoice;
+
 // The main window: a band of image buttons with tabs over the page stack Notebook1.
 class Tfrm_main : public QWidget {
     Q_OBJECT
@@ -62,9 +64,15 @@ public:
     // (WM_USER + 101 to 108), handled before this returns.
     void SendMessage(int message);
 
-    // Runs formTextDump (PostFormText unless replaced); true when the key was Ctrl+F2.
+    // Ctrl+F2 runs formTextDump (PostFormText unless replaced), F1 the help, Ctrl+1 to
+    // Ctrl+4 show the Home, User, Transfer and Data pages. True when the key was one of them.
     bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
     std::function<void(QWidget&)> formTextDump;
+
+    // Applies the texts of the language now chosen to this window and every other open
+    // window of the program.
+    void applyLanguage();
+    LanguageChoice* languageChoice() const { return languageChoice_; }
 
     QString currentPageName() const;
     ui::ImageButton* image(const QString& objectName) const;
@@ -99,6 +107,7 @@ private:
     measure::DataPage* dataPage_;
     std::unique_ptr<help::HelpDesk> help_;
     QList<ui::ImageButton*> tabs_;
+    LanguageChoice* languageChoice_;
 };
 
 } // namespace app

@@ -108,6 +108,8 @@ void writeComponent(RowWriter& out, QWidget& widget) {
         out.write(QStringLiteral("caption"), name, 1, tool->text(), ToolButtonFont);
     if (auto* grid = qobject_cast<ui::DataGrid*>(&widget))
         writeGrid(out, *grid);
+    if (!widget.toolTip().isEmpty())
+        out.write(QStringLiteral("tooltip"), name, 1, widget.toolTip(), font);
 }
 
 // Named widgets the window placed itself: not Qt's own helpers ("qt_" names) and not the

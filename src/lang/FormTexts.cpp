@@ -62,6 +62,18 @@ public:
         }
     }
 
+    // The tooltip, accessible name and description of every widget of that name.
+    void setHint(const QString& name, const QString& text) const {
+        for (QObject* object : byName_.value(name.toLower())) {
+            if (!object->isWidgetType())
+                continue;
+            auto* widget = static_cast<QWidget*>(object);
+            widget->setToolTip(text);
+            widget->setAccessibleName(text);
+            widget->setAccessibleDescription(text);
+        }
+    }
+
 private:
     QHash<QString, QList<QObject*>> byName_;
 };
@@ -115,6 +127,8 @@ void applyRow(QWidget& window, const Components& components, const store::Datase
             return;
         grid->setColumnTitle(column, text);
         grid->setColumnWidthPx(column, row.asInteger(QStringLiteral("show_width")));
+    } else if (group == QLatin1String("tooltip")) {
+        components.setHint(component, text);
     }
 }
 

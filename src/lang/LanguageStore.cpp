@@ -18,6 +18,37 @@ void LanguageStore::selectLanguage() {
     GetLangConfig();
 }
 
+QStringList LanguageStore::languages() const {
+    // show_font and show_width share the prefix but hold no texts.
+    static const QStringList notLanguages{QStringLiteral("font"), QStringLiteral("width")};
+    const QString prefix = QStringLiteral("show_");
+    QStringList names;
+    const store::Dataset& cfg = dm_.ado_cfg;
+    for (int index = 0; index < cfg.fieldCount(); ++index) {
+        const QString field = cfg.fieldName(index).toLower();
+        if (field.startsWith(prefix) && !notLanguages.contains(field.mid(prefix.size())))
+            names.append(field.mid(prefix.size()));
+    }
+    return names;
+}
+
+QString LanguageStore::currentLanguage() const {
+    if (languageColumn_ == QLatin1String("showtext"))
+        return QStringLiteral("english");
+    return languageColumn_.mid(QStringLiteral("show_").size());
+}
+
+void LanguageStore::chooseLanguage(const QString& language) {
+    store::Dataset& option = dm_.ado_option;
+    if (option.isEmpty())
+        option.append();
+    else
+        option.edit();
+    option.setValue(QStringLiteral("language_def"), language);
+    option.post();
+    selectLanguage();
+}
+
 QString LanguageStore::GetHintText(const QString& key) const {
     store::Dataset& cfg = dm_.ado_cfg;
     if (!cfg.isActive() || !cfg.locate(QStringLiteral("component"), key))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 namespace store {
 class Tdm1;
@@ -18,6 +18,13 @@ public:
     // showtext. Then fills the cached texts (GetLangConfig).
     void selectLanguage();
     QString languageColumn() const { return languageColumn_; }
+
+    // The languages bp_language has a text column for: "show_" + name, in column order.
+    QStringList languages() const;
+    // The listed language whose column is in use; the default texts are the English ones.
+    QString currentLanguage() const;
+    // Stores the choice in bp_option.language_def and selects it for the rest of the run.
+    void chooseLanguage(const QString& language);
 
     // The message text of a key in the current language, showtext when that is empty,
     // empty when the key has no row.

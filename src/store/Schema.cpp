@@ -121,7 +121,12 @@ void addIndexes(sqlite3* db) {
     executeScript(db, kIndexes);
 }
 
-void createFile(const QString& filePath, const QString& seedDir) {
+QString languageForLocale(const QLocale& locale) {
+    return locale.language() == QLocale::German ? QStringLiteral("german")
+                                                : QStringLiteral("default");
+}
+
+void createFile(const QString& filePath, const QString& seedDir, const QLocale& locale) {
     const QFileInfo info(filePath);
     const QDir dir = info.absoluteDir();
     const QString path = QDir::toNativeSeparators(filePath);
@@ -146,6 +151,9 @@ void createFile(const QString& filePath, const QString& seedDir) {
             executeScript(db.get(), "BEGIN");
             createTables(db.get());
             LanguageSeed::loadAll(db.get(), seedDir);
+            const QByteArray language = languageForLocale(locale).toLatin1();
+            executeScript(db.get(),
+                          ("UPDATE bp_option SET language_def='" + language + "'").constData());
             executeScript(db.get(), "COMMIT");
         }
         if (!QFile::rename(temp, filePath))

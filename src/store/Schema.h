@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QStringList>
 
 struct sqlite3;
@@ -20,7 +21,12 @@ void addIndexes(sqlite3* db);
 // Creates a database file at filePath: the tables, the option row and the language rows
 // of the seed files in seedDir, in one transaction. It is built under a temporary name
 // beside filePath and renamed into place, so a failure leaves no file behind and an
-// existing file is never replaced. Throws DatabaseError.
-void createFile(const QString& filePath, const QString& seedDir);
+// existing file is never replaced. The first language follows the locale
+// (languageForLocale). Throws DatabaseError.
+void createFile(const QString& filePath, const QString& seedDir,
+                const QLocale& locale = QLocale::system());
+
+// The language_def of a new file: "german" for a German locale, else "default".
+QString languageForLocale(const QLocale& locale);
 
 } // namespace store::Schema

@@ -2,6 +2,8 @@
 
 #include "ui/PictureLibrary.h"
 
+#include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -23,19 +25,41 @@ void ImageButton::setStretch(bool stretch) {
 }
 
 QSize ImageButton::sizeHint() const {
-    return picture_.isNull() ? QSize(0, 0) : picture_.size();
+    return picture_.isNull() ? QSize(0, 0) : picture_.deviceIndependentSize().toSize();
 }
 
 void ImageButton::paintEvent(QPaintEvent*) {
-    if (picture_.isNull())
-        return;
     QPainter painter(this);
-    if (stretch_) {
+    if (!picture_.isNull()) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawPixmap(rect(), picture_);
-    } else {
-        painter.drawPixmap(0, 0, picture_);
+        if (stretch_)
+            painter.drawPixmap(rect(), picture_);
+        else
+            painter.drawPixmap(0, 0, picture_);
     }
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().highlight(), 2, Qt::DotLine));
+        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
+}
+
+void ImageButton::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!event->isAutoRepeat())
+            emit clicked();
+        event->accept();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void ImageButton::connectNotify(const QMetaMethod& signal) {
+    if (signal == QMetaMethod::fromSignal(&ImageButton::clicked))
+        setFocusPolicy(Qt::StrongFocus);
 }
 
 void ImageButton::mousePressEvent(QMouseEvent* event) {

@@ -8,7 +8,8 @@
 namespace ui {
 
 // A picture that acts as a button: it carries the down flag (the tag of the original
-// image component) and reports press, release, leave and click.
+// image component) and reports press, release, leave and click. Once something listens
+// to its clicks it takes the focus with Tab, shows it, and clicks on Space and Enter.
 class ImageButton : public QWidget {
     Q_OBJECT
 public:
@@ -37,6 +38,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void connectNotify(const QMetaMethod& signal) override;
 
 private:
     QPixmap picture_;

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -24,6 +25,8 @@ const QHash<QString, QString>& designPicturePaths() {
     return paths;
 }
 
+// Drawn at the screen's pixel density, so it stays sharp on a scaled screen; its size in
+// device-independent pixels is the picture's design size.
 QPixmap designPicture(const QString& name) {
     const QString path = designPicturePaths().value(name.toLower());
     if (path.isEmpty())
@@ -31,10 +34,12 @@ QPixmap designPicture(const QString& name) {
     QSvgRenderer svg(path);
     if (!svg.isValid() || svg.defaultSize().isEmpty())
         return {};
-    QImage image(svg.defaultSize(), QImage::Format_ARGB32_Premultiplied);
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    QImage image(svg.defaultSize() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    svg.render(&painter);
+    svg.render(&painter, QRectF(QPointF(0, 0), svg.defaultSize()));
     painter.end();
     return QPixmap::fromImage(image);
 }

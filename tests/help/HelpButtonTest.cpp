@@ -6,6 +6,7 @@
 #include "ui/ImageButton.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTextBlock>
@@ -213,3 +214,29 @@ TEST_F(HelpButton, FindInPageGoesRoundAndSaysWhenNothingIsFound) {
 }
 
 } // namespace
+
+namespace {
+
+void pressKey(QWidget& target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(&target, &press);
+}
+
+} // namespace
+
+TEST_F(HelpButton, F1OpensTheHelpWhereverTheFocusIs) {
+    putManual();
+    pressKey(*window->findChild<QWidget*>("DBGrideh4"), Qt::Key_F1);
+    ASSERT_TRUE(helpShown());
+    EXPECT_EQ(window->currentPageName(), "Home");
+}
+
+TEST_F(HelpButton, AnOpenHelpWindowTakesTheNewLanguageAtOnce) {
+    putManual();
+    window->m_helpClick();
+    ASSERT_TRUE(helpShown());
+    language.chooseLanguage("german");
+    window->applyLanguage();
+    EXPECT_EQ(helpWindow()->windowTitle(), "Hilfe");
+    EXPECT_EQ(helpWindow()->findChild<QWidget*>("tb_back")->property("text"), "Zurück");
+}

@@ -5,6 +5,7 @@
 #include "lang/WindowContext.h"
 #include "support/FakeMessages.h"
 #include "ui/DataGrid.h"
+#include "ui/ImageButton.h"
 #include "ui/Panel.h"
 #include "ui/PictureLibrary.h"
 #include "ui/RadioGroup.h"
@@ -120,6 +121,24 @@ TEST_F(FormTextDump, WritesARowPerTextItemInTheOrderTheWindowOwnsThem) {
                       "caption|ToolButton1|1|More|More|More|Tahoma|false||\n"
                       "grid|DBGrid1|0|Sys|Sys|Sys|Arial|true|50|systolic\n"
                       "grid|DBGrid1|1|No.|No.|No.|Arial|false|30|idno");
+}
+
+TEST_F(FormTextDump, TooltipsAreWrittenAndAppliedWithTheAccessibleName) {
+    auto* button = new ui::ImageButton("img_delete", &window);
+    button->setToolTip("Delete the marked readings");
+    new ui::ImageButton("Image2", &window);
+    marker();
+    pressCtrlF2();
+    EXPECT_EQ(rows(), QStringList({"tooltip|img_delete|1|Delete the marked readings|Delete the "
+                                   "marked readings|Delete the marked readings|" +
+                                   button->font().family() + "|false||"}))
+        << dump();
+
+    button->setToolTip("changed");
+    lang::SetFormText(window, db.language, pictures);
+    EXPECT_EQ(button->toolTip(), "Delete the marked readings");
+    EXPECT_EQ(button->accessibleName(), "Delete the marked readings");
+    EXPECT_EQ(button->accessibleDescription(), "Delete the marked readings");
 }
 
 TEST_F(FormTextDump, TwoDumpsDoubleTheRowsAndApplyToTheSameTexts) {

@@ -21,6 +21,25 @@ TEST(LanguageStore, ChoosesTheTextColumnOfTheConfiguredLanguage) {
     EXPECT_EQ(db.language.languageColumn(), "showtext"); // klingon has no column
 }
 
+TEST(LanguageStore, ListsTheTextColumnsAndStoresAChoice) {
+    LanguageDb db;
+    db.select("default");
+    EXPECT_EQ(db.language.languages(), QStringList({"english", "german"}));
+    EXPECT_EQ(db.language.currentLanguage(), "english");
+    db.dm.adocom1.execute("alter table bp_language add column show_french text");
+    db.select("default");
+    EXPECT_EQ(db.language.languages(), QStringList({"english", "german", "french"}));
+
+    db.language.chooseLanguage("german");
+    EXPECT_EQ(db.language.languageColumn(), "show_german");
+    EXPECT_EQ(db.language.currentLanguage(), "german");
+    EXPECT_EQ(db.language.TitleText(), "Blutdruckmessgerät");
+    db.dm.ado_option.close();
+    db.dm.ado_option.open();
+    EXPECT_EQ(db.dm.ado_option.recordCount(), 1);
+    EXPECT_EQ(db.dm.ado_option.asString("language_def"), "german");
+}
+
 TEST(LanguageStore, MissingKeyGivesEmptyTextAndCachedTextsMatchTheirKeys) {
     LanguageDb db;
     db.select("german");

@@ -4,6 +4,7 @@
 #include "ui/PictureLibrary.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
 
@@ -89,4 +90,29 @@ TEST(ImageButtonMouse, ClickNeedsALeftPressAndReleaseInside) {
     EXPECT_EQ(clicked, 1);
     EXPECT_EQ(pressed, 3);
     EXPECT_EQ(released, 4);
+}
+
+TEST(ImageButtonKeyboard, AButtonThatActsTakesTheFocusAndClicksOnSpaceAndEnter) {
+    ImageButton decoration("Image5");
+    EXPECT_EQ(decoration.focusPolicy(), Qt::NoFocus);
+
+    ImageButton button("img_sort");
+    int clicks = 0;
+    QObject::connect(&button, &ImageButton::clicked, [&clicks] { ++clicks; });
+    EXPECT_EQ(button.focusPolicy(), Qt::StrongFocus);
+    for (int key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_A}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(&button, &press);
+    }
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(&button, &held);
+    EXPECT_EQ(clicks, 3);
+}
+
+TEST(ImageButtonScale, APictureOfHigherDensityKeepsItsDesignSize) {
+    ImageButton button("Image1");
+    QPixmap sharp(QSize(64, 48));
+    sharp.setDevicePixelRatio(2.0);
+    button.setPicture(sharp);
+    EXPECT_EQ(button.sizeHint(), QSize(32, 24));
 }

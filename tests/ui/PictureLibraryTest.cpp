@@ -4,8 +4,11 @@
 #include "support/TempAppDir.h"
 #include "ui/PeResourceReader.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QPainter>
 #include <QRandomGenerator>
+#include <QSvgRenderer>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
@@ -141,4 +144,30 @@ TEST_F(PictureLibraryTest, LibraryIsLookedUpAmongTheProgramsFiles) {
         buildResourceDll({{"n_home", filled(QImage::Format_RGB32, Qt::green)}}, PeKind::Pe32Plus);
     EXPECT_EQ(colorOf(loadWith(ownCopy, "n_home")), QColor(Qt::green));
     EXPECT_EQ(colorOf(lookedUp.load("n_home")), QColor(Qt::green));
+}
+
+// Also run with QT_SCALE_FACTOR=2 (tests/ui/CMakeLists.txt).
+TEST(DesignPictureScale, IsDrawnAtTheScreensPixelDensityInItsDesignSize) {
+    TempAppDir empty;
+    const ui::PictureLibrary library(empty.path());
+    const QPixmap tab = library.load("n_home");
+    const qreal ratio = qApp->devicePixelRatio();
+    EXPECT_EQ(tab.devicePixelRatio(), ratio);
+    EXPECT_EQ(tab.deviceIndependentSize().toSize(), QSize(96, 22));
+    EXPECT_EQ(tab.size(), (QSizeF(96, 22) * ratio).toSize());
+
+    // The whole design is in the picture, not a magnified corner of it.
+    QImage design(96, 22, QImage::Format_ARGB32_Premultiplied);
+    design.fill(Qt::transparent);
+    QPainter painter(&design);
+    QSvgRenderer(QStringLiteral(":/pictures/n_home.svg")).render(&painter);
+    painter.end();
+    const QImage shrunk = tab.toImage()
+                              .scaled(96, 22, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                              .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    qint64 difference = 0;
+    for (int y = 0; y < 22; ++y)
+        for (int x = 0; x < 96; ++x)
+            difference += qAbs(qGray(shrunk.pixel(x, y)) - qGray(design.pixel(x, y)));
+    EXPECT_LT(difference / (96 * 22), 12);
 }
