@@ -61,7 +61,7 @@ bool holdsDeclaredSize(const QByteArray& dib, qint64 pixels) {
         return false;
     const qint64 rows = height < 0 ? -height : height;
     if (compression == 0 || compression == BitFields || compression == AlphaBitFields)
-        return rows * ((width * bitCount + 31) / 32 * 4) <= data;
+        return (width * bitCount + 31) / 32 * 4 <= data / rows; // rows * rowBytes may overflow
     return width * rows <= data * (255 * 255 / 4);
 }
 
