@@ -5,43 +5,53 @@ namespace output {
 
 namespace {
 
-void appendField(QByteArray& out, const QString& text, QChar delimiter) {
+// Lines are gathered as UTF-16 and converted once: converting each field costs an
+// allocation per cell.
+void appendField(QString& out, const QString& text, QChar delimiter) {
     const bool quoted = text.contains(delimiter) || text.contains(QLatin1Char('"')) ||
                         text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
     if (!quoted) {
-        out += text.toUtf8();
+        out += text;
         return;
     }
-    out += '"';
-    out += QString(text).replace(QLatin1String("\""), QLatin1String("\"\"")).toUtf8();
-    out += '"';
+    out += u'"';
+    for (const QChar c : text) {
+        if (c == u'"')
+            out += u'"';
+        out += c;
+    }
+    out += u'"';
 }
 
-void appendLine(QByteArray& out, const QStringList& fields, QChar delimiter) {
+void appendLine(QString& out, const QStringList& fields, QChar delimiter) {
     for (int index = 0; index < fields.size(); ++index) {
         if (index > 0)
-            out += char(delimiter.unicode());
+            out += delimiter;
         appendField(out, fields[index], delimiter);
     }
-    out += "\r\n";
+    out += QLatin1String("\r\n");
 }
 
-QByteArray delimited(const ui::DataGrid& grid, QChar delimiter, const QByteArray& start) {
-    QByteArray out = start;
-    appendLine(out, grid.shownTitles(), delimiter);
-    for (int row = 0; row < grid.shownRowCount(); ++row)
-        appendLine(out, grid.shownRow(row), delimiter);
-    return out;
+QByteArray delimited(const ui::DataGrid& grid, QChar delimiter, QStringView start) {
+    QString lines = start.toString();
+    appendLine(lines, grid.shownTitles(), delimiter);
+    const int rows = grid.shownRowCount();
+    for (int row = 0; row < rows; ++row) {
+        if (row == 1) // the first row's length tells roughly how much the rest need
+            lines.reserve(lines.size() * (rows + 1));
+        appendLine(lines, grid.shownRow(row), delimiter);
+    }
+    return lines.toUtf8();
 }
 
 } // namespace
 
 QByteArray textFile(const ui::DataGrid& grid) {
-    return delimited(grid, QLatin1Char('\t'), {});
+    return delimited(grid, QLatin1Char('\t'), u"");
 }
 
 QByteArray csvFile(const ui::DataGrid& grid) {
-    return delimited(grid, QLatin1Char(','), QByteArrayLiteral("\xEF\xBB\xBF"));
+    return delimited(grid, QLatin1Char(','), u"\uFEFF"); // the byte-order mark
 }
 
 } // namespace output

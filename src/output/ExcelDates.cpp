@@ -1,5 +1,7 @@
 #include "output/ExcelDates.h"
 
+#include "store/FieldValue.h"
+
 #include <QDateTime>
 
 namespace output {
@@ -15,32 +17,11 @@ std::optional<double> serialOf(const QDate& date, const QTime& time) {
     return double(date.toJulianDay() - julianDayOfZero) + time.msecsSinceStartOfDay() / 86400000.0;
 }
 
-// Reads the digits of text[from, from + count); -1 when one is not a digit.
-int number(const QString& text, int from, int count) {
-    int value = 0;
-    for (int index = from; index < from + count; ++index) {
-        const char16_t digit = text[index].unicode();
-        if (digit < u'0' || digit > u'9')
-            return -1;
-        value = value * 10 + (digit - u'0');
-    }
-    return value;
-}
-
 std::optional<double> serialOfText(const QString& text) {
-    const int length = int(text.size());
-    if (length != 10 && length != 16 && length != 19)
+    const QDateTime moment = store::FieldValue::parseDateTime(text, Qt::UTC);
+    if (!moment.isValid())
         return std::nullopt;
-    if (text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-'))
-        return std::nullopt;
-    const QDate date(number(text, 0, 4), number(text, 5, 2), number(text, 8, 2));
-    if (length == 10)
-        return serialOf(date, QTime(0, 0));
-    if (text[10] != QLatin1Char(' ') || text[13] != QLatin1Char(':') ||
-        (length == 19 && text[16] != QLatin1Char(':')))
-        return std::nullopt;
-    const int seconds = length == 19 ? number(text, 17, 2) : 0;
-    return serialOf(date, QTime(number(text, 11, 2), number(text, 14, 2), seconds));
+    return serialOf(moment.date(), moment.time());
 }
 
 // The spreadsheet form of a run of one Qt pattern letter.

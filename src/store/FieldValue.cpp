@@ -2,10 +2,13 @@
 
 #include "TextCollation.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <limits>
+#include <optional>
+#include <utility>
 
 namespace store::FieldValue {
 
@@ -98,10 +101,10 @@ namespace {
 
 // The stored form 'YYYY-MM-DD HH:MM:SS' read without a format parser: grids and files
 // read it for every row.
-QDateTime parseStoredForm(QStringView text) {
+std::optional<std::pair<QDate, QTime>> parseStoredForm(QStringView text) {
     if (text.size() != 19 || text[4] != u'-' || text[7] != u'-' || text[10] != u' ' ||
         text[13] != u':' || text[16] != u':')
-        return {};
+        return std::nullopt;
     const auto number = [text](int from, int length) {
         int value = 0;
         for (int i = from; i < from + length; ++i) {
@@ -115,25 +118,34 @@ QDateTime parseStoredForm(QStringView text) {
     const int parts[] = {number(0, 4),  number(5, 2),  number(8, 2),
                          number(11, 2), number(14, 2), number(17, 2)};
     if (std::any_of(std::begin(parts), std::end(parts), [](int part) { return part < 0; }))
-        return {};
-    const QDate date(parts[0], parts[1], parts[2]);
-    const QTime time(parts[3], parts[4], parts[5]);
-    return date.isValid() && time.isValid() ? QDateTime(date, time) : QDateTime();
+        return std::nullopt;
+    return std::pair{QDate(parts[0], parts[1], parts[2]), QTime(parts[3], parts[4], parts[5])};
+}
+
+std::pair<QDate, QTime> parseDateAndTime(const QString& text) {
+    if (const auto stored = parseStoredForm(text))
+        return *stored;
+    const QString trimmed = text.trimmed();
+    static const QRegularExpression separator(QStringLiteral("[ T]"));
+    const qsizetype split = trimmed.indexOf(separator);
+    const QDate date =
+        QDate::fromString(split < 0 ? trimmed : trimmed.left(split), QStringLiteral("yyyy-MM-dd"));
+    if (split < 0)
+        return {date, QTime(0, 0)};
+    const QString clock = trimmed.mid(split + 1);
+    QTime time = QTime::fromString(clock, QStringLiteral("HH:mm:ss"));
+    if (!time.isValid())
+        time = QTime::fromString(clock, QStringLiteral("HH:mm"));
+    return {date, time};
 }
 
 } // namespace
 
-QDateTime parseDateTime(const QString& text) {
-    if (const QDateTime stored = parseStoredForm(text); stored.isValid())
-        return stored;
-    const QString trimmed = text.trimmed();
-    for (const auto* format : {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-ddTHH:mm:ss"}) {
-        const QDateTime value = QDateTime::fromString(trimmed, QLatin1String(format));
-        if (value.isValid())
-            return value;
-    }
-    const QDate date = QDate::fromString(trimmed, QStringLiteral("yyyy-MM-dd"));
-    return date.isValid() ? date.startOfDay() : QDateTime();
+QDateTime parseDateTime(const QString& text, Qt::TimeSpec spec) {
+    const auto [date, time] = parseDateAndTime(text);
+    if (!date.isValid() || !time.isValid())
+        return {};
+    return QDateTime(date, time, spec);
 }
 
 QVariant toStorage(const QVariant& value) {

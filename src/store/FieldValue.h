@@ -42,7 +42,9 @@ OrderKey orderKey(const QVariant& value);
 int compare(const OrderKey& a, const OrderKey& b);
 
 QString dateTimeText(const QDateTime& value);
-// Reads 'YYYY-MM-DD HH:MM:SS', 'YYYY-MM-DD HH:MM' or 'YYYY-MM-DD'; invalid otherwise.
-QDateTime parseDateTime(const QString& text);
+// Reads 'YYYY-MM-DD HH:MM:SS', 'YYYY-MM-DD HH:MM' or 'YYYY-MM-DD' (a 'T' may stand for the
+// space); invalid otherwise. Stored moments carry no zone: read as Qt::UTC they keep the
+// wall-clock reading as written, whatever daylight-saving gaps the local zone has.
+QDateTime parseDateTime(const QString& text, Qt::TimeSpec spec = Qt::LocalTime);
 
 } // namespace store::FieldValue

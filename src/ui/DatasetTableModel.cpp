@@ -88,7 +88,7 @@ QDateTime DatasetTableModel::cellMoment(int row, int column) const {
     const QVariant value = cellValue(row, column);
     if (value.typeId() == QMetaType::QDateTime)
         return value.toDateTime();
-    return store::FieldValue::parseDateTime(value.toString());
+    return store::FieldValue::parseDateTime(value.toString(), Qt::UTC);
 }
 
 QString DatasetTableModel::cellText(int row, int column) const {

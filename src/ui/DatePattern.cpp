@@ -9,9 +9,20 @@ bool isPatternLetter(QChar c) {
 }
 
 void appendNumber(QString& out, int value, int width) {
-    if (width >= 2 && value < 10)
+    if (value < 0) {
+        out += u'-';
+        value = -value;
+    }
+    char16_t digits[12];
+    int count = 0;
+    do {
+        digits[count++] = char16_t(u'0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    for (int pad = count; pad < width; ++pad)
         out += u'0';
-    out += QString::number(value);
+    while (count > 0)
+        out += QChar(digits[--count]);
 }
 
 } // namespace
@@ -109,7 +120,16 @@ void DatePattern::addRun(QChar letter, int count, bool twelveHour) {
         upperAmPm_ = letter == u'A';
         return parts_.append({Kind::AmPm, count, {}});
     }
-    parts_.append({Kind::Other, count, QString(count, letter)});
+    const QString run(count, letter);
+    // Names of months and days are looked up once; 2001-01-01 was a Monday.
+    if (letter == u'M' || letter == u'd') {
+        QStringList names;
+        for (int index = 1; index <= (letter == u'M' ? 12 : 7); ++index)
+            names.append(locale_.toString(
+                letter == u'M' ? QDate(2001, index, 1) : QDate(2001, 1, index), run));
+        return parts_.append({letter == u'M' ? Kind::MonthName : Kind::DayName, count, run, names});
+    }
+    parts_.append({letter == u'y' ? Kind::DateText : Kind::Other, count, run});
 }
 
 QString DatePattern::format(const QDateTime& moment) const {
@@ -129,10 +149,7 @@ QString DatePattern::format(const QDateTime& moment) const {
             appendNumber(out, date.month(), part.width);
             break;
         case Kind::Year:
-            if (part.width == 2)
-                appendNumber(out, date.year() % 100, 2);
-            else
-                out += QString::number(date.year()).rightJustified(4, u'0');
+            appendNumber(out, part.width == 2 ? date.year() % 100 : date.year(), part.width);
             break;
         case Kind::Hour24:
             appendNumber(out, time.hour(), part.width);
@@ -151,8 +168,17 @@ QString DatePattern::format(const QDateTime& moment) const {
             out += upperAmPm_ ? text.toUpper() : text.toLower();
             break;
         }
+        case Kind::MonthName:
+            out += part.names.value(date.month() - 1);
+            break;
+        case Kind::DayName:
+            out += part.names.value(date.dayOfWeek() - 1);
+            break;
+        case Kind::DateText:
+            out += locale_.toString(date, part.text);
+            break;
         case Kind::Other:
-            out += locale_.toString(moment, part.text);
+            out += locale_.toString(QDateTime(date, time), part.text);
             break;
         }
     }

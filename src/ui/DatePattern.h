@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 namespace ui {
@@ -15,14 +16,31 @@ public:
     DatePattern(const QString& pattern, const QLocale& locale);
 
     const QString& pattern() const { return pattern_; }
+    // Writes the moment's date and clock time as they stand, whatever its zone; a zone
+    // name in the pattern is the local zone's.
     QString format(const QDateTime& moment) const;
 
 private:
-    enum class Kind { Literal, Day, Month, Year, Hour24, Hour12, Minute, Second, AmPm, Other };
+    enum class Kind {
+        Literal,
+        Day,
+        Month,
+        Year,
+        Hour24,
+        Hour12,
+        Minute,
+        Second,
+        AmPm,
+        MonthName,
+        DayName,
+        DateText,
+        Other
+    };
     struct Part {
         Kind kind;
         int width = 1;
-        QString text; // the literal, or the pattern run handed to QLocale for Other
+        QString text;      // the literal, or the pattern run handed to QLocale
+        QStringList names = {}; // of the months or the days of the week, from the first
     };
 
     void read();

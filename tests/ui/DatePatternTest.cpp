@@ -18,9 +18,9 @@ TEST(DatePattern, WritesWhatQLocaleWrites) {
                                       QDateTime(QDate(2030, 7, 4), QTime(13, 0))};
     const QStringList locales = {"de_DE", "en_US", "en_GB", "fr_FR", "ru_RU", "ja_JP", "zh_CN",
                                  "ko_KR", "nl_NL", "fi_FI", "ar_EG", "hi_IN", "C"};
-    const QStringList extras = {"yy-M-d H:m:s", "dd 'o''clock' hh ap",
-                                "h:mm A",       "dddd, d MMMM yyyy",
-                                "''yy'' t",     "d.M.yyyy 'um' HH:mm"};
+    const QStringList extras = {
+        "yy-M-d H:m:s", "dd 'o''clock' hh ap", "h:mm A",       "dddd, d MMMM yyyy",
+        "''yy'' t",     "d.M.yyyy 'um' HH:mm", "ddd d MMM yy", "MMM-y"};
     for (const QString& name : locales) {
         const QLocale locale(name);
         const QString date = ui::withFourDigitYear(locale.dateFormat(QLocale::ShortFormat));

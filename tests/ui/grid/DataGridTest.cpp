@@ -200,6 +200,22 @@ TEST_F(DataGridTest, DatesShowInTheUsersFormatAndSortInTimeOrder) {
                                   "1/3/2024 8:30 AM"}));
 }
 
+// Stored times are wall-clock readings: one taken in the hour a clock skips when daylight
+// saving starts shows as it was taken.
+TEST_F(DataGridTest, ATimeInADaylightSavingGapShowsAsStored) {
+    const DefaultLocale american("en_US");
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    db.execute(QStringLiteral("insert into bp_record(personal,checktime) "
+                              "values('p0','2024-03-31 02:30:00')"));
+    rows.close();
+    rows.open();
+    ASSERT_TRUE(rows.locate(QStringLiteral("personal"), QStringLiteral("p0")));
+    const QString shown = grid.shownRow(rows.recNo() - 1)[3];
+    zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
+    EXPECT_EQ(shown, "3/31/2024 2:30 AM");
+}
+
 // A grid whose dataset is destroyed shows no rows and never reads the dead one.
 TEST_F(DataGridTest, LetsGoOfADestroyedDataset) {
     auto* doomed = new store::Dataset(db, store::WriteMode::Immediate);
