@@ -1,5 +1,6 @@
-// A full download of 2 x 255 records from the simulated monitor with real pauses,
-// against the sum of the pauses that the protocol mandates.
+// A full download of 2 x 255 records from the simulated monitor with real pauses, against
+// the sum of the pauses that the protocol mandates; and the resident memory over many
+// downloads without pauses, each followed by emptying the memories as the page does.
 #include "device/engine/Pause.h"
 #include "device/engine/ProgressGauge.h"
 #include "device/engine/SimulatedMonitor.h"
@@ -7,6 +8,7 @@
 #include "store/Tdm1.h"
 #include "support/NoMessages.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -61,8 +63,58 @@ void FullDownload(benchmark::State& state) {
     state.counters["overhead_pct"] = 100 * (totalMs - floorMs) / floorMs;
 }
 
+double residentMegabytes() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
+    return 0;
+}
+
+void RepeatedDownloads(benchmark::State& state) {
+    QTemporaryDir dir;
+    store::Tdm1 dm1(dir.path());
+    dm1.DataModuleCreate();
+    const device::Scenario scenario = fullMemories();
+    bench::NoMessages messages;
+    const int settle = 100;
+    double settledMb = 0;
+    int downloads = 0;
+    for (auto _ : state) {
+        device::SimulatedMonitor monitor(scenario);
+        device::PlainGauge gauge1;
+        device::PlainGauge gauge2;
+        device::TReceiData engine({monitor, messages, [](int) {},
+                                   [] { return QDateTime(QDate(2024, 12, 31), QTime(23, 59)); },
+                                   [](int) {}, 20, 200});
+        engine.setAdo_rc1(&dm1.ado_rc1);
+        engine.setAdo_rc2(&dm1.ado_rc2);
+        engine.setGauge1(&gauge1);
+        engine.setGauge2(&gauge2);
+        engine.Execute();
+        if (engine.ErrorCount() != 0 || gauge1.progress() + gauge2.progress() != 510)
+            state.SkipWithError("the download did not bring all 510 records");
+        dm1.adocom1.execute(QStringLiteral("delete * from bp_record_user1"));
+        dm1.adocom1.execute(QStringLiteral("delete * from bp_record_user2"));
+        for (store::Dataset* memory : {&dm1.ado_rc1, &dm1.ado_rc2}) {
+            memory->close();
+            memory->open();
+        }
+        if (++downloads == settle)
+            settledMb = residentMegabytes();
+    }
+    const double endMb = residentMegabytes();
+    state.counters["downloads"] = downloads;
+    state.counters["rss_after_100_MB"] = settledMb;
+    state.counters["rss_end_MB"] = endMb;
+    state.counters["growth_KB_per_download"] = (endMb - settledMb) * 1024 / (downloads - settle);
+}
+
 } // namespace
 
+BENCHMARK(RepeatedDownloads)->Iterations(2000)->Unit(benchmark::kMillisecond);
 BENCHMARK(FullDownload)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 BENCHMARK_MAIN();

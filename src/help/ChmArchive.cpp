@@ -54,7 +54,9 @@ bool readsSafely(const QByteArray& path) {
         return false;
     if (child == 0) {
         prctl(PR_SET_PDEATHSIG, SIGKILL);
-        signal(SIGALRM, SIG_DFL);
+        // A crash here is an answer, not a fault: no inherited handler may report it.
+        for (int sig : {SIGALRM, SIGFPE, SIGSEGV, SIGBUS, SIGILL, SIGABRT})
+            signal(sig, SIG_DFL);
         alarm(CheckSeconds);
         if (chmFile* file = chm_open(path.constData())) {
             chm_enumerate(file, CHM_ENUMERATE_ALL, readWhole, nullptr);
