@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <functional>
 
 namespace {
 
@@ -25,37 +26,44 @@ device::Scenario fullMemories() {
     return s;
 }
 
+// One download of the scenario into the memory tables of dm1; false unless it brought
+// all 510 records.
+bool download(const device::Scenario& scenario, store::Tdm1& dm1,
+              const std::function<void(int)>& pause) {
+    bench::NoMessages messages;
+    device::SimulatedMonitor monitor(scenario);
+    device::PlainGauge gauge1;
+    device::PlainGauge gauge2;
+    device::TReceiData engine({monitor, messages, pause,
+                               [] { return QDateTime(QDate(2024, 12, 31), QTime(23, 59)); },
+                               [](int) {}, 20, 200});
+    engine.setAdo_rc1(&dm1.ado_rc1);
+    engine.setAdo_rc2(&dm1.ado_rc2);
+    engine.setGauge1(&gauge1);
+    engine.setGauge2(&gauge2);
+    engine.Execute();
+    return engine.ErrorCount() == 0 && gauge1.progress() + gauge2.progress() == 510;
+}
+
 void FullDownload(benchmark::State& state) {
     QTemporaryDir dir;
     store::Tdm1 dm1(dir.path());
     dm1.DataModuleCreate();
     const device::Scenario scenario = fullMemories();
-    bench::NoMessages messages;
     double floorMs = 0;
     double totalMs = 0;
     for (auto _ : state) {
-        device::SimulatedMonitor monitor(scenario);
-        device::PlainGauge gauge1;
-        device::PlainGauge gauge2;
         long long pausedMs = 0;
-        device::TReceiData engine({monitor, messages,
-                                   [&](int ms) {
-                                       pausedMs += ms;
-                                       device::sleepMilliseconds(ms);
-                                   },
-                                   [] { return QDateTime(QDate(2024, 12, 31), QTime(23, 59)); },
-                                   [](int) {}, 20, 200});
-        engine.setAdo_rc1(&dm1.ado_rc1);
-        engine.setAdo_rc2(&dm1.ado_rc2);
-        engine.setGauge1(&gauge1);
-        engine.setGauge2(&gauge2);
         const auto start = std::chrono::steady_clock::now();
-        engine.Execute();
+        const bool whole = download(scenario, dm1, [&](int ms) {
+            pausedMs += ms;
+            device::sleepMilliseconds(ms);
+        });
         totalMs +=
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count();
         floorMs += double(pausedMs);
-        if (engine.ErrorCount() != 0 || gauge1.progress() + gauge2.progress() != 510)
+        if (!whole)
             state.SkipWithError("the download did not bring all 510 records");
     }
     state.counters["pause_floor_s"] = floorMs / 1000 / double(state.iterations());
@@ -78,23 +86,11 @@ void RepeatedDownloads(benchmark::State& state) {
     store::Tdm1 dm1(dir.path());
     dm1.DataModuleCreate();
     const device::Scenario scenario = fullMemories();
-    bench::NoMessages messages;
     const int settle = 100;
     double settledMb = 0;
     int downloads = 0;
     for (auto _ : state) {
-        device::SimulatedMonitor monitor(scenario);
-        device::PlainGauge gauge1;
-        device::PlainGauge gauge2;
-        device::TReceiData engine({monitor, messages, [](int) {},
-                                   [] { return QDateTime(QDate(2024, 12, 31), QTime(23, 59)); },
-                                   [](int) {}, 20, 200});
-        engine.setAdo_rc1(&dm1.ado_rc1);
-        engine.setAdo_rc2(&dm1.ado_rc2);
-        engine.setGauge1(&gauge1);
-        engine.setGauge2(&gauge2);
-        engine.Execute();
-        if (engine.ErrorCount() != 0 || gauge1.progress() + gauge2.progress() != 510)
+        if (!download(scenario, dm1, [](int) {}))
             state.SkipWithError("the download did not bring all 510 records");
         dm1.adocom1.execute(QStringLiteral("delete * from bp_record_user1"));
         dm1.adocom1.execute(QStringLiteral("delete * from bp_record_user2"));
