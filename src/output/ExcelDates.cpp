@@ -17,13 +17,6 @@ std::optional<double> serialOf(const QDate& date, const QTime& time) {
     return double(date.toJulianDay() - julianDayOfZero) + time.msecsSinceStartOfDay() / 86400000.0;
 }
 
-std::optional<double> serialOfText(const QString& text) {
-    const QDateTime moment = store::FieldValue::parseDateTime(text, Qt::UTC);
-    if (!moment.isValid())
-        return std::nullopt;
-    return serialOf(moment.date(), moment.time());
-}
-
 // The spreadsheet form of a run of one Qt pattern letter.
 QString excelRun(QChar letter, int count) {
     switch (letter.unicode()) {
@@ -63,18 +56,10 @@ void appendLiteral(QString& format, QChar character) {
 } // namespace
 
 std::optional<double> excelSerial(const QVariant& value) {
-    switch (value.typeId()) {
-    case QMetaType::QDateTime: {
-        const QDateTime dateTime = value.toDateTime();
-        return serialOf(dateTime.date(), dateTime.time());
-    }
-    case QMetaType::QDate:
-        return serialOf(value.toDate(), QTime(0, 0));
-    case QMetaType::QString:
-        return serialOfText(value.toString());
-    default:
+    const QDateTime moment = store::FieldValue::wallClock(value);
+    if (!moment.isValid())
         return std::nullopt;
-    }
+    return serialOf(moment.date(), moment.time());
 }
 
 QString excelDateFormat(const QString& qtPattern) {

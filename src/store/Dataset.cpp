@@ -276,10 +276,7 @@ bool Dataset::asBoolean(const QString& field) const {
 }
 
 QDateTime Dataset::asDateTime(const QString& field) const {
-    const QVariant v = value(field);
-    if (v.typeId() == QMetaType::QDateTime)
-        return v.toDateTime();
-    return v.isNull() ? QDateTime() : FieldValue::parseDateTime(v.toString());
+    return FieldValue::wallClock(value(field));
 }
 
 QVariant Dataset::valueAt(int row, int fieldIndex) const {

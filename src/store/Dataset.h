@@ -60,6 +60,7 @@ public:
     QString asString(const QString& field) const;
     int asInteger(const QString& field) const;
     bool asBoolean(const QString& field) const;
+    // As read on a wall clock: in UTC, as FieldValue::wallClock gives it.
     QDateTime asDateTime(const QString& field) const;
     // Any row by 0-based position in the current order, for grids.
     QVariant valueAt(int row, int fieldIndex) const;

@@ -141,11 +141,27 @@ std::pair<QDate, QTime> parseDateAndTime(const QString& text) {
 
 } // namespace
 
-QDateTime parseDateTime(const QString& text, Qt::TimeSpec spec) {
+QDateTime parseDateTime(const QString& text) {
     const auto [date, time] = parseDateAndTime(text);
     if (!date.isValid() || !time.isValid())
         return {};
-    return QDateTime(date, time, spec);
+    return QDateTime(date, time, Qt::UTC);
+}
+
+QDateTime wallClock(const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::QDateTime: {
+        const QDateTime moment = value.toDateTime();
+        return moment.isValid() ? QDateTime(moment.date(), moment.time(), Qt::UTC) : QDateTime();
+    }
+    case QMetaType::QDate:
+        return value.toDate().isValid() ? QDateTime(value.toDate(), QTime(0, 0), Qt::UTC)
+                                        : QDateTime();
+    case QMetaType::QString:
+        return parseDateTime(value.toString());
+    default:
+        return {};
+    }
 }
 
 QVariant toStorage(const QVariant& value) {

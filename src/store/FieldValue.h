@@ -42,9 +42,12 @@ OrderKey orderKey(const QVariant& value);
 int compare(const OrderKey& a, const OrderKey& b);
 
 QString dateTimeText(const QDateTime& value);
+// Stored moments carry no zone. They are read as wall-clock readings, a QDateTime in UTC,
+// so that no daylight-saving gap of the local zone moves or voids them.
 // Reads 'YYYY-MM-DD HH:MM:SS', 'YYYY-MM-DD HH:MM' or 'YYYY-MM-DD' (a 'T' may stand for the
-// space); invalid otherwise. Stored moments carry no zone: read as Qt::UTC they keep the
-// wall-clock reading as written, whatever daylight-saving gaps the local zone has.
-QDateTime parseDateTime(const QString& text, Qt::TimeSpec spec = Qt::LocalTime);
+// space); invalid otherwise.
+QDateTime parseDateTime(const QString& text);
+// The same for what a dataset holds: the stored text, a QDateTime or a QDate.
+QDateTime wallClock(const QVariant& value);
 
 } // namespace store::FieldValue

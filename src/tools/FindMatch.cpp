@@ -52,11 +52,12 @@ std::optional<QDateTime> readDateEntry(const QString& entry) {
     const QString trimmed = entry.trimmed();
     const QDate date = locale.toDate(trimmed, dateFormat);
     if (date.isValid())
-        return QDateTime(date, QTime(0, 0));
+        return QDateTime(date, QTime(0, 0), Qt::UTC);
+    // Stored moments are wall-clock readings; the entry is compared as one.
     for (const char* time : {" HH:mm:ss", " HH:mm"}) {
         const QDateTime moment = locale.toDateTime(trimmed, dateFormat + QLatin1String(time));
         if (moment.isValid())
-            return moment;
+            return QDateTime(moment.date(), moment.time(), Qt::UTC);
     }
     return std::nullopt;
 }

@@ -85,10 +85,7 @@ QVariant DatasetTableModel::cellValue(int row, int column) const {
 }
 
 QDateTime DatasetTableModel::cellMoment(int row, int column) const {
-    const QVariant value = cellValue(row, column);
-    if (value.typeId() == QMetaType::QDateTime)
-        return value.toDateTime();
-    return store::FieldValue::parseDateTime(value.toString(), Qt::UTC);
+    return store::FieldValue::wallClock(cellValue(row, column));
 }
 
 QString DatasetTableModel::cellText(int row, int column) const {

@@ -58,7 +58,6 @@ private:
     void detach();
     void bind();
     void rowChanged(int row);
-    // The cell's wall-clock date and time, in UTC so that no zone moves it.
     QDateTime cellMoment(int row, int column) const;
     const DatePattern& patternFor(const QDateTime& moment) const;
 

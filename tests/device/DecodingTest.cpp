@@ -1,4 +1,5 @@
 #include "EngineFixture.h"
+#include "support/LocalZone.h"
 
 using device::reading;
 
@@ -141,12 +142,10 @@ TEST_F(EngineTest, HeaderWithoutRecordsEndsAtOnceWithSuccess) {
 }
 
 TEST_F(EngineTest, ReadingInADaylightSavingGapKeepsItsDigits) {
-    const QByteArray zone = qgetenv("TZ");
-    qputenv("TZ", "Europe/Berlin");
+    const LocalZone berlin("Europe/Berlin");
     now = QDateTime(QDate(2024, 6, 15), QTime(12, 0));
     device::Scenario s;
     s.memory1 = {reading(3, 31, 2, 30, 120, 80, 60)};
     download(s);
-    zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
     EXPECT_EQ(rows("bp_record_user1"), Rows{"1 Smith 120/80 60 03/31 02:30 2024-03-31 02:30:00"});
 }

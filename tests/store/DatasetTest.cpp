@@ -1,5 +1,6 @@
 #include "StoreFixture.h"
 #include "store/DatabaseError.h"
+#include "support/LocalZone.h"
 
 using namespace store;
 
@@ -87,8 +88,26 @@ TEST_F(DatasetTest, DateTimeAndBooleanValuesAreStoredInTheirTextAndNumberForms) 
     EXPECT_EQ(scalar("select checktime || '|' || delselection from bp_record").toString(),
               "2011-03-05 07:08:00|-1");
     EXPECT_EQ(immediate.asString("checktime"), "2011-03-05 07:08:00");
-    EXPECT_EQ(immediate.asDateTime("checktime"), QDateTime(QDate(2011, 3, 5), QTime(7, 8)));
+    EXPECT_EQ(immediate.asDateTime("checktime"),
+              QDateTime(QDate(2011, 3, 5), QTime(7, 8), Qt::UTC));
     EXPECT_TRUE(immediate.asBoolean("delselection"));
+}
+
+// Stored moments are wall-clock readings, also where the local clock skips them: the hour
+// that daylight saving skips in Berlin, and a midnight that Santiago skips.
+TEST_F(DatasetTest, MomentsThatTheLocalClockSkipsReadAsStored) {
+    db.execute("insert into bp_record (personal, checktime) values "
+               "('a', '2024-03-31 02:30:00'), ('b', '2024-09-08 00:00:00')");
+    openReadings(immediate, "select * from bp_record order by personal");
+    {
+        const LocalZone berlin("Europe/Berlin");
+        EXPECT_EQ(immediate.asDateTime("checktime"),
+                  QDateTime(QDate(2024, 3, 31), QTime(2, 30), Qt::UTC));
+    }
+    immediate.next();
+    const LocalZone santiago("America/Santiago");
+    EXPECT_EQ(immediate.asDateTime("checktime"),
+              QDateTime(QDate(2024, 9, 8), QTime(0, 0), Qt::UTC));
 }
 
 TEST_F(DatasetTest, ImmediateWritesAddressOneRowAmongEqualOnes) {

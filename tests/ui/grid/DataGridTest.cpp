@@ -2,6 +2,7 @@
 
 #include "store/Database.h"
 #include "store/Dataset.h"
+#include "support/LocalZone.h"
 #include "support/Mouse.h"
 #include "support/TempAppDir.h"
 
@@ -204,16 +205,13 @@ TEST_F(DataGridTest, DatesShowInTheUsersFormatAndSortInTimeOrder) {
 // saving starts shows as it was taken.
 TEST_F(DataGridTest, ATimeInADaylightSavingGapShowsAsStored) {
     const DefaultLocale american("en_US");
-    const QByteArray zone = qgetenv("TZ");
-    qputenv("TZ", "Europe/Berlin");
+    const LocalZone berlin("Europe/Berlin");
     db.execute(QStringLiteral("insert into bp_record(personal,checktime) "
                               "values('p0','2024-03-31 02:30:00')"));
     rows.close();
     rows.open();
     ASSERT_TRUE(rows.locate(QStringLiteral("personal"), QStringLiteral("p0")));
-    const QString shown = grid.shownRow(rows.recNo() - 1)[3];
-    zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
-    EXPECT_EQ(shown, "3/31/2024 2:30 AM");
+    EXPECT_EQ(grid.shownRow(rows.recNo() - 1)[3], "3/31/2024 2:30 AM");
 }
 
 // A grid whose dataset is destroyed shows no rows and never reads the dead one.
