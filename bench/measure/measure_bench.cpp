@@ -7,13 +7,12 @@
 #include "measure/DataPage.h"
 #include "measure/TrendChart.h"
 #include "store/Tdm1.h"
+#include "support/DataPageBench.h"
 #include "support/Main.h"
 #include "support/Readings.h"
 #include "support/ShellTimes.h"
-#include "support/WindowSetup.h"
 
 #include <QComboBox>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -34,16 +33,8 @@ void generate(sqlite3* db) {
 }
 
 // The generated database and the Data page on it, made once per run.
-struct Fixture {
-    Fixture() {
-        setup.start();
-        generate(dm1.ADOConnection1.handle());
-        page.comb_user()->addItem(bigPerson);
-    }
-    QTemporaryDir dir;
-    bench::WindowSetup setup{dir.path()};
-    store::Tdm1& dm1 = setup.dm1;
-    measure::DataPage page{setup.context};
+struct Fixture : bench::DataPageBench {
+    Fixture() : DataPageBench(generate) { page.comb_user()->addItem(bigPerson); }
 };
 
 Fixture& fixture() {
@@ -51,18 +42,12 @@ Fixture& fixture() {
     return *made;
 }
 
-QString shellFile() {
-    static const QString path =
-        bench::shellCopy(fixture().dm1.GetDBLinkStr(), fixture().dir.filePath("shell.mdb"));
-    return path;
-}
-
 // Runs body as the benchmark and sets our least and median time beside the shell's
 // and the ratios of ours to the shell's.
 template <class Body>
 void besideShell(benchmark::State& state, const QString& shellSql, Body&& body) {
     const bench::Runs ours = bench::timeRuns(state, body);
-    const bench::Runs shell = bench::shellRuns({shellFile()}, shellSql, "/dev/null");
+    const bench::Runs shell = bench::shellRuns({fixture().shellFile()}, shellSql, "/dev/null");
     state.counters["rows"] = fixture().dm1.ado_analysis.recordCount();
     bench::realBesideShell(state, ours, shell);
 }

@@ -8,15 +8,14 @@
 #include "measure/DataPage.h"
 #include "output/GridFile.h"
 #include "store/Tdm1.h"
+#include "support/DataPageBench.h"
 #include "support/Main.h"
 #include "support/Readings.h"
 #include "support/ShellTimes.h"
-#include "support/WindowSetup.h"
 #include "ui/DataGrid.h"
 
 #include <QComboBox>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -24,22 +23,18 @@ namespace {
 const QString person = QStringLiteral("Müller");
 constexpr int readings = 100000;
 
-struct Fixture {
-    Fixture() {
-        setup.start();
-        // One reading every ten minutes, every fiftieth marked.
-        bench::insertReadings(dm1.ADOConnection1.handle(),
-                              {.series = {{person, readings, 10}}, .mark = 1});
+// One reading every ten minutes, every fiftieth marked; the list open on the Data page.
+struct Fixture : bench::DataPageBench {
+    Fixture()
+        : DataPageBench([](sqlite3* db) {
+              bench::insertReadings(db, {.series = {{person, readings, 10}}, .mark = 1});
+          }) {
         page.comb_user()->addItem(person);
         page.comb_user()->setCurrentIndex(0);
         page.comb_userChange();
         if (page.grid()->shownRowCount() != readings)
             qFatal("the list holds %d rows", page.grid()->shownRowCount());
     }
-    QTemporaryDir dir;
-    bench::WindowSetup setup{dir.path()};
-    store::Tdm1& dm1 = setup.dm1;
-    measure::DataPage page{setup.context};
 };
 
 Fixture& fixture() {
@@ -57,16 +52,10 @@ void exportList(output::ExportFormat format, const QString& name) {
         qFatal("%s", qPrintable(*reason));
 }
 
-QString shellFile() {
-    static const QString path =
-        bench::shellCopy(fixture().dm1.GetDBLinkStr(), fixture().dir.filePath("shell.mdb"));
-    return path;
-}
-
 template <class Body> void besideShell(benchmark::State& state, const QString& file, Body&& body) {
     const bench::Runs ours = bench::timeRuns(state, body);
-    const bench::Runs shell = bench::shellRuns({"-csv", "-header", shellFile()}, personSql,
-                                               fixture().dir.filePath("shell.csv"));
+    const bench::Runs shell = bench::shellRuns({"-csv", "-header", fixture().shellFile()},
+                                               personSql, fixture().dir.filePath("shell.csv"));
     state.counters["rows"] = fixture().page.grid()->shownRowCount();
     state.counters["MB"] = QFileInfo(fixture().dir.filePath(file)).size() / 1e6;
     bench::realBesideShell(state, ours, shell);
