@@ -3,6 +3,7 @@
 #include "output/BiffRecords.h"
 #include "output/CompoundFile.h"
 #include "output/ExcelDates.h"
+#include "store/FieldValue.h"
 #include "ui/DataGrid.h"
 
 #include <QHash>
@@ -54,18 +55,8 @@ void eof(BiffRecords& out) {
 
 // Whether a value shows as a number cell in a column of this type.
 bool isNumber(const QVariant& value, store::FieldType type) {
-    if (type == store::FieldType::Text || type == store::FieldType::Boolean)
-        return false;
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-        return true;
-    default:
-        return false;
-    }
+    return type != store::FieldType::Text && type != store::FieldType::Boolean &&
+           value.typeId() != QMetaType::Bool && store::FieldValue::isNumber(value);
 }
 
 // The cells of the sheets; collects the shared strings and the date formats they use.

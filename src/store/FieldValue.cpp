@@ -14,23 +14,6 @@ namespace store::FieldValue {
 
 namespace {
 
-bool isNumber(const QVariant& value) {
-    switch (value.typeId()) {
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool isWhole(const QVariant& value) {
     return isNumber(value) && value.typeId() != QMetaType::Double &&
            value.typeId() != QMetaType::Float;
@@ -77,6 +60,23 @@ template <typename T> int threeWay(const T& a, const T& b) {
 }
 
 } // namespace
+
+bool isNumber(const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return true;
+    default:
+        return false;
+    }
+}
 
 FieldType typeOf(const QString& declaredType) {
     const QString type = declaredType.trimmed().toUpper();

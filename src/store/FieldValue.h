@@ -7,6 +7,9 @@
 
 namespace store::FieldValue {
 
+// Whether the value is a number: bool, an integer or a floating-point type.
+bool isNumber(const QVariant& value);
+
 // The field type of a declared column type; expressions have none and give Unknown.
 FieldType typeOf(const QString& declaredType);
 
