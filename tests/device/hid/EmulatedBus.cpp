@@ -124,6 +124,14 @@ EmulatedBus::Node& EmulatedBus::node(UMockdevIoctlClient* client) {
     return nodes_.at(QString::fromUtf8(umockdev_ioctl_client_get_devnode(client)));
 }
 
+EmulatedBus::Node* EmulatedBus::pluggedNode(UMockdevIoctlClient* client) {
+    Node& n = node(client);
+    if (!n.gone)
+        return &n;
+    complete(client, -1, ENODEV);
+    return nullptr;
+}
+
 // Only the descriptor queries that opening a hidraw node makes are answered.
 int EmulatedBus::onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, void* bus) {
     auto* self = static_cast<EmulatedBus*>(bus);
@@ -151,11 +159,10 @@ int EmulatedBus::onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, void* 
 int EmulatedBus::onRead(UMockdevIoctlBase*, UMockdevIoctlClient* client, void* bus) {
     auto* self = static_cast<EmulatedBus*>(bus);
     const std::lock_guard guard(self->lock_);
-    Node& n = self->node(client);
-    if (n.gone) {
-        complete(client, -1, ENODEV);
+    Node* plugged = self->pluggedNode(client);
+    if (!plugged)
         return true;
-    }
+    Node& n = *plugged;
     QByteArray bytes;
     if (n.monitor) {
         device::Report report{};
@@ -184,11 +191,10 @@ int EmulatedBus::onRead(UMockdevIoctlBase*, UMockdevIoctlClient* client, void* b
 int EmulatedBus::onWrite(UMockdevIoctlBase*, UMockdevIoctlClient* client, void* bus) {
     auto* self = static_cast<EmulatedBus*>(bus);
     const std::lock_guard guard(self->lock_);
-    Node& n = self->node(client);
-    if (n.gone) {
-        complete(client, -1, ENODEV);
+    Node* plugged = self->pluggedNode(client);
+    if (!plugged)
         return true;
-    }
+    Node& n = *plugged;
     UMockdevIoctlData* buffer = umockdev_ioctl_client_get_arg(client);
     const QByteArray bytes(reinterpret_cast<const char*>(buffer->data), int(buffer->data_len));
     n.written << bytes;

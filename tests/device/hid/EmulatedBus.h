@@ -57,6 +57,8 @@ private:
     static int onRead(UMockdevIoctlBase*, UMockdevIoctlClient* client, void* bus);
     static int onWrite(UMockdevIoctlBase*, UMockdevIoctlClient* client, void* bus);
     Node& node(UMockdevIoctlClient* client);
+    // The client's node, or null once it is unplugged: the call is then answered ENODEV.
+    Node* pluggedNode(UMockdevIoctlClient* client);
     static QByteArray descriptor(quint8 reportId);
 
     UMockdevTestbed* testbed_;
