@@ -2,7 +2,6 @@
 
 #include "lang/FormTextDump.h"
 #include "lang/LanguageStore.h"
-#include "ui/Tag.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -18,7 +17,7 @@ LanguageChoice::LanguageChoice(lang::LanguageStore& language, QWidget* parent)
     label->setBuddy(comb_language);
     comb_language->setObjectName("comb_language");
     // Its items are language names from message rows, not rows of their own.
-    ui::setTag(*comb_language, lang::DumpExcludedTag);
+    lang::markAsDataList(*comb_language);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 4, 8, 4);
     layout->addStretch(1);

@@ -1,5 +1,6 @@
 #include "device/MemoryBox.h"
 
+#include "lang/FormTextDump.h"
 #include "store/Dataset.h"
 #include "ui/DataGrid.h"
 #include "ui/Gauge.h"
@@ -46,6 +47,7 @@ MemoryBox::MemoryBox(int memory, store::Dataset& rows, QWidget* parent)
     left->setFixedWidth(kLeftPanelWidth);
     personList_->setObjectName(QStringLiteral("comb_user%1").arg(memory));
     personList_->setEditable(false);
+    lang::markAsDataList(*personList_);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->addWidget(label(QStringLiteral("lbl_username%1").arg(memory), "UserName", left));
     leftLayout->addWidget(personList_);

@@ -5,7 +5,6 @@
 #include "ui/DataGrid.h"
 #include "ui/Panel.h"
 #include "ui/RadioGroup.h"
-#include "ui/Tag.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -93,8 +92,7 @@ void writeComponent(RowWriter& out, QWidget& widget) {
         for (int index = 0; index < items.size(); ++index)
             out.write(QStringLiteral("radio_item"), name, index, items[index], font);
     }
-    if (auto* combo = qobject_cast<QComboBox*>(&widget);
-        combo && ui::tag(*combo) < DumpExcludedTag) {
+    if (auto* combo = qobject_cast<QComboBox*>(&widget); combo && !isDataList(*combo)) {
         for (int index = 0; index < combo->count(); ++index)
             out.write(QStringLiteral("combobox_item"), name, index, combo->itemText(index), font);
     }

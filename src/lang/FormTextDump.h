@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/AppFiles.h"
+#include "ui/Tag.h"
 
 #include <QObject>
 #include <QString>
@@ -15,8 +16,18 @@ namespace lang {
 
 struct WindowContext;
 
-// Combo boxes whose ui::tag is this or more are left out of the dump.
+// Combo boxes whose ui::tag is this or more are left out of the dump, and language rows
+// never rename their items.
 inline constexpr int DumpExcludedTag = 20;
+
+// A list whose items are data (persons, languages), not texts to translate.
+inline void markAsDataList(QObject& list) {
+    ui::setTag(list, DumpExcludedTag);
+}
+
+inline bool isDataList(const QObject& list) {
+    return ui::tag(list) >= DumpExcludedTag;
+}
 
 // When "post.txt" is among the program's files: appends one bp_language row through dm.ado_cfg for
 // every text item of the window, the window's current text in every text column, in the

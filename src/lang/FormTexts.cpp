@@ -1,5 +1,6 @@
 #include "FormTexts.h"
 
+#include "FormTextDump.h"
 #include "LanguageStore.h"
 #include "store/Database.h"
 #include "store/Tdm1.h"
@@ -99,7 +100,7 @@ void applyRow(QWidget& window, const Components& components, const store::Datase
             setStatusPanel(*bar, component, text);
     } else if (group == QLatin1String("combobox_item")) {
         auto* combo = components.find<QComboBox>(component);
-        if (combo && index >= 0 && index < combo->count())
+        if (combo && !isDataList(*combo) && index >= 0 && index < combo->count())
             combo->setItemText(index, text);
     } else if (group == QLatin1String("page_item")) {
         auto* tabs = components.find<QTabWidget>(component);

@@ -1,5 +1,6 @@
 #include "measure/DataPage.h"
 
+#include "lang/FormTextDump.h"
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
 #include "measure/TrendChart.h"
@@ -80,6 +81,7 @@ DataPage::DataPage(lang::WindowContext& context, QWidget* parent)
     layout->addWidget(Panel15);
     layout->addWidget(Notebook2, 1);
 
+    lang::markAsDataList(*comb_user_);
     connect(comb_user_, &QComboBox::activated, this, &DataPage::comb_userChange);
     connect(ComboBox3, &QComboBox::activated, this, &DataPage::ComboBox3Change);
     connect(DBGridEh1, &ui::DataGrid::titleBtnClick, this, &DataPage::DBGridEh1TitleBtnClick);

@@ -33,6 +33,7 @@ Tfrm_Seluser::Tfrm_Seluser(lang::WindowContext& context, QWidget* parent)
     GroupBox1->setObjectName("GroupBox1");
     Label1->setObjectName("Label1");
     comb_user->setObjectName("comb_user");
+    lang::markAsDataList(*comb_user);
     comb_user->setMaxVisibleItems(15);
     RadioGroup1->setItems({"User1", "User2"});
     RadioGroup1->setColumns(2);

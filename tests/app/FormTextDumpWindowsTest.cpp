@@ -110,4 +110,32 @@ TEST_F(FormTextDumpWindows, EachWindowShowsItsTextsAgainFromTwoDumps) {
     });
 }
 
+// Person lists hold names from the register: a dump leaves them out, and rows for them
+// (written by an earlier version) never rename their items.
+TEST_F(FormTextDumpWindows, PersonListsFollowTheRegisterAfterADump) {
+    dm1.adocom1.execute("insert into bp_language(formname,[group],component,component_index,"
+                        "showtext,show_german) values ('frm_main','combobox_item','comb_user1',0,"
+                        "'Stale','Stale')");
+    app::Tfrm_main window(context);
+    window.show();
+    lang::PostFormText(window, dm1, dir.path());
+    dm1.adocom1.execute("update bp_userinfo set lastname='Jones' where id=1");
+    window.SendMessage(1132);
+    window.applyLanguage();
+
+    const QStringList lists{"comb_user", "comb_user1", "comb_user2"};
+    for (const QString& name : lists) {
+        auto* list = window.findChild<QComboBox*>(name);
+        ASSERT_NE(list, nullptr) << qPrintable(name);
+        ASSERT_EQ(list->count(), 1) << qPrintable(name);
+        EXPECT_EQ(list->itemText(0), "Jones") << qPrintable(name);
+    }
+    store::Dataset& rows = dm1.adoquery;
+    rows.close();
+    rows.setCommandText("select * from bp_language where component like 'comb_user%' and "
+                        "showtext<>'Stale'");
+    rows.open();
+    EXPECT_EQ(rows.recordCount(), 0);
+}
+
 } // namespace
