@@ -1,11 +1,13 @@
 #include "app/Tfrm_main.h"
 
 #include "app/LanguageChoice.h"
+#include "app/QtLanguage.h"
 #include "app/Settings.h"
 #include "device/TransferPage.h"
 #include "help/HelpDesk.h"
 #include "lang/FormTextDump.h"
 #include "lang/FormTexts.h"
+#include "lang/LanguageStore.h"
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
 #include "measure/DataPage.h"
@@ -75,7 +77,8 @@ Tfrm_main::Tfrm_main(lang::WindowContext& context, QWidget* parent)
       userPage_(new persons::UserPage(context, Notebook1)),
       transferPage_(new device::TransferPage(context, Notebook1)),
       dataPage_(new measure::DataPage(context, Notebook1)),
-      help_(std::make_unique<help::HelpDesk>(context)) {
+      help_(std::make_unique<help::HelpDesk>(context)),
+      qtLanguage_(std::make_unique<QtLanguage>()) {
     setObjectName("frm_main");
     setWindowTitle(QString::fromUtf8("Oberarm-Blutdruckmessgerät"));
     resize(792, 546);
@@ -159,6 +162,7 @@ ui::ImageButton* Tfrm_main::addTab(const QString& name, int index, void (Tfrm_ma
 }
 
 void Tfrm_main::FormCreate() {
+    qtLanguage_->follow(context_.language.currentLanguage());
     context_.SendMessage = [this](int message) { SendMessage(message); };
     context_.ReceiveDelay = ReadSettings(context_.files.dataDir());
     userPage_->setPersonLists(
@@ -182,6 +186,7 @@ void Tfrm_main::FormShow() {
 }
 
 void Tfrm_main::applyLanguage() {
+    qtLanguage_->follow(context_.language.currentLanguage());
     lang::SetFormText(*this, context_.language, context_.pictures);
     // Reloading the pictures gave every image its up picture; the down ones get theirs back.
     for (ui::ImageButton* image : findChildren<ui::ImageButton*>()) {

@@ -30,6 +30,7 @@ class HelpDesk;
 namespace app {
 
 class LanguageChoice;
+class QtLanguage;
 
 // The main window: a band of image buttons with tabs over the page stack Notebook1.
 class Tfrm_main : public QWidget {
@@ -108,6 +109,7 @@ private:
     std::unique_ptr<help::HelpDesk> help_;
     QList<ui::ImageButton*> tabs_;
     LanguageChoice* languageChoice_;
+    std::unique_ptr<QtLanguage> qtLanguage_;
 };
 
 } // namespace app
