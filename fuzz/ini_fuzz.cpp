@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the settings file reader as the file's contents, then writes the
 // delay back as start-up does: the written value must read back from the saved file, and
 // values of other keys must not change.
-#include "app/IniFile.h"
+#include "store/IniFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,17 +32,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             std::abort();
         file.write(reinterpret_cast<const char*>(data), qint64(size));
     }
-    auto ini = app::IniFile::load(path());
+    auto ini = store::IniFile::load(path());
     if (!ini)
         std::abort();
     if (const auto delay = ini->value(u"delay", u"receidata"))
-        app::profileInt(*delay);
+        store::profileInt(*delay);
     std::optional<QString> before[std::size(kProbes)];
     for (std::size_t i = 0; i < std::size(kProbes); ++i)
         before[i] = ini->value(kProbes[i].first, kProbes[i].second);
     if (!ini->write(u"delay", u"receidata", QStringLiteral("35")))
         return 0; // text the file's encoding cannot hold is refused, not written
-    const auto reread = app::IniFile::load(path());
+    const auto reread = store::IniFile::load(path());
     if (!reread || reread->value(u"DELAY", u"ReceiData") != QStringLiteral("35"))
         std::abort();
     for (std::size_t i = 0; i < std::size(kProbes); ++i) {

@@ -1,4 +1,4 @@
-#include "app/IniFile.h"
+#include "store/IniFile.h"
 
 #include "support/TempAppDir.h"
 
@@ -13,7 +13,7 @@ QByteArray rewrite(const TempAppDir& dir, const QByteArray& before, const QStrin
     EXPECT_TRUE(out.open(QIODevice::WriteOnly));
     out.write(before);
     out.close();
-    auto ini = app::IniFile::load(path);
+    auto ini = store::IniFile::load(path);
     EXPECT_TRUE(ini && ini->write(u"s", u"k", value));
     QFile in(path);
     EXPECT_TRUE(in.open(QIODevice::ReadOnly));
@@ -40,7 +40,7 @@ TEST(IniFileTest, WriteKeepsEncodingOfFile) {
 
 TEST(IniFileTest, UnreadableFileIsNotLoaded) {
     TempAppDir dir;
-    EXPECT_FALSE(app::IniFile::load(dir.path()));
+    EXPECT_FALSE(store::IniFile::load(dir.path()));
 }
 
 } // namespace

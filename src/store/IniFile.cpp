@@ -1,10 +1,10 @@
-#include "app/IniFile.h"
+#include "store/IniFile.h"
 
 #include <QFile>
 #include <QSaveFile>
 #include <limits>
 
-namespace app {
+namespace store {
 
 namespace {
 
@@ -166,4 +166,4 @@ int profileInt(QStringView text) {
     return int(negative ? -magnitude : magnitude);
 }
 
-} // namespace app
+} // namespace store

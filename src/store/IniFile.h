@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <optional>
 
-namespace app {
+namespace store {
 
 // A Windows-style profile file: "[section]" lines open sections, "key=value" lines give
 // values, lines starting with ';' are comments. Section and key names compare without regard
@@ -42,4 +42,4 @@ private:
 // sign. Anything else, including trailing characters and values beyond int, gives 0.
 int profileInt(QStringView text);
 
-} // namespace app
+} // namespace store
