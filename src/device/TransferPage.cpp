@@ -5,6 +5,7 @@
 #include "device/engine/TReceiData.h"
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
+#include "output/SaveLocation.h"
 #include "store/ControlsDisabled.h"
 #include "store/DatabaseError.h"
 #include "store/Tdm1.h"
@@ -86,7 +87,7 @@ TransferPage::TransferPage(lang::WindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context), Panel12(new ui::Toolbar("Panel12", "Image9", this)),
       Panel2(new ui::Panel("Panel2", this)), GroupBox6(new MemoryBox(1, context.dm.ado_rc1)),
       GroupBox5(new MemoryBox(2, context.dm.ado_rc2)),
-      gridExport_(context.messages, context.language, this) {
+      gridExport_(context.messages, context.language, context.files, this) {
     setObjectName("Transfer");
     addImage("img_transfer_1", true, &TransferPage::img_transfer_1Click);
     addImage("img_save_user2", true, &TransferPage::img_save_user2Click);
@@ -298,11 +299,17 @@ void TransferPage::img_delete_user2Click() {
 }
 
 void TransferPage::img_user1_save_asClick() {
-    gridExport_.ExportGrid(QStringLiteral("User1"), *GroupBox6->grid());
+    exportMemory(*GroupBox6, QStringLiteral("User1"));
 }
 
 void TransferPage::img_user2_save_asClick() {
-    gridExport_.ExportGrid(QStringLiteral("User2"), *GroupBox5->grid());
+    exportMemory(*GroupBox5, QStringLiteral("User2"));
+}
+
+void TransferPage::exportMemory(MemoryBox& memory, const QString& unnamed) {
+    const QString person = memory.personList()->currentText();
+    gridExport_.ExportGrid(output::suggestedFileName(person.isEmpty() ? unnamed : person),
+                           *memory.grid());
 }
 
 // The gauge keeps its maximum; the person of the last save is kept too.

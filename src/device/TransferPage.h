@@ -80,6 +80,7 @@ private:
     int download();
     void saveMemory(MemoryBox& box, QString& lastUser, NameStamp stamp);
     void clearMemory(MemoryBox& box);
+    void exportMemory(MemoryBox& memory, const QString& unnamed);
     MemoryBox& memoryOf(const store::Dataset& dataset) const;
     // Runs the steps; a database error is shown and gives false.
     template <class Steps> bool guarded(Steps&& steps);

@@ -60,7 +60,7 @@ DataPage::DataPage(lang::WindowContext& context, QWidget* parent)
       Label1(makeLabel("Label1", "USER", Panel15)), comb_user_(makeList("comb_user", Panel15)),
       Label35(makeLabel("Label35", "Analyse", Panel15)), ComboBox3(makeList("ComboBox3", Panel15)),
       Notebook2(new QStackedWidget(this)), DBGridEh1(new ui::DataGrid("DBGridEh1")), da1(nullptr),
-      da2(nullptr), chart_(new TrendChart), gridExport_(context.messages, context.language, this) {
+      da2(nullptr), chart_(new TrendChart), gridExport_(context.messages, context.language, context.files, this) {
     setObjectName("Analysis_Table");
     ComboBox3->addItems({"Table", "Line"});
     buildToolbar();

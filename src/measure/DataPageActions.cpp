@@ -3,6 +3,7 @@
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
 #include "measure/DataPage.h"
+#include "output/SaveLocation.h"
 #include "store/ControlsDisabled.h"
 #include "store/Database.h"
 #include "store/DatabaseError.h"
@@ -118,7 +119,10 @@ void DataPage::img_save_asClick() {
         context_.messages.inform(QStringLiteral("export_before_table_not_open"));
         return;
     }
-    gridExport_.ExportGrid(QStringLiteral("analysis"), *DBGridEh1);
+    const QString person = comb_user_->currentText();
+    gridExport_.ExportGrid(
+        output::suggestedFileName(person.isEmpty() ? QStringLiteral("analysis") : person),
+        *DBGridEh1);
 }
 
 } // namespace measure

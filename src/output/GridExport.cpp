@@ -4,6 +4,7 @@
 #include "lang/Messages.h"
 #include "output/ExportFormat.h"
 #include "output/GridFile.h"
+#include "output/SaveLocation.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -13,7 +14,7 @@ namespace output {
 
 namespace {
 
-std::optional<ExportChoice> askWithDialog(QWidget* parent, const QString& suggestedName) {
+std::optional<ExportChoice> askWithDialog(QWidget* parent, const QString& suggestedPath) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -21,7 +22,8 @@ std::optional<ExportChoice> askWithDialog(QWidget* parent, const QString& sugges
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(exportFilters());
     dialog.selectNameFilter(exportFilters().constFirst());
-    dialog.selectFile(suggestedName);
+    dialog.setDirectory(QFileInfo(suggestedPath).absolutePath());
+    dialog.selectFile(QFileInfo(suggestedPath).fileName());
     dialog.setSizeGripEnabled(true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
@@ -32,16 +34,17 @@ std::optional<ExportChoice> askWithDialog(QWidget* parent, const QString& sugges
 } // namespace
 
 GridExport::GridExport(lang::Messages& messages, const lang::LanguageStore& language,
-                       QWidget* dialogParent)
-    : messages_(messages), language_(language),
-      chooser_([dialogParent](const QString& suggestedName) {
-          return askWithDialog(dialogParent, suggestedName);
+                       const store::AppFiles& files, QWidget* dialogParent)
+    : messages_(messages), language_(language), files_(files),
+      chooser_([dialogParent](const QString& suggestedPath) {
+          return askWithDialog(dialogParent, suggestedPath);
       }) {}
 
 QString GridExport::ExportGrid(const QString& suggestedName, const ui::DataGrid& grid) {
-    const std::optional<ExportChoice> choice = chooser_(suggestedName);
+    const QString suggestedPath = QDir(saveFolder(files_)).filePath(suggestedName);
+    const std::optional<ExportChoice> choice = chooser_(suggestedPath);
     if (!choice)
-        return suggestedName;
+        return suggestedPath;
     const std::optional<ExportFormat> format = formatAt(choice->position);
     if (!format)
         return choice->fileName;
@@ -52,7 +55,8 @@ QString GridExport::ExportGrid(const QString& suggestedName, const ui::DataGrid&
         messages_.showError(language_.GetHintText(QStringLiteral("export_failed")) +
                             QStringLiteral("\n\n") + QDir::toNativeSeparators(fileName) +
                             QStringLiteral("\n") + *reason);
-    }
+    } else
+        rememberSaveFolder(files_, fileName);
     return fileName;
 }
 

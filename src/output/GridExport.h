@@ -10,6 +10,9 @@ namespace lang {
 class LanguageStore;
 class Messages;
 } // namespace lang
+namespace store {
+class AppFiles;
+}
 namespace ui {
 class DataGrid;
 }
@@ -22,18 +25,18 @@ struct ExportChoice {
     QString fileName;
     int position = 1;
 };
-// Asks for the file; none when the operator cancels.
-using ExportChooser = std::function<std::optional<ExportChoice>(const QString& suggestedName)>;
+// Asks for the file, starting at the suggested path; none when the operator cancels.
+using ExportChooser = std::function<std::optional<ExportChoice>(const QString& suggestedPath)>;
 
 // Export of a page's grid to a file the operator chooses.
 class GridExport {
 public:
     GridExport(lang::Messages& messages, const lang::LanguageStore& language,
-               QWidget* dialogParent);
+               const store::AppFiles& files, QWidget* dialogParent);
 
-    // Asks for name and format, completes the extension, asks before replacing an
-    // existing file, and writes the whole grid as shown. Returns the final file name, or
-    // the suggested name when the operator cancels.
+    // Asks for name and format in the folder last saved to, completes the extension, asks
+    // before replacing an existing file, and writes the whole grid as shown. Returns the
+    // final file name, or the suggested path when the operator cancels.
     QString ExportGrid(const QString& suggestedName, const ui::DataGrid& grid);
 
     // Qt's save dialog by default.
@@ -42,6 +45,7 @@ public:
 private:
     lang::Messages& messages_;
     const lang::LanguageStore& language_;
+    const store::AppFiles& files_;
     ExportChooser chooser_;
 };
 

@@ -4,6 +4,7 @@
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
 #include "output/ReportDocument.h"
+#include "output/SaveLocation.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -41,8 +42,11 @@ QString choosePdfFile(QWidget* parent, const QString& suggested) {
 
 bool saveAsPdf(const ReportDocument& report, lang::WindowContext& context, QWidget* parent,
                const PdfFileChooser& choose) {
+    const QString subject = report.person().isEmpty()
+                                ? QFileInfo(report.templatePath()).completeBaseName()
+                                : report.person();
     const QString suggested =
-        QDir::home().filePath(QFileInfo(report.templatePath()).completeBaseName() + ".pdf");
+        QDir(saveFolder(context.files)).filePath(suggestedFileName(subject) + ".pdf");
     QString path = choose(parent, suggested);
     if (path.isEmpty())
         return false;
@@ -51,8 +55,10 @@ bool saveAsPdf(const ReportDocument& report, lang::WindowContext& context, QWidg
     if (QFileInfo::exists(path) && !context.messages.ask(QStringLiteral("report_pdf_replace")))
         return false;
     const QString reason = writePdf(report, path);
-    if (reason.isEmpty())
+    if (reason.isEmpty()) {
+        rememberSaveFolder(context.files, path);
         return true;
+    }
     context.messages.showError(context.language.GetHintText(QStringLiteral("report_pdf_error"))
                                    .arg(QDir::toNativeSeparators(path), reason));
     return false;

@@ -2,6 +2,7 @@
 
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
+#include "output/SaveLocation.h"
 #include "persons/Tfrm_user.h"
 #include "store/ControlsDisabled.h"
 #include "store/Database.h"
@@ -40,7 +41,7 @@ QVector<ui::DataGrid::Column> personColumns() {
 UserPage::UserPage(lang::WindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context), Panel13(new ui::Toolbar("Panel13", "Image8", this)),
       DBGrideh4(new ui::DataGrid("DBGrideh4", this)),
-      gridExport_(context.messages, context.language, this) {
+      gridExport_(context.messages, context.language, context.files, this) {
     setObjectName("User");
     runUserForm = [](Tfrm_user& form) { form.exec(); };
 
@@ -76,7 +77,7 @@ void UserPage::addToolImage(ui::ImageButton* image, void (UserPage::*handler)())
 }
 
 void UserPage::img_save_as_1Click() {
-    gridExport_.ExportGrid(QStringLiteral("UserInfo"), *DBGrideh4);
+    gridExport_.ExportGrid(output::suggestedFileName(QStringLiteral("UserInfo")), *DBGrideh4);
 }
 
 void UserPage::AddUserInfo() {

@@ -10,7 +10,9 @@
 #include "ui/DataGrid.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -74,6 +76,19 @@ protected:
         return *page->grid();
     }
 
+    // The file names the save dialogs suggested, without their folders.
+    QStringList suggestedNames() const {
+        QStringList names;
+        for (const QString& path : suggestions)
+            names << QFileInfo(path).fileName();
+        return names;
+    }
+
+    // The name suggested for a subject today.
+    static QString today(const QString& subject) {
+        return subject + ' ' + QDate::currentDate().toString(Qt::ISODate);
+    }
+
     // The next save dialogs answer with these names and type positions.
     void choose(output::GridExport& exporter, const QString& fileName, int position) {
         exporter.setChooser([this, fileName, position](const QString& suggested) {
@@ -84,7 +99,7 @@ protected:
 
     // Exports the grid straight to a file in the format of the type position.
     QString exportTo(const ui::DataGrid& grid, const QString& name, int position) {
-        output::GridExport exporter(messages, language, nullptr);
+        output::GridExport exporter(messages, language, context.files, nullptr);
         choose(exporter, dir.file(name), position);
         return exporter.ExportGrid(QStringLiteral("grid"), grid);
     }

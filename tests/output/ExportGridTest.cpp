@@ -1,8 +1,10 @@
 #include "output/ExportFixture.h"
 #include "output/ExportFormat.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 using output::ExportFormat;
 
@@ -32,7 +34,7 @@ protected:
     }
 
     QString exportAs(const QString& fileName, int position) {
-        output::GridExport exporter(messages, language, nullptr);
+        output::GridExport exporter(messages, language, context.files, nullptr);
         choose(exporter, fileName, position);
         return exporter.ExportGrid("UserInfo", *grid);
     }
@@ -62,12 +64,32 @@ protected:
 };
 
 TEST_F(ExportGridTest, CancelWritesNothing) {
-    output::GridExport exporter(messages, language, nullptr);
+    output::GridExport exporter(messages, language, context.files, nullptr);
     exporter.setChooser([](const QString&) { return std::nullopt; });
     const QStringList before = entries(dir.path());
-    EXPECT_EQ(exporter.ExportGrid("UserInfo", *grid), "UserInfo");
+    EXPECT_EQ(QFileInfo(exporter.ExportGrid("UserInfo", *grid)).fileName(), "UserInfo");
     EXPECT_EQ(entries(dir.path()), before);
     EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+// The first dialog opens where the user keeps files, later ones where the last file went
+// while that folder exists; never in the program's own folders.
+TEST_F(ExportGridTest, SaveDialogOpensInDocumentsThenInTheLastFolder) {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString firstFolder = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    const QString kept = dir.file("kept");
+    ASSERT_TRUE(QDir().mkpath(kept));
+    exportAs(kept + "/first", 3);
+    exportAs(kept + "/second", 3);
+    ASSERT_TRUE(QDir(kept).removeRecursively());
+    exportAs(dir.file("third"), 3);
+
+    QStringList folders;
+    for (const QString& path : suggestions)
+        folders << QFileInfo(path).absolutePath();
+    EXPECT_EQ(folders, (QStringList{firstFolder, kept, firstFolder}));
+    EXPECT_FALSE(folders.contains(dir.path()));
+    EXPECT_FALSE(folders.contains(QCoreApplication::applicationDirPath()));
 }
 
 TEST_F(ExportGridTest, UnknownTypePositionWritesNothing) {

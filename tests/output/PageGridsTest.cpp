@@ -59,7 +59,7 @@ TEST_F(PageGridsTest, DataListInEveryFormatWithoutMovingTheRow) {
     EXPECT_EQ(rows[3][checktime]["value"].toString(), "2024-03-07 00:00:00");
     EXPECT_EQ(rows[1][0]["value"].toString(), expected[1][0]);
 
-    EXPECT_EQ(suggestions, QStringList(5, "analysis"));
+    EXPECT_EQ(suggestedNames(), QStringList(5, today("Иванова")));
     EXPECT_EQ(list.recNo(), 2);
     EXPECT_EQ(moves, 0);
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join(';').toStdString();
@@ -129,7 +129,7 @@ TEST_F(PageGridsTest, TransferMemories) {
     page.img_user1_save_asClick();
     EXPECT_EQ(readRows("csv", dir.file("empty.csv")),
               QList<QStringList>{page.memory1()->grid()->shownTitles()});
-    EXPECT_EQ(suggestions, (QStringList{"User2", "User2", "User1"}));
+    EXPECT_EQ(suggestedNames(), (QStringList{today("User2"), today("User2"), today("User1")}));
 }
 
 TEST_F(PageGridsTest, UserPageSuggestsUserInfo) {
@@ -137,7 +137,7 @@ TEST_F(PageGridsTest, UserPageSuggestsUserInfo) {
     persons::UserPage& page = *window->userPage();
     choose(page.gridExport(), dir.file("UserInfo"), 4);
     page.img_save_as_1Click();
-    EXPECT_EQ(suggestions, QStringList{"UserInfo"});
+    EXPECT_EQ(suggestedNames(), QStringList{today("UserInfo")});
     const QJsonObject read = readBack("htm", dir.file("UserInfo.htm")).object();
     EXPECT_EQ(read["rows"].toArray().size(), 2);
 }
