@@ -1,6 +1,8 @@
 #include "app/QtLanguage.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QEvent>
 #include <QLibraryInfo>
 #include <QMetaEnum>
 
@@ -20,30 +22,44 @@ QLocale::Language languageNamed(const QString& name) {
 
 } // namespace
 
+QtLanguage::QtLanguage() {
+    qApp->installEventFilter(this);
+}
+
 QtLanguage::~QtLanguage() {
     if (installed_)
         QCoreApplication::removeTranslator(&translator_);
-    QLocale::setDefault(previous_);
 }
 
-QLocale QtLanguage::localeFor(const QString& languageName, const QLocale& system) {
+QLocale QtLanguage::localeFor(const QString& languageName, const QLocale& user) {
     const QLocale::Language language = languageNamed(languageName);
-    const bool englishOnC = language == QLocale::English && system.language() == QLocale::C;
-    if (language == QLocale::AnyLanguage || language == system.language() || englishOnC)
-        return system;
-    return QLocale(language, system.territory());
+    const bool englishOnC = language == QLocale::English && user.language() == QLocale::C;
+    if (language == QLocale::AnyLanguage || language == user.language() || englishOnC)
+        return user;
+    return QLocale(language, user.territory());
 }
 
 void QtLanguage::follow(const QString& languageName) {
-    const QLocale locale = localeFor(languageName, QLocale::system());
-    QLocale::setDefault(locale);
+    language_ = localeFor(languageName, user_);
     if (installed_)
         QCoreApplication::removeTranslator(&translator_);
     const QLocale::Language language = languageNamed(languageName);
     installed_ = language != QLocale::AnyLanguage && language != QLocale::English &&
-                 translator_.load(locale, QStringLiteral("qt"), QStringLiteral("_"),
+                 translator_.load(language_, QStringLiteral("qt"), QStringLiteral("_"),
                                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
                  QCoreApplication::installTranslator(&translator_);
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (auto* calendar = qobject_cast<QCalendarWidget*>(widget))
+            calendar->setLocale(language_);
+    }
+}
+
+bool QtLanguage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Polish) {
+        if (auto* calendar = qobject_cast<QCalendarWidget*>(watched))
+            calendar->setLocale(language_);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace app

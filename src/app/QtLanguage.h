@@ -1,31 +1,34 @@
 #pragma once
 
 #include <QLocale>
+#include <QObject>
 #include <QString>
 #include <QTranslator>
 
 namespace app {
 
-// Qt's own texts (standard buttons, file and print dialogs) and its locale (calendar month
-// and day names) in the language chosen in the database.
-class QtLanguage {
+// Qt's own texts (standard buttons, file and print dialogs) and the month and day names of
+// every calendar in the language chosen in the database. Dates and numbers keep the
+// user's locale.
+class QtLanguage : public QObject {
 public:
-    QtLanguage() = default;
-    // Removes the translation and gives back the locale found at construction.
-    ~QtLanguage();
-    QtLanguage(const QtLanguage&) = delete;
-    QtLanguage& operator=(const QtLanguage&) = delete;
+    // The locale in effect now is the user's.
+    QtLanguage();
+    ~QtLanguage() override;
 
-    // A language name of the language table ("german"). English keeps Qt's built-in texts;
-    // a name Qt does not know also keeps the system locale.
+    // A language name of the language table ("german"). English keeps Qt's built-in texts.
     void follow(const QString& languageName);
 
-    // The locale for a language name: the system locale when the languages agree, else the
-    // language in the system's territory where Qt has such a locale.
-    static QLocale localeFor(const QString& languageName, const QLocale& system);
+    // The locale for a language name: the user's locale when the languages agree or the name
+    // is unknown, else the language in the user's territory where Qt has such a locale.
+    static QLocale localeFor(const QString& languageName, const QLocale& user);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLocale previous_;
+    const QLocale user_;
+    QLocale language_;
     QTranslator translator_;
     bool installed_ = false;
 };

@@ -6,9 +6,17 @@
 
 namespace app {
 
+namespace {
+
+std::optional<store::IniFile> settingsFile(const QString& dataDir) {
+    return store::IniFile::load(QDir(dataDir).filePath(QStringLiteral("tonvisetup.ini")));
+}
+
+} // namespace
+
 int ReadSettings(const QString& dataDir) {
     constexpr int defaultDelay = 20;
-    auto ini = store::IniFile::load(QDir(dataDir).filePath(QStringLiteral("tonvisetup.ini")));
+    auto ini = settingsFile(dataDir);
     if (!ini)
         return defaultDelay;
     int delay = 0;
@@ -17,6 +25,18 @@ int ReadSettings(const QString& dataDir) {
     else // when this fails, the default still applies
         ini->write(u"delay", u"receidata", QString::number(defaultDelay));
     return delay > 0 ? delay : defaultDelay;
+}
+
+QByteArray ReadWindowGeometry(const QString& dataDir) {
+    const auto ini = settingsFile(dataDir);
+    const auto value = ini ? ini->value(u"window", u"geometry") : std::nullopt;
+    return value ? QByteArray::fromBase64(value->toLatin1()) : QByteArray();
+}
+
+void WriteWindowGeometry(const QString& dataDir, const QByteArray& geometry) {
+    // A settings file that cannot be written costs only the window's place.
+    if (auto ini = settingsFile(dataDir))
+        ini->write(u"window", u"geometry", QString::fromLatin1(geometry.toBase64()));
 }
 
 } // namespace app

@@ -165,11 +165,14 @@ void Tfrm_main::FormCreate() {
     qtLanguage_->follow(context_.language.currentLanguage());
     context_.SendMessage = [this](int message) { SendMessage(message); };
     context_.ReceiveDelay = ReadSettings(context_.files.dataDir());
+    // Qt moves a kept place that no screen shows any more back onto the screen.
+    restoreGeometry(ReadWindowGeometry(context_.files.dataDir()));
     userPage_->setPersonLists(
         {dataPage_->comb_user(), transferPage_->comb_user1(), transferPage_->comb_user2()});
     userPage_->AddUserInfo();
-    image("Image5")->setStretch(true);
-    image("Image12")->setStretch(true);
+    // The backgrounds of the header band and the home picture follow the window's size.
+    for (const char* name : {"Image5", "Image6", "Image3", "Image12"})
+        image(name)->setStretch(true);
     ui::showPage(*Notebook1, "Home");
     ui::showPage(*dataPage_->notebook(), "Home");
     connect(image("img_help"), &ui::ImageButton::clicked, this, &Tfrm_main::img_helpClick);
@@ -349,6 +352,7 @@ void Tfrm_main::showEvent(QShowEvent* event) {
 
 void Tfrm_main::closeEvent(QCloseEvent* event) {
     if (FormClose()) {
+        WriteWindowGeometry(context_.files.dataDir(), saveGeometry());
         CloseHelpViewers();
         event->accept();
     } else

@@ -3,6 +3,7 @@
 #include "help/HelpBrowser.h"
 #include "help/HelpSource.h"
 #include "lang/FormTexts.h"
+#include "ui/ScreenFit.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,7 +21,7 @@ HelpWindow::HelpWindow(lang::LanguageStore& language, const ui::PictureLibrary& 
       help_browser(new HelpBrowser(this)), toolbar_(new QWidget(this)) {
     setObjectName(QStringLiteral("frm_help"));
     setWindowTitle(QStringLiteral("Help"));
-    resize(760, 600);
+    ui::fitIntoScreen(*this, QSize(760, 600));
 
     auto* row = new QHBoxLayout(toolbar_);
     row->setContentsMargins(4, 4, 4, 4);

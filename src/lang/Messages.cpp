@@ -11,6 +11,9 @@ namespace {
 QMessageBox::StandardButton show(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
                                  const QString& text, QMessageBox::StandardButtons buttons) {
     QMessageBox box(icon, caption, text, buttons, parent);
+    // Every question deletes, replaces or ends something: Enter must not say Yes to it.
+    if (buttons.testFlag(QMessageBox::No))
+        box.setDefaultButton(QMessageBox::No);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

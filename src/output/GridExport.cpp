@@ -15,23 +15,28 @@ namespace output {
 namespace {
 
 std::optional<ExportChoice> askWithDialog(QWidget* parent, const QString& suggestedPath) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    // Replacing is asked after the extension has been added.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilters(exportFilters());
-    dialog.selectNameFilter(exportFilters().constFirst());
-    dialog.setDirectory(QFileInfo(suggestedPath).absolutePath());
-    dialog.selectFile(QFileInfo(suggestedPath).fileName());
-    dialog.setSizeGripEnabled(true);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const std::unique_ptr<QFileDialog> dialog = exportDialog(parent, suggestedPath);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
-    return ExportChoice{dialog.selectedFiles().constFirst(),
-                        int(exportFilters().indexOf(dialog.selectedNameFilter())) + 1};
+    return ExportChoice{dialog->selectedFiles().constFirst(),
+                        int(exportFilters().indexOf(dialog->selectedNameFilter())) + 1};
 }
 
 } // namespace
+
+std::unique_ptr<QFileDialog> exportDialog(QWidget* parent, const QString& suggestedPath) {
+    auto dialog = std::make_unique<QFileDialog>(parent);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    // Replacing is asked after the extension has been added.
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    dialog->setNameFilters(exportFilters());
+    dialog->selectNameFilter(exportFilters().constFirst());
+    dialog->setDirectory(QFileInfo(suggestedPath).absolutePath());
+    dialog->selectFile(QFileInfo(suggestedPath).fileName());
+    dialog->setSizeGripEnabled(true);
+    return dialog;
+}
 
 GridExport::GridExport(lang::Messages& messages, const lang::LanguageStore& language,
                        const store::AppFiles& files, QWidget* dialogParent)

@@ -2,8 +2,10 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 namespace lang {
@@ -27,6 +29,9 @@ struct ExportChoice {
 };
 // Asks for the file, starting at the suggested path; none when the operator cancels.
 using ExportChooser = std::function<std::optional<ExportChoice>(const QString& suggestedPath)>;
+
+// The save dialog of an export, opened at the suggested path.
+std::unique_ptr<QFileDialog> exportDialog(QWidget* parent, const QString& suggestedPath);
 
 // Export of a page's grid to a file the operator chooses.
 class GridExport {

@@ -4,14 +4,13 @@
 #include "lang/FormTexts.h"
 #include "lang/WindowContext.h"
 #include "output/ReportDocument.h"
+#include "ui/ScreenFit.h"
 
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -72,9 +71,7 @@ PreviewWindow::PreviewWindow(const ReportDocument& report, lang::WindowContext& 
 
     const QSize sheet =
         (report_.pageLayout().fullRect(QPageLayout::Point).size() * kScreenDpi / 72.0).toSize();
-    const QSize available = QGuiApplication::primaryScreen()->availableSize();
-    resize(std::min(sheet.width() + 80, available.width()),
-           std::min(sheet.height() + 120, available.height()));
+    ui::fitIntoScreen(*this, sheet + QSize(80, 120));
     showPage(0);
 }
 

@@ -68,7 +68,7 @@ bool recordMatches(const store::Dataset& rows, const TfindOp& field, const QStri
     if (type == QLatin1String("boolean"))
         return rows.asBoolean(field.field) == (entry.trimmed() == QLatin1String("1"));
     if (type == QLatin1String("string"))
-        return textMatches(rows.asString(field.field), entry, match);
+        return textMatches(rows.asString(field.field), entry.trimmed(), match);
     const QVariant value = rows.value(field.field);
     if (value.isNull() || !value.isValid())
         return false;

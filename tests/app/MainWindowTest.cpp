@@ -1,6 +1,6 @@
-#include "support/MainWindowFixture.h"
 #include "device/TransferPage.h"
 #include "measure/DataPage.h"
+#include "support/MainWindowFixture.h"
 #include "ui/ImageButton.h"
 
 #include <QApplication>
@@ -69,6 +69,27 @@ TEST_F(MainWindow, PageSwitchStretchesTheToolbarBackground) {
     window->m_transferClick();
     EXPECT_TRUE(background->stretch());
     EXPECT_EQ(background->size(), background->parentWidget()->size());
+}
+
+// Every row of the header band is as wide as a widened window.
+TEST_F(MainWindow, HeaderBandStretchesWithTheWindow) {
+    window->resize(1180, 600);
+    QApplication::processEvents();
+    for (const char* name : {"Image5", "Image6", "Image3"}) {
+        ui::ImageButton* background = window->image(name);
+        EXPECT_TRUE(background->stretch()) << name;
+        EXPECT_EQ(background->width(), window->width()) << name;
+    }
+}
+
+// The window comes back where and as large as it was when the program ended.
+TEST_F(MainWindow, PlaceAndSizeAreKeptBetweenStarts) {
+    window->setGeometry(30, 40, 700, 480);
+    messages.answers = {true};
+    window->m_ExitClick();
+    window = std::make_unique<app::Tfrm_main>(context);
+    window->show();
+    EXPECT_EQ(window->geometry(), QRect(30, 40, 700, 480));
 }
 
 TEST_F(MainWindow, PressedLookFollowsTheMouse) {

@@ -24,6 +24,7 @@ struct QtTexts {
 
 QtTexts shownQtTexts() {
     QCalendarWidget calendar;
+    calendar.ensurePolished();
     return {buttonText(QMessageBox::Yes), buttonText(QMessageBox::No),
             buttonText(QMessageBox::Cancel),
             QCoreApplication::translate("QFileDialog", "File &name:").remove('&'),
@@ -40,7 +41,9 @@ protected:
 };
 
 TEST_F(QtLanguageFollows, QtButtonsDialogsAndCalendarSpeakTheChosenLanguage) {
+    const QString userLocale = QLocale().name();
     choose("german");
+    EXPECT_EQ(QLocale().name(), userLocale) << "dates and numbers keep the user's locale";
     const QtTexts german = shownQtTexts();
     EXPECT_EQ(german.yes, "Ja");
     EXPECT_EQ(german.no, "Nein");

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -18,11 +19,13 @@ struct Answer {
             ASSERT_NE(box, nullptr);
             shown = {box->windowTitle(), box->text()};
             icon = box->icon();
+            defaultButton = box->standardButton(box->defaultButton());
             box->button(button)->click();
         });
     }
     QStringList shown;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
 TEST(MessageBoxes, ShowTheKeysTextUnderTheTitleAndAnswerOnlyYesAsTrue) {
@@ -35,6 +38,7 @@ TEST(MessageBoxes, ShowTheKeysTextUnderTheTitleAndAnswerOnlyYesAsTrue) {
     EXPECT_TRUE(messages.ask("question"));
     EXPECT_EQ(yes.shown, QStringList({"Blutdruckmessgerät", "Weiter?"}));
     EXPECT_EQ(yes.icon, QMessageBox::Information);
+    EXPECT_EQ(yes.defaultButton, QMessageBox::No) << "Enter answers a question with No";
 
     Answer no(QMessageBox::No);
     EXPECT_FALSE(messages.ask("question"));

@@ -80,6 +80,8 @@ TEST_F(FindDialog, TextMatchesWithoutRegardToCaseByMatchType) {
     EXPECT_TRUE(matches("mit", tools::MatchType::AnywhereIn));
     EXPECT_TRUE(matches("smi", tools::MatchType::Beginning));
     EXPECT_TRUE(matches("SMITH", tools::MatchType::WholeField));
+    EXPECT_TRUE(matches(" Smith  ", tools::MatchType::WholeField)) << "blanks around are trimmed";
+    EXPECT_TRUE(matches("\tsmi ", tools::MatchType::Beginning));
     EXPECT_FALSE(matches("smi", tools::MatchType::WholeField));
     EXPECT_FALSE(matches("mit", tools::MatchType::Beginning));
 

@@ -1,8 +1,11 @@
 #include "ui/Gauge.h"
 #include "ui/RadioGroup.h"
+#include "ui/ScreenFit.h"
 
 #include <QAbstractButton>
+#include <QGuiApplication>
 #include <QLayout>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 TEST(Gauge, ProgressStaysWithinZeroAndMaxValue) {
@@ -69,4 +72,18 @@ TEST(RadioGroup, ColumnsPutItemsSideBySide) {
     ASSERT_EQ(buttons.size(), 2);
     EXPECT_EQ(buttons[0]->y(), buttons[1]->y());
     EXPECT_LT(buttons[0]->x(), buttons[1]->x());
+}
+
+// A window never reaches beyond the available area of its screen, frame included, and is
+// centred in it.
+TEST(ScreenFit, KeepsTheWindowAndItsFrameInsideTheAvailableArea) {
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QSize wanted : {QSize(300, 200), QSize(760, 600), QSize(5000, 5000)}) {
+        QWidget window;
+        ui::fitIntoScreen(window, wanted);
+        EXPECT_EQ(window.size(), wanted.boundedTo(available.size() - QSize(16, 40)));
+        const QRect withFrame(window.pos(), window.size() + QSize(16, 40));
+        EXPECT_TRUE(available.contains(withFrame)) << wanted.width();
+        EXPECT_LE(std::abs(withFrame.center().x() - available.center().x()), 1);
+    }
 }
