@@ -9,15 +9,6 @@ using PersonDialog = PersonsTest;
 using persons::Tfrm_user;
 using persons::UserPage;
 
-// Fills the two names and saves.
-auto saveAs(const QString& lastName, const QString& firstName = "Anna") {
-    return [=](Tfrm_user& form) {
-        type(form, "edt_lastname", lastName);
-        type(form, "edt_firstname", firstName);
-        form.BitBtn1Click();
-    };
-}
-
 TEST_F(PersonDialog, CreatesPersonsWithTheNextIdAndRefillsTheLists) {
     ASSERT_TRUE(runDialog(&UserPage::img_newClick, [](Tfrm_user& form) {
         EXPECT_EQ(form.windowTitle(), "Create New User");
