@@ -3,6 +3,7 @@
 #include "LanguageStore.h"
 
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace lang {
 
@@ -15,6 +16,21 @@ QMessageBox::StandardButton show(QWidget* parent, QMessageBox::Icon icon, const 
     if (buttons.testFlag(QMessageBox::No))
         box.setDefaultButton(QMessageBox::No);
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+// In one pass, so that a "%2" inside an argument stays as it is.
+QString filledIn(const QString& text, const QStringList& arguments) {
+    static const QRegularExpression marker(QStringLiteral("%([1-9])"));
+    QString result;
+    qsizetype done = 0;
+    for (const QRegularExpressionMatch& match : marker.globalMatch(text)) {
+        const qsizetype index = match.captured(1).toInt() - 1;
+        if (index >= arguments.size())
+            continue;
+        result += text.mid(done, match.capturedStart() - done) + arguments[index];
+        done = match.capturedEnd();
+    }
+    return result + text.mid(done);
 }
 
 } // namespace
@@ -34,6 +50,12 @@ void MessageBoxes::fail(const QString& key) {
 bool MessageBoxes::ask(const QString& key) {
     return show(parent_, QMessageBox::Information, language_.TitleText(),
                 language_.GetHintText(key), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool MessageBoxes::askToDelete(const QString& key, const QStringList& arguments) {
+    return show(parent_, QMessageBox::Information, language_.TitleText(),
+                filledIn(language_.GetHintText(key), arguments),
+                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 void MessageBoxes::showError(const QString& text) {

@@ -5,19 +5,17 @@
 #include "lang/LanguageStore.h"
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
+#include "persons/BirthdayEdit.h"
 #include "store/Database.h"
 #include "store/DatabaseError.h"
 #include "store/Tdm1.h"
-#include "ui/DateFormat.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
@@ -29,14 +27,8 @@ namespace {
 
 constexpr int PersonsChangedMessage = 1132; // WM_USER + 108
 
-// The date edit's lowest date stands for "no date" and shows blank.
-const QDate kNoDate(1900, 1, 1);
-
-// The system's short date with the year in four digits: with two, a typed year could
-// only fall in the century the edit already shows.
-QString birthdayFormat() {
-    return ui::withFourDigitYear(QLocale().dateFormat(QLocale::ShortFormat));
-}
+// Longer names would widen every person list past the screen.
+constexpr qsizetype kMaxNameLength = 60;
 
 enum class Kind { Text, ReadOnly, Date, Gender };
 
@@ -87,7 +79,7 @@ QString editorName(const Field& field) {
 Tfrm_user::Tfrm_user(lang::WindowContext& context, const QString& mode, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      context_(context), mode_(mode) {
+      context_(context), mode_(mode), genderItems_(context.language) {
     if (mode_ == QLatin1String("edit"))
         storedLastName_ = context_.dm.ado_user.asString("LastName");
     setObjectName("frm_user");
@@ -107,22 +99,16 @@ void Tfrm_user::buildLayout() {
         label->setObjectName("lbl_" + QString::fromLatin1(field.column).toLower());
         QWidget* editor = nullptr;
         if (field.kind == Kind::Date) {
-            auto* date = new QDateEdit(this);
-            date->setCalendarPopup(true);
-            date->setDisplayFormat(birthdayFormat());
-            date->setMinimumDate(kNoDate);
-            date->setSpecialValueText(" ");
-            connect(date, &QDateEdit::dateChanged, this, [this, column = field.column](QDate day) {
-                writeField(column, day == kNoDate ? QVariant() : QVariant(day.startOfDay()));
-            });
-            editor = date;
+            // Read on save: a half-typed date is no date yet.
+            editor = new BirthdayEdit(this);
         } else if (field.kind == Kind::Gender) {
             auto* gender = new QComboBox(this);
             gender->setEditable(true);
-            gender->addItems({"Male", "Female"});
-            connect(
-                gender, &QComboBox::currentTextChanged, this,
-                [this, column = field.column](const QString& text) { writeField(column, text); });
+            gender->addItems(GenderItems::values());
+            connect(gender, &QComboBox::currentTextChanged, this,
+                    [this, column = field.column](const QString& text) {
+                        writeField(column, genderItems_.valueOf(text));
+                    });
             editor = gender;
         } else {
             auto* edit = new QLineEdit(this);
@@ -202,12 +188,15 @@ void Tfrm_user::loadFields() {
     bound_ = false;
     for (const Binding& binding : bindings_) {
         const QVariant value = persons.value(binding.column);
-        if (auto* date = qobject_cast<QDateEdit*>(binding.widget))
-            date->setDate(value.isNull() ? kNoDate : persons.asDateTime(binding.column).date());
-        else if (auto* list = qobject_cast<QComboBox*>(binding.widget))
-            list->setEditText(value.toString());
-        else
+        if (auto* date = qobject_cast<BirthdayEdit*>(binding.widget)) {
+            date->setDate(value.isNull() ? QDate() : persons.asDateTime(binding.column).date());
+        } else if (auto* list = qobject_cast<QComboBox*>(binding.widget)) {
+            const int item = genderItems_.itemOf(value.toString());
+            list->setCurrentIndex(item);
+            list->setEditText(item < 0 ? value.toString() : list->itemText(item));
+        } else {
             static_cast<QLineEdit*>(binding.widget)->setText(value.toString());
+        }
     }
     bound_ = true;
 }
@@ -226,20 +215,43 @@ QLineEdit* Tfrm_user::lineEdit(const QString& column) const {
     return findChild<QLineEdit*>("edt_" + column.toLower());
 }
 
+// Shows the message and puts the focus on the field it is about; the dialog stays open.
+bool Tfrm_user::refuse(QWidget* field, const char* key) {
+    context_.messages.inform(QLatin1String(key));
+    field->setFocus();
+    return false;
+}
+
+// Stores the name without surrounding blanks.
+bool Tfrm_user::takeName(QLineEdit* edit, const char* emptyKey) {
+    const QString name = edit->text().trimmed();
+    if (name.isEmpty())
+        return refuse(edit, emptyKey);
+    if (name.size() > kMaxNameLength)
+        return refuse(edit, "name_too_long");
+    if (name != edit->text())
+        edit->setText(name);
+    return true;
+}
+
+bool Tfrm_user::takeBirthday() {
+    auto* birthday = findChild<BirthdayEdit*>(QStringLiteral("dtp_birthday"));
+    const std::optional<QDate> day = birthday->date();
+    if (!day)
+        return refuse(birthday, "birthday_unreadable");
+    if (*day > QDate::currentDate())
+        return refuse(birthday, "birthday_in_future");
+    writeField(QStringLiteral("birthday"),
+               day->isNull() ? QVariant() : QVariant(day->startOfDay()));
+    return true;
+}
+
 void Tfrm_user::BitBtn1Click() {
     lang::Messages& messages = context_.messages;
     QLineEdit* lastName = lineEdit("LastName");
-    QLineEdit* firstName = lineEdit("FirstName");
-    if (lastName->text().isEmpty()) {
-        messages.inform("lastname_no_input");
-        lastName->setFocus();
+    if (!takeName(lastName, "lastname_no_input") ||
+        !takeName(lineEdit("FirstName"), "firstname_no_input") || !takeBirthday())
         return;
-    }
-    if (firstName->text().isEmpty()) {
-        messages.inform("firstname_no_input");
-        firstName->setFocus();
-        return;
-    }
     store::Tdm1& dm = context_.dm;
     try {
         QString sql = "select * from bp_userinfo where LastName=" + store::quoted(lastName->text());

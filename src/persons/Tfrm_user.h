@@ -1,11 +1,11 @@
 #pragma once
 
+#include "persons/GenderItems.h"
+
 #include <QDialog>
 #include <QList>
 #include <QVariant>
 
-class QComboBox;
-class QDateEdit;
 class QLineEdit;
 
 namespace lang {
@@ -21,8 +21,8 @@ class Tfrm_user : public QDialog {
 public:
     Tfrm_user(lang::WindowContext& context, const QString& mode, QWidget* parent = nullptr);
 
-    // Save: the name checks, the duplicate test, applying (with the readings of a renamed
-    // person moved to the new name), the list refill, close.
+    // Save: the checks of names and birthday, the duplicate test, applying (with the readings of a
+    // renamed person moved to the new name), the list refill, close.
     void BitBtn1Click();
     // Cancel.
     void BitBtn2Click();
@@ -44,11 +44,15 @@ private:
     void loadFields();
     void writeField(const QString& column, const QVariant& value);
     QLineEdit* lineEdit(const QString& column) const;
+    bool refuse(QWidget* field, const char* key);
+    bool takeName(QLineEdit* edit, const char* emptyKey);
+    bool takeBirthday();
     void moveReadings(const QString& lastName);
 
     lang::WindowContext& context_;
     QString mode_;
     QString storedLastName_; // mode "edit": the last name the readings carry
+    GenderItems genderItems_;
     QList<Binding> bindings_;
     bool bound_ = false; // fields follow the record only after they show it
     bool saved_ = false;

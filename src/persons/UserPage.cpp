@@ -13,6 +13,7 @@
 #include "ui/Toolbar.h"
 
 #include <QComboBox>
+#include <QLocale>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -135,7 +136,7 @@ void UserPage::ShowUserForm(const QString& mode) {
 }
 
 void UserPage::img_delete_all_2Click() {
-    if (!context_.messages.ask(QStringLiteral("delete_alluser_ask")))
+    if (!context_.messages.askToDelete(QStringLiteral("delete_alluser_ask"), {}))
         return;
     const auto failure = inOneTransaction([this] {
         for (const char* table : {"bp_userinfo", "bp_record", "bp_record_user1", "bp_record_user2"})
@@ -151,7 +152,7 @@ void UserPage::img_delete_all_2Click() {
 }
 
 void UserPage::img_delete_selection_1Click() {
-    if (!context_.messages.ask(QStringLiteral("delete_seluser_ask")))
+    if (!askToDeleteTicked())
         return;
     std::optional<store::DatabaseError> failure;
     {
@@ -168,6 +169,32 @@ void UserPage::img_delete_selection_1Click() {
         context_.messages.showError(failure->message());
     else
         reopenAfterDeletion();
+}
+
+// Names the ticked persons and the number of their saved readings.
+bool UserPage::askToDeleteTicked() {
+    const store::Dataset& persons = context_.dm.ado_user;
+    const int mark = persons.fieldIndex(kMarkField);
+    const int lastName = persons.fieldIndex(QStringLiteral("lastname"));
+    store::Dataset readings(context_.dm.ADOConnection1, store::WriteMode::Immediate);
+    QStringList names;
+    int count = 0;
+    for (int row = 0; row < persons.recordCount(); ++row) {
+        if (!persons.valueAt(row, mark).toBool())
+            continue;
+        names << persons.valueAt(row, lastName).toString();
+        readings.close();
+        readings.setCommandText(
+            QStringLiteral("select count(*) as readings from bp_record where personal=") +
+            store::quoted(names.last()));
+        readings.open();
+        count += readings.asInteger(QStringLiteral("readings"));
+    }
+    if (names.isEmpty())
+        return context_.messages.askToDelete(QStringLiteral("delete_seluser_ask"), {});
+    return context_.messages.askToDelete(
+        QStringLiteral("delete_seluser_readings_ask"),
+        {names.join(QStringLiteral(", ")), QLocale().toString(count)});
 }
 
 // Walks the register; a deleted person's follower is examined without a step.

@@ -64,6 +64,7 @@ public:
 
 private:
     void addToolImage(ui::ImageButton* image, void (UserPage::*handler)());
+    bool askToDeleteTicked();
     void deleteTickedPersons();
     std::optional<store::DatabaseError> inOneTransaction(const std::function<void()>& writes);
     void reopenAfterDeletion();

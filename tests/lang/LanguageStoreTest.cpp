@@ -76,6 +76,10 @@ TEST(LanguageStore, SeedDefinesEveryMessageKeyInEnglishAndGerman) {
                            "delete_all_bprecord_ask",
                            "delete_alluser_ask",
                            "delete_seluser_ask",
+                           "delete_seluser_readings_ask",
+                           "name_too_long",
+                           "birthday_unreadable",
+                           "birthday_in_future",
                            "lastname_no_input",
                            "firstname_no_input",
                            "current_name_exists_same",
@@ -92,7 +96,7 @@ TEST(LanguageStore, SeedDefinesEveryMessageKeyInEnglishAndGerman) {
                            "preview_before_table_not_open",
                            "print_before_table_not_open",
                            "export_before_table_not_open"};
-    ASSERT_EQ(keys.size(), 35);
+    ASSERT_EQ(keys.size(), 39);
     LanguageDb db;
     store::Dataset& cfg = db.dm.ado_cfg;
     for (const QString& key : keys) {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -47,6 +48,23 @@ TEST(MessageBoxes, ShowTheKeysTextUnderTheTitleAndAnswerOnlyYesAsTrue) {
     messages.fail("question");
     EXPECT_EQ(ok.shown, QStringList({"Blutdruckmessgerät", "Weiter?"}));
     EXPECT_EQ(ok.icon, QMessageBox::Critical);
+}
+
+// Enter answers a question that deletes with No; a "%2" inside an argument stays.
+TEST(MessageBoxes, AQuestionToDeleteFillsInItsArgumentsAndDefaultsToNo) {
+    LanguageDb db;
+    db.add({.component = "drop", .showtext = "Delete %1 with %2 readings?"});
+    db.select("default");
+    lang::MessageBoxes messages(db.language, nullptr);
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shown = box->text();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_FALSE(messages.askToDelete("drop", {"A %2 B", "3"}));
+    EXPECT_EQ(shown, "Delete A %2 B with 3 readings?");
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "PersonsFixture.h"
+#include "persons/BirthdayEdit.h"
+#include "support/DefaultLocale.h"
 
-#include <QDateEdit>
-#include <QLocale>
+#include <QCalendarWidget>
+#include <array>
 
 namespace {
 
@@ -9,22 +11,13 @@ using PersonDialog = PersonsTest;
 using persons::Tfrm_user;
 using persons::UserPage;
 
-// Fills the two names and saves.
-auto saveAs(const QString& lastName, const QString& firstName = "Anna") {
-    return [=](Tfrm_user& form) {
-        type(form, "edt_lastname", lastName);
-        type(form, "edt_firstname", firstName);
-        form.BitBtn1Click();
-    };
-}
-
 TEST_F(PersonDialog, CreatesPersonsWithTheNextIdAndRefillsTheLists) {
     ASSERT_TRUE(runDialog(&UserPage::img_newClick, [](Tfrm_user& form) {
         EXPECT_EQ(form.windowTitle(), "Create New User");
         type(form, "edt_address1", "1 Main Street");
         type(form, "edt_height", "180");
         form.findChild<QComboBox*>("comb_gender")->setCurrentIndex(1);
-        form.findChild<QDateEdit*>("dtp_birthday")->setDate(QDate(1960, 4, 2));
+        form.findChild<persons::BirthdayEdit*>("dtp_birthday")->setDate(QDate(1960, 4, 2));
         saveAs("Smith")(form);
         EXPECT_FALSE(form.isVisible());
     }));
@@ -43,7 +36,7 @@ TEST_F(PersonDialog, CreatesPersonsWithTheNextIdAndRefillsTheLists) {
     expectLists({"Jones", "Smith"});
 }
 
-TEST_F(PersonDialog, RefusesEmptyNamesButNotBlanks) {
+TEST_F(PersonDialog, RefusesEmptyNames) {
     runDialog(&UserPage::img_newClick, [](Tfrm_user& form) {
         form.BitBtn1Click();
         EXPECT_EQ(form.focusWidget(), form.findChild<QLineEdit*>("edt_lastname"));
@@ -51,11 +44,9 @@ TEST_F(PersonDialog, RefusesEmptyNamesButNotBlanks) {
         form.BitBtn1Click();
         EXPECT_EQ(form.focusWidget(), form.findChild<QLineEdit*>("edt_firstname"));
         EXPECT_TRUE(form.isVisible());
-        saveAs(" ", " ")(form);
     });
-    EXPECT_EQ(messages.shown, QStringList({"inform:lastname_no_input", "inform:firstname_no_input",
-                                           "inform:user_infor_save_ok"}));
-    EXPECT_EQ(registerRows(), QStringList({"1: "}));
+    EXPECT_EQ(messages.shown,
+              QStringList({"inform:lastname_no_input", "inform:firstname_no_input"}));
 }
 
 TEST_F(PersonDialog, RefusesAnotherPersonsLastNameInAnyCase) {
@@ -170,14 +161,120 @@ TEST_F(PersonDialog, ARefusedSaveLeavesNothingBehind) {
     EXPECT_EQ(registerRows(), QStringList({"1:Good"}));
 }
 
-// A two-digit year could only be typed within the century the edit already shows.
-TEST_F(PersonDialog, BirthdaysAreTypedWithFourDigitYears) {
-    const QLocale previous;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    runDialog(&UserPage::img_newClick, [](Tfrm_user& form) {
-        EXPECT_EQ(form.findChild<QDateEdit*>("dtp_birthday")->displayFormat(), "dd.MM.yyyy");
+QWidget* field(Tfrm_user& form, const char* name) {
+    return form.findChild<QWidget*>(name);
+}
+
+// A new person with these names and this text typed as the date of birth, saved.
+auto saveTyped(const QString& lastName, const QString& firstName, const QString& birthday) {
+    return [=](Tfrm_user& form) {
+        type(form, "edt_lastname", lastName);
+        type(form, "edt_firstname", firstName);
+        retype(field(form, "dtp_birthday"), birthday);
+        form.BitBtn1Click();
+    };
+}
+
+TEST_F(PersonDialog, TypedBirthdaysAreStored) {
+    const std::array<const char*, 3> cases[] = {{"de_DE", "12.03.1955", "1955-03-12"},
+                                                {"de_DE", " 1.3.55", "1955-03-01"},
+                                                {"en_US", "3/12/1955", "1955-03-12"},
+                                                {"en_US", "3/12/55", "1955-03-12"},
+                                                {"de_DE", "", "none"}};
+    QStringList expected;
+    for (const auto& [locale, typed, stored] : cases) {
+        const DefaultLocale chosen(locale);
+        runDialog(&UserPage::img_newClick,
+                  saveTyped(QString::number(expected.size()), "Anna", typed));
+        expected << stored;
+    }
+    EXPECT_EQ(query("select ifnull(substr(birthday,1,10),'none') from bp_userinfo order by id"),
+              expected);
+    EXPECT_EQ(messages.shown, QStringList(std::size(cases), "inform:user_infor_save_ok"));
+}
+
+TEST(ReadBirthday, TwoDigitYearsFallInTheLatestCenturyNotAfterToday) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"12.03.55", "1955-03-12"}, {"12.03.10", "2010-03-12"},   {"15.06.24", "2024-06-15"},
+        {"16.06.24", "1924-06-16"}, {"16.06.2024", "2024-06-16"}, {"12.03", ""},
+        {"12.03.155", ""}};
+    for (const auto& [typed, day] : cases)
+        EXPECT_EQ(persons::readBirthday(typed, QLocale("de_DE"), QDate(2024, 6, 15))
+                      .toString(Qt::ISODate),
+                  day)
+            << typed;
+}
+
+TEST_F(PersonDialog, RefusesBlankOrLongNamesAndUnreadableOrFutureBirthdays) {
+    const DefaultLocale german("de_DE");
+    const QString tomorrow = QDate::currentDate().addDays(1).toString("dd.MM.yyyy");
+    const struct {
+        QString lastName, firstName, birthday;
+        const char *key, *focus;
+    } cases[] = {{" \t", "Anna", "", "lastname_no_input", "edt_lastname"},
+                 {"Smith", "  ", "", "firstname_no_input", "edt_firstname"},
+                 {QString(61, 'x'), "Anna", "", "name_too_long", "edt_lastname"},
+                 {"Smith", QString(61, 'y'), "", "name_too_long", "edt_firstname"},
+                 {"Smith", "Anna", "31.02.1955", "birthday_unreadable", "dtp_birthday"},
+                 {"Smith", "Anna", tomorrow, "birthday_in_future", "dtp_birthday"}};
+    runDialog(&UserPage::img_newClick, [&](Tfrm_user& form) {
+        for (const auto& c : cases) {
+            messages.shown.clear();
+            saveTyped(c.lastName, c.firstName, c.birthday)(form);
+            EXPECT_EQ(messages.shown, QStringList("inform:" + QString(c.key))) << c.key;
+            EXPECT_EQ(form.focusWidget(), field(form, c.focus)) << c.key;
+        }
+        saveTyped(" " + QString(60, 'x') + " ", " Anna", "")(form);
     });
-    QLocale::setDefault(previous);
+    EXPECT_EQ(query("select lastname || '|' || firstname from bp_userinfo"),
+              QStringList(QString(60, 'x') + "|Anna"));
+}
+
+// The calendar opens fifty years back, else at the typed date; a picked day replaces the
+// text, with a four-digit year.
+TEST_F(PersonDialog, BirthdaysDropACalendar) {
+    const DefaultLocale german("de_DE");
+    runDialog(&UserPage::img_newClick, [](Tfrm_user& form) {
+        auto* birthday = form.findChild<persons::BirthdayEdit*>("dtp_birthday");
+        QTest::keyClick(birthday, Qt::Key_Down, Qt::AltModifier);
+        auto* calendar = birthday->findChild<QCalendarWidget*>();
+        ASSERT_NE(calendar, nullptr);
+        const QDate past = QDate::currentDate().addYears(-50);
+        EXPECT_EQ(calendar->yearShown() * 12 + calendar->monthShown(),
+                  past.year() * 12 + past.month());
+        retype(birthday, "12.3.55");
+        birthday->showCalendar();
+        EXPECT_EQ(calendar->selectedDate(), QDate(1955, 3, 12));
+        calendar->setSelectedDate(QDate(1955, 3, 14));
+        QTest::keyClick(calendar->findChild<QWidget*>("qt_calendar_calendarview"), Qt::Key_Return);
+        EXPECT_FALSE(calendar->isVisible());
+        EXPECT_EQ(birthday->text(), "14.03.1955");
+    });
+}
+
+// Stored in English whatever language shows the items; older rows hold either language.
+TEST_F(PersonDialog, GenderIsStoredLanguageIndependently) {
+    chooseLanguage("german");
+    addPersons({"A", "B", "C", "D"});
+    exec("update bp_userinfo set gender=case id when 1 then 'Male' when 2 then 'Weiblich' "
+         "when 3 then 'female' else 'divers' end");
+    dm1.ado_user.close();
+    dm1.ado_user.open();
+    const std::array<const char*, 2> cases[] = {{"Männlich", "weiblich"},
+                                                {"Weiblich", "MALE"},
+                                                {"Weiblich", "Female"},
+                                                {"divers", "anders"}};
+    for (int row = 0; row < 4; ++row) {
+        dm1.ado_user.setRecNo(row + 1);
+        runDialog(&UserPage::img_editClick, [&](Tfrm_user& form) {
+            auto* gender = form.findChild<QComboBox*>("comb_gender");
+            EXPECT_EQ(gender->currentText().toStdString(), cases[row][0]);
+            retype(gender, cases[row][1]);
+            form.BitBtn1Click();
+        });
+    }
+    EXPECT_EQ(query("select gender from bp_userinfo order by id"),
+              QStringList({"Female", "Male", "Female", "anders"}));
 }
 
 TEST_F(PersonDialog, EditCaptionAndTabOrder) {

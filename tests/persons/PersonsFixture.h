@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTest>
 #include <functional>
 #include <sqlite3.h>
 
@@ -101,4 +102,21 @@ inline void type(persons::Tfrm_user& form, const QString& editName, const QStrin
     auto* edit = form.findChild<QLineEdit*>(editName);
     ASSERT_NE(edit, nullptr) << qPrintable(editName);
     edit->setText(text);
+}
+
+// Types into a field through its key handling, in place of what it holds.
+inline void retype(QWidget* field, const QString& text) {
+    ASSERT_NE(field, nullptr);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, text);
+}
+
+// Fills the two names and saves.
+inline auto saveAs(const QString& lastName, const QString& firstName = "Anna") {
+    return [=](persons::Tfrm_user& form) {
+        type(form, "edt_lastname", lastName);
+        type(form, "edt_firstname", firstName);
+        form.BitBtn1Click();
+    };
 }

@@ -50,14 +50,14 @@ TEST_F(UserPage, ClicksTickOnlyInTheMarkColumn) {
 
 TEST_F(UserPage, DeletesTickedNeighboursWithTheirReadingsAndRenumbers) {
     addPersons({"Smith", "O'Brien", "Jones", "Brown"});
-    for (const QString& name : {"Smith", "O'Brien", "Jones", "Brown", "Nobody"})
+    for (const QString& name : {"Smith", "O'Brien", "Jones", "Brown", "Nobody", "JONES"})
         addReadings(name);
     for (int row : {1, 2})
         clickCell(*page().grid(), row, "DelSelection");
 
     page().img_delete_selection_1Click();
 
-    EXPECT_EQ(messages.shown, QStringList({"ask:delete_seluser_ask"}));
+    EXPECT_EQ(messages.shown, QStringList({"ask:delete_seluser_readings_ask[O'Brien, Jones|3]"}));
     EXPECT_EQ(registerRows(), QStringList({"1:Smith", "2:Brown"}));
     for (const QString& table : kReadingTables)
         EXPECT_EQ(readingsOf(table), QStringList({"Brown", "Nobody", "Smith"}))
@@ -87,7 +87,8 @@ TEST_F(UserPage, NoToEitherQuestionChangesNothing) {
     page().img_delete_selection_1Click();
     page().img_delete_all_2Click();
 
-    EXPECT_EQ(messages.shown, QStringList({"ask:delete_seluser_ask", "ask:delete_alluser_ask"}));
+    EXPECT_EQ(messages.shown,
+              QStringList({"ask:delete_seluser_readings_ask[Smith|1]", "ask:delete_alluser_ask"}));
     EXPECT_EQ(registerRows(), QStringList({"1:Smith", "2:Jones"}));
     EXPECT_EQ(readingsOf("bp_record"), QStringList({"Smith"}));
     EXPECT_TRUE(ticked(dm1.ado_user, 1));
@@ -125,8 +126,9 @@ TEST_F(UserPage, AFailedDeletionChangesNothing) {
     page().img_delete_selection_1Click();
     page().img_delete_all_2Click();
 
-    EXPECT_EQ(messages.shown, QStringList({"ask:delete_seluser_ask", "error:Brown is kept",
-                                           "ask:delete_alluser_ask", "error:Brown is kept"}));
+    EXPECT_EQ(messages.shown,
+              QStringList({"ask:delete_seluser_readings_ask[Jones, Brown|2]", "error:Brown is kept",
+                           "ask:delete_alluser_ask", "error:Brown is kept"}));
     EXPECT_EQ(registerRows(), QStringList({"1:Smith", "2:Jones", "3:Brown"}));
     for (const QString& table : kReadingTables)
         EXPECT_EQ(readingsOf(table), QStringList({"Brown", "Jones"})) << qPrintable(table);

@@ -22,6 +22,7 @@ public:
     void inform(const QString&) override {}
     void fail(const QString&) override {}
     bool ask(const QString&) override { return false; }
+    bool askToDelete(const QString&, const QStringList&) override { return false; }
     void showError(const QString&) override {}
 };
 

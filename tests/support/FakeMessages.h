@@ -19,6 +19,10 @@ public:
         answers.pop_front();
         return answer;
     }
+    // Recorded as ask, the arguments in brackets.
+    bool askToDelete(const QString& key, const QStringList& arguments) override {
+        return ask(arguments.isEmpty() ? key : key + "[" + arguments.join('|') + "]");
+    }
     void showError(const QString& text) override { shown << "error:" + text; }
 
     QStringList shown;
