@@ -24,6 +24,7 @@ public:
     void inform(const QString&) override {}
     void fail(const QString&) override {}
     bool ask(const QString&) override { return true; }
+    bool askToDelete(const QString&, const QStringList&) override { return true; }
     void showError(const QString&) override {}
 };
 

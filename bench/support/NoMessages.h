@@ -13,6 +13,7 @@ public:
     void inform(const QString&) override {}
     void fail(const QString&) override {}
     bool ask(const QString&) override { return true; }
+    bool askToDelete(const QString&, const QStringList&) override { return true; }
     void showError(const QString& text) override { qFatal("%s", qPrintable(text)); }
 };
 
