@@ -121,11 +121,16 @@ ReportDocument::ReportDocument(QString templatePath, ReportTemplate design, stor
     : templatePath_(std::move(templatePath)), design_(std::move(design)), data_(data),
       translate_(std::move(translate)), model_(std::make_unique<ui::DatasetTableModel>()),
       person_(heading.person), period_(heading.period) {
+    const auto format = [&](const QString& field) {
+        const bool period =
+            !field.isEmpty() && field.compare(design_.periodField, Qt::CaseInsensitive) == 0;
+        return period ? heading.periodFormat : ui::CellFormat();
+    };
     QVector<ui::GridColumn> columns;
     for (const ReportColumn& column : design_.columns)
-        columns.append({column.field, column.title});
+        columns.append({column.field, column.title, 64, true, false, format(column.field)});
     columns.append({design_.personField, QString()});
-    columns.append({design_.periodField, QString()});
+    columns.append({design_.periodField, QString(), 64, true, false, format(design_.periodField)});
     model_->setColumns(columns);
     model_->setDataset(&data_);
     rowCount_ = model_->rowCount();
