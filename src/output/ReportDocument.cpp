@@ -1,6 +1,7 @@
 #include "output/ReportDocument.h"
 
 #include "store/Dataset.h"
+#include "store/JetSql.h"
 #include "ui/DatasetTableModel.h"
 
 #include <QDate>
@@ -11,7 +12,6 @@
 #include <QPainter>
 #include <QVector>
 #include <algorithm>
-#include <cmath>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -371,7 +371,8 @@ void ReportDocument::paintFooter(QPainter& painter, const Metrics& m, int page) 
     painter.drawText(rect, Qt::AlignRight | Qt::AlignVCenter, pageCaption(page));
 }
 
-// Lowest, mean and highest of each summed field over the rows that hold a number.
+// Lowest, mean and highest of each summed field over the rows that hold a number. The
+// mean rounds halves to even, as the averages of the analysis do.
 const ReportDocument::Summary& ReportDocument::summary() const {
     if (summary_)
         return *summary_;
@@ -400,7 +401,7 @@ const ReportDocument::Summary& ReportDocument::summary() const {
         }
         if (n > 0) {
             figures.lowest = QString::number(low);
-            figures.mean = QString::number(std::round(sum / n));
+            figures.mean = QString::number(store::JetSql::roundHalfEven(sum / n));
             figures.highest = QString::number(high);
         }
         summary_->fields.append(figures);
