@@ -61,14 +61,13 @@ void openList(const QString& sql) {
 }
 
 // The shell's plain counterpart of a query: the person and the bounds written in, and
-// strftime in place of the dialect's date functions.
-QString plain(const QString& grouping) {
+// SQLite's date functions in place of the dialect's.
+QString plain(const QString& period) {
     const QString where = " from bp_record where checktime>='2020-01-01' and "
                           "checktime<'2021-01-01' and personal='Big'";
-    if (grouping.isEmpty())
+    if (period.isEmpty())
         return "select delselection,personal,systolic,diastolic,heart_beat,checktime" + where +
                " order by personal,checktime,delselection";
-    const QString period = "strftime('" + grouping + "',checktime)";
     return "select delselection,personal,round(avg(systolic),0),round(avg(diastolic),0),"
            "round(avg(heart_beat),0)," +
            period + where + " group by delselection,personal," + period + " order by personal," +
@@ -83,9 +82,9 @@ void OpenPersonList(benchmark::State& state) {
     besideShell(state, personSql, [] { openList(measure::personQuery()); });
 }
 
-void Analysis(benchmark::State& state, measure::AnalysisMode mode, const QString& grouping) {
-    const QString sql = measure::analysisQuery(mode, "dd.MM.yyyy", yearStart, yearEnd);
-    besideShell(state, plain(grouping), [&sql] { openList(sql); });
+void Analysis(benchmark::State& state, measure::AnalysisMode mode, const QString& period) {
+    const QString sql = measure::analysisQuery(mode, yearStart, yearEnd);
+    besideShell(state, plain(period), [&sql] { openList(sql); });
 }
 
 void FillChart(benchmark::State& state) {
@@ -117,13 +116,15 @@ BENCHMARK(SortByTitle)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK_CAPTURE(Analysis, time, measure::AnalysisMode::Time, QString())
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2);
-BENCHMARK_CAPTURE(Analysis, day, measure::AnalysisMode::Day, QStringLiteral("%d.%m.%Y"))
+BENCHMARK_CAPTURE(Analysis, day, measure::AnalysisMode::Day, QStringLiteral("date(checktime)"))
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2);
-BENCHMARK_CAPTURE(Analysis, week, measure::AnalysisMode::Week, QStringLiteral("%U"))
+BENCHMARK_CAPTURE(Analysis, week, measure::AnalysisMode::Week,
+                  QStringLiteral("date(checktime,'weekday 6')"))
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2);
-BENCHMARK_CAPTURE(Analysis, month, measure::AnalysisMode::Month, QStringLiteral("%m"))
+BENCHMARK_CAPTURE(Analysis, month, measure::AnalysisMode::Month,
+                  QStringLiteral("strftime('%Y-%m',checktime)"))
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2);
 BENCHMARK(FillChart)->Unit(benchmark::kMillisecond)->MinTime(2);

@@ -1,6 +1,5 @@
 #include "measure/AnalysisQuery.h"
 
-#include "store/Database.h"
 #include "ui/DateFormat.h"
 
 #include <QLocale>
@@ -9,43 +8,31 @@ namespace measure {
 
 namespace {
 
-// The parts in which the day, week and month texts differ.
+// The parts in which the day, week and month texts differ. The period is a text that
+// sorts in calendar order: "2011-03-02" for a day, the Saturday that ends the week
+// (Sunday to Saturday, so a week across New Year stays one) for a week, "2011-03" for
+// a month.
 struct AveragePieces {
     const char* select;
-    QString period;
-    const char* periodAs;
-    const char* groupBy;
-    const char* orderBy;
-    const char* tail;
+    const char* period;
 };
 
-AveragePieces averagePieces(AnalysisMode mode, const QString& pattern) {
-    const char* weekSelect = "select delselection,personal,round(avg(systolic),0) as "
-                             "systolic,round(avg(diastolic),0) as diastolic,round(avg(heart_beat),"
-                             "0) as heart_beat,DatePart(";
-    const char* weekGroup = " group by delselection,personal,DatePart(";
-    const char* weekOrder = ",checktime) order by personal,DatePart(";
-    const char* weekTail = ",checktime),delselection";
+AveragePieces averagePieces(AnalysisMode mode) {
     switch (mode) {
     case AnalysisMode::Day:
         return {"select delselection,personal,round(avg(systolic),0) as "
                 "systolic,round(avg(diastolic),0) as diastolic, round(avg(heart_beat),0) as "
-                "heart_beat,format(checktime,",
-                store::quoted(pattern),
-                ") as checktime ",
-                " group by delselection,personal,format(checktime,",
-                ") order by personal,format(checktime,",
-                "),delselection"};
+                "heart_beat,",
+                "format(checktime,'yyyy-MM-dd')"};
     case AnalysisMode::Week:
-        return {weekSelect, "'ww'", ",checktime) as checktime ", weekGroup, weekOrder, weekTail};
+        return {"select delselection,personal,round(avg(systolic),0) as "
+                "systolic,round(avg(diastolic),0) as diastolic,round(avg(heart_beat),0) as "
+                "heart_beat,",
+                "format(DateAdd('d',7-DatePart('w',checktime),checktime),'yyyy-MM-dd')"};
     default: // the month result selects no name
         return {"select delselection,round(avg(systolic),0) as systolic,round(avg(diastolic),0) "
-                "as diastolic,round(avg(heart_beat),0) as heart_beat,DatePart(",
-                "'m'",
-                ",checktime) as checktime ",
-                weekGroup,
-                weekOrder,
-                weekTail};
+                "as diastolic,round(avg(heart_beat),0) as heart_beat,",
+                "format(checktime,'yyyy-MM')"};
     }
 }
 
@@ -84,8 +71,7 @@ QString boundText(const QDate& date) {
     return QStringLiteral("%1-%2-%3").arg(date.year()).arg(date.month()).arg(date.day());
 }
 
-QString analysisQuery(AnalysisMode mode, const QString& pattern, const QDate& start,
-                      const QDate& end) {
+QString analysisQuery(AnalysisMode mode, const QDate& start, const QDate& end) {
     const QString from = boundText(start);
     const QString to = boundText(end.addDays(1));
     if (mode == AnalysisMode::Time)
@@ -93,10 +79,11 @@ QString analysisQuery(AnalysisMode mode, const QString& pattern, const QDate& st
                "bp_record  where checktime>=#" +
                from + "#" + " and checktime<" + "#" + to + "#" +
                " and personal=:a1 order by personal,checktime,delselection";
-    const AveragePieces p = averagePieces(mode, pattern);
-    return p.select + p.period + p.periodAs + " from bp_record where checktime>=" + "#" + from +
-           "#" + " and checktime<" + "#" + to + "#" + " and personal=:a1" + p.groupBy + p.period +
-           p.orderBy + p.period + p.tail;
+    const AveragePieces p = averagePieces(mode);
+    return p.select + QString(p.period) + " as checktime  from bp_record where checktime>=" + "#" +
+           from + "#" + " and checktime<" + "#" + to + "#" +
+           " and personal=:a1 group by delselection,personal," + p.period + " order by personal," +
+           p.period + ",delselection";
 }
 
 ShortDateFormat::ShortDateFormat(const QString& systemFormat)

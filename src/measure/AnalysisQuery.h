@@ -19,10 +19,10 @@ std::optional<AnalysisMode> modeFromKey(const QString& key);
 // A person's readings, the person's name bound to :a1.
 QString personQuery();
 
-// The query of an analysis of person :a1 from start to end, both days included.
-// pattern is the date pattern that groups the day mode.
-QString analysisQuery(AnalysisMode mode, const QString& pattern, const QDate& start,
-                      const QDate& end);
+// The query of an analysis of person :a1 from start to end, both days included. The
+// averages carry their period in checktime as a text in calendar order (see
+// PeriodLabels), one row per period and deletion mark.
+QString analysisQuery(AnalysisMode mode, const QDate& start, const QDate& end);
 
 // A range bound as the query writes it: year-month-day without leading zeros.
 QString boundText(const QDate& date);

@@ -1,6 +1,7 @@
 #include "measure/DataPage.h"
 
 #include "lang/FormTextDump.h"
+#include "lang/LanguageStore.h"
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
 #include "measure/TrendChart.h"
@@ -161,8 +162,33 @@ void DataPage::openList(const QString& sql) {
     rows.open();
 }
 
+// The list's checktime: the moment of a stored reading, or the period of averages.
+void DataPage::showCheckTimeAs(AnalysisMode mode) {
+    periodFormat_ = nullptr;
+    if (mode != AnalysisMode::Time)
+        periodFormat_ = [this, mode](const QVariant& value) {
+            return periodLabel(mode, value, periodWords());
+        };
+    DBGridEh1->setColumnFormat(DBGridEh1->columnIndexOfField(QStringLiteral("checktime")),
+                               periodFormat_);
+}
+
+// Read again when the language has changed.
+const PeriodWords& DataPage::periodWords() const {
+    const lang::LanguageStore& language = context_.language;
+    if (wordsLanguage_ != language.languageColumn()) {
+        wordsLanguage_ = language.languageColumn();
+        words_.week = language.GetHintText(QStringLiteral("period_week"));
+        if (words_.week.isEmpty()) // a database from before the text
+            words_.week = QStringLiteral("%1, %2");
+        words_.language = localeOfLanguage(language.currentLanguage());
+    }
+    return words_;
+}
+
 void DataPage::comb_userChange() {
     guarded([this] {
+        showCheckTimeAs(AnalysisMode::Time);
         openList(personQuery());
         FillChart();
         if (ComboBox3->currentIndex() < 0)
@@ -182,7 +208,7 @@ void DataPage::ComboBox3Change() {
 }
 
 void DataPage::FillChart() {
-    chart_->FillChart(list());
+    chart_->FillChart(list(), periodFormat_);
 }
 
 // The mark is stored data: it is written to the reading's row at once.

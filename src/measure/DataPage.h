@@ -1,6 +1,7 @@
 #pragma once
 
 #include "measure/AnalysisQuery.h"
+#include "measure/PeriodLabel.h"
 #include "measure/Tfrm_analysis.h"
 #include "output/GridExport.h"
 #include "output/ShowReport.h"
@@ -88,6 +89,8 @@ private:
     QWidget* buildTablePage();
     ui::ImageButton* addImage(const QString& name, bool shown);
     void openList(const QString& sql);
+    void showCheckTimeAs(AnalysisMode mode);
+    const PeriodWords& periodWords() const;
     void rememberAnalysis(const QString& mode, const QString& startText, const QString& endText);
     void deleteMarkedRows(store::Dataset& list);
     store::Dataset& list() const;
@@ -108,7 +111,10 @@ private:
     QList<ui::ImageButton*> tableOnlyImages_;
 
     bool FallowDel = false;
-    QString analysisMode_; // the last mode key; empty until the first analysis
+    QString analysisMode_;        // the last mode key; empty until the first analysis
+    ui::CellFormat periodFormat_; // of averages; none for stored readings
+    mutable QString wordsLanguage_;
+    mutable PeriodWords words_;
     ShortDateFormat dates_ = ShortDateFormat::system();
     AnalysisDialogRunner runAnalysisDialog_ = runModally;
     tools::SortRunner runSortDialog_ = tools::runSortModally;

@@ -42,7 +42,8 @@ void DataPage::img_analyClick() {
     rememberAnalysis(mode, startText, endText);
     FallowDel = *chosen == AnalysisMode::Time;
     guarded([&] {
-        openList(analysisQuery(*chosen, pattern, da1->date(), da2->date()));
+        showCheckTimeAs(*chosen);
+        openList(analysisQuery(*chosen, da1->date(), da2->date()));
         FillChart();
     });
 }

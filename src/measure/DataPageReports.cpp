@@ -35,10 +35,11 @@ void DataPage::showReport(const QString& showType, const QString& notOpenKey) {
                             context_.files.find(QStringLiteral("analysis_table.rav")));
         return;
     }
-    // Averages carry no dates to read the period from, and those of months no name.
-    const output::ReportHeading heading{comb_user_->currentText(), dates_.write(da1->date()) +
-                                                                       QStringLiteral(" – ") +
-                                                                       dates_.write(da2->date())};
+    // The range asked for, not the span of the periods; months carry no name.
+    const output::ReportHeading heading{comb_user_->currentText(),
+                                        dates_.write(da1->date()) + QStringLiteral(" – ") +
+                                            dates_.write(da2->date()),
+                                        periodFormat_};
     reports_.ShowReport(list(), showType,
                         context_.files.find(QStringLiteral("analysis_table_fx.rav")), heading);
 }

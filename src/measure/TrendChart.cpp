@@ -10,10 +10,12 @@
 #include <QChartView>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QStyle>
 #include <QValueAxis>
+#include <cmath>
 
 namespace measure {
 
@@ -90,7 +92,7 @@ TrendChart::TrendChart(QWidget* parent)
       Line_Chart2(
           ChartStyle::makeView("Line_Chart2", 30, 280, {Line_sysdialoic, Line_diasloic}, this)),
       Line_Chart(ChartStyle::makeView("Line_Chart", 40, 200, {Line_heart}, this)),
-      Panel3(makeStrip()) {}
+      periodLabel_(new QLabel), Panel3(makeStrip()) {}
 
 QWidget* TrendChart::makeStrip() {
     auto* strip = new ui::Panel("Panel3", this);
@@ -110,18 +112,26 @@ QWidget* TrendChart::makeStrip() {
     row->addWidget(makeLegend("Panel7", "Systolic", ChartStyle::SystolicColour, strip));
     row->addWidget(makeLegend("Panel8", "Diastolic", ChartStyle::DiastolicColour, strip));
     row->addWidget(makeLegend("Panel6", "Pulse", ChartStyle::PulseColour, strip));
-    row->addStretch(1);
+    periodLabel_->setObjectName("lbl_period");
+    periodLabel_->setAlignment(Qt::AlignCenter);
+    row->addWidget(periodLabel_, 1);
     row->addWidget(buttons);
     return strip;
 }
 
-void TrendChart::FillChart(store::Dataset& list) {
+void TrendChart::FillChart(store::Dataset& list, const ui::CellFormat& periodFormat) {
     const store::ControlsDisabled detached(list, store::ControlsDisabled::AtEnd::FirstRow);
     list.first();
     const Column systolic(list, "systolic");
     const Column diastolic(list, "diastolic");
     const Column pulse(list, "heart_beat");
     const int count = list.recordCount();
+    periods_.clear();
+    const int period = periodFormat ? list.fieldIndex(QStringLiteral("checktime")) : -1;
+    for (int row = 0; period >= 0 && row < count; ++row) {
+        const QVariant value = list.valueAt(row, period);
+        periods_.append(value.isNull() ? QString() : periodFormat(value));
+    }
     QList<QPointF> systolicPoints, diastolicPoints, pulsePoints;
     systolicPoints.reserve(count);
     diastolicPoints.reserve(count);
@@ -135,11 +145,30 @@ void TrendChart::FillChart(store::Dataset& list) {
     Line_sysdialoic->replace(systolicPoints);
     Line_diasloic->replace(diastolicPoints);
     Line_heart->replace(pulsePoints);
+    showPeriods();
+}
+
+QString TrendChart::shownPeriods() const {
+    return periodLabel_->text();
+}
+
+// The periods of the first and the last point inside the window.
+void TrendChart::showPeriods() {
+    const int first = qMax(1, int(std::ceil(windowMin())));
+    const int last = qMin(int(periods_.size()), int(std::floor(windowMax())));
+    if (first > last) {
+        periodLabel_->clear();
+        return;
+    }
+    const QString& from = periods_[first - 1];
+    const QString& to = periods_[last - 1];
+    periodLabel_->setText(from == to ? from : from + QStringLiteral(" – ") + to);
 }
 
 void TrendChart::HorizScroll(double percent) {
     ScrollAxis(horizontalAxis(Line_Chart), percent);
     ScrollAxis(horizontalAxis(Line_Chart2), percent);
+    showPeriods();
 }
 
 void TrendChart::ScrollAxis(QValueAxis* axis, double percent) {

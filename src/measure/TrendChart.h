@@ -1,8 +1,12 @@
 #pragma once
 
+#include "ui/DatasetTableModel.h"
+
+#include <QStringList>
 #include <QWidget>
 
 class QChartView;
+class QLabel;
 class QLineSeries;
 class QValueAxis;
 
@@ -25,8 +29,10 @@ public:
 
     // Rebuilds the three lines from the rows of list: x is the row position from 1, y the
     // value of systolic, diastolic or heart_beat as a whole number (empty reads as 0).
-    // Leaves list on its first row; the window stays where it is.
-    void FillChart(store::Dataset& list);
+    // Leaves list on its first row; the window stays where it is. With a period format
+    // the strip under the charts names the periods (checktime) of the first and the
+    // last point in the window.
+    void FillChart(store::Dataset& list, const ui::CellFormat& periodFormat = {});
 
     // Shifts both charts' window by percent of its width.
     void HorizScroll(double percent);
@@ -39,6 +45,7 @@ public:
     QLineSeries* pulseLine() const { return Line_heart; }
     QChartView* pressureChart() const { return Line_Chart2; }
     QChartView* pulseChart() const { return Line_Chart; }
+    QString shownPeriods() const;
     double windowMin() const;
     double windowMax() const;
 
@@ -49,13 +56,16 @@ protected:
 private:
     QWidget* makeStrip();
     void arrange();
+    void showPeriods();
 
     QLineSeries* Line_sysdialoic;
     QLineSeries* Line_diasloic;
     QLineSeries* Line_heart;
     QChartView* Line_Chart2;
     QChartView* Line_Chart;
+    QLabel* periodLabel_;
     QWidget* Panel3;
+    QStringList periods_; // of every row, empty without a period format
 };
 
 } // namespace measure

@@ -1,6 +1,7 @@
 #include "output/ReportDocument.h"
 
 #include "store/Dataset.h"
+#include "store/JetSql.h"
 #include "ui/DatasetTableModel.h"
 
 #include <QDate>
@@ -11,7 +12,6 @@
 #include <QPainter>
 #include <QVector>
 #include <algorithm>
-#include <cmath>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -121,11 +121,16 @@ ReportDocument::ReportDocument(QString templatePath, ReportTemplate design, stor
     : templatePath_(std::move(templatePath)), design_(std::move(design)), data_(data),
       translate_(std::move(translate)), model_(std::make_unique<ui::DatasetTableModel>()),
       person_(heading.person), period_(heading.period) {
+    const auto format = [&](const QString& field) {
+        const bool period =
+            !field.isEmpty() && field.compare(design_.periodField, Qt::CaseInsensitive) == 0;
+        return period ? heading.periodFormat : ui::CellFormat();
+    };
     QVector<ui::GridColumn> columns;
     for (const ReportColumn& column : design_.columns)
-        columns.append({column.field, column.title});
+        columns.append({column.field, column.title, 64, true, false, format(column.field)});
     columns.append({design_.personField, QString()});
-    columns.append({design_.periodField, QString()});
+    columns.append({design_.periodField, QString(), 64, true, false, format(design_.periodField)});
     model_->setColumns(columns);
     model_->setDataset(&data_);
     rowCount_ = model_->rowCount();
@@ -366,7 +371,8 @@ void ReportDocument::paintFooter(QPainter& painter, const Metrics& m, int page) 
     painter.drawText(rect, Qt::AlignRight | Qt::AlignVCenter, pageCaption(page));
 }
 
-// Lowest, mean and highest of each summed field over the rows that hold a number.
+// Lowest, mean and highest of each summed field over the rows that hold a number. The
+// mean rounds halves to even, as the averages of the analysis do.
 const ReportDocument::Summary& ReportDocument::summary() const {
     if (summary_)
         return *summary_;
@@ -395,7 +401,7 @@ const ReportDocument::Summary& ReportDocument::summary() const {
         }
         if (n > 0) {
             figures.lowest = QString::number(low);
-            figures.mean = QString::number(std::round(sum / n));
+            figures.mean = QString::number(store::JetSql::roundHalfEven(sum / n));
             figures.highest = QString::number(high);
         }
         summary_->fields.append(figures);

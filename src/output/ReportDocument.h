@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/ReportTemplate.h"
+#include "ui/DatasetTableModel.h"
 
 #include <QImage>
 #include <QPageLayout>
@@ -15,17 +16,16 @@ class QPainter;
 namespace store {
 class Dataset;
 }
-namespace ui {
-class DatasetTableModel;
-}
 
 namespace output {
 
 // What the header says of the person and the period; an empty text is taken from the
 // data: the person from the first row, the period from the earliest and the latest value.
+// periodFormat, where given, writes the cells of the period field.
 struct ReportHeading {
     QString person;
     QString period;
+    ui::CellFormat periodFormat = {};
 };
 
 // A template bound to a dataset, laid out in pages. Every row has the same height, so
@@ -54,6 +54,8 @@ public:
 
     // "Page N of M" for a page (0-based).
     QString pageCaption(int page) const;
+    // A cell of a template column as the report writes it.
+    QString cell(int row, int column) const;
     // One page (0-based) as a picture of the whole sheet at the resolution dpi.
     QImage pageImage(int page, double dpi) const;
     // Paints one page (0-based) with the painter's origin at the top left of the area
@@ -67,7 +69,6 @@ private:
     struct Metrics;
 
     QString text(const QString& key) const;
-    QString cell(int row, int column) const;
     QString spanOf(int column) const;
     Metrics metrics(const QPainter& painter) const;
     void paintHeader(QPainter& painter, const Metrics& m) const;

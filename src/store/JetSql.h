@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QDate;
 struct sqlite3;
 
 namespace store::JetSql {
@@ -13,8 +14,15 @@ namespace store::JetSql {
 // passes through unchanged.
 QString rewrite(const QString& dialectSql);
 
-// Registers format(value, pattern), DatePart(interval, value) and a round() that
-// rounds halves to the even neighbour, with the original engine's meaning.
+// Registers format(value, pattern), DatePart(interval, value), DateAdd('d', days, value)
+// and a round() that rounds halves to the even neighbour, with the original engine's
+// meaning.
 void registerFunctions(sqlite3* db);
+
+// The week DatePart('ww') gives a date: weeks start on Sunday, week 1 holds 1 January.
+int weekOfYear(const QDate& date);
+
+// A whole number, halves to the even neighbour, as round(value, 0) gives it.
+double roundHalfEven(double value);
 
 } // namespace store::JetSql

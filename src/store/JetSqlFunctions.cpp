@@ -71,13 +71,7 @@ void formatFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     resultText(context, text);
 }
 
-// Week of the year: weeks start on Sunday, week 1 holds 1 January.
-int weekOfYear(const QDate& date) {
-    const int firstWeekday = QDate(date.year(), 1, 1).dayOfWeek() % 7; // Sunday 0
-    return (date.dayOfYear() - 1 + firstWeekday) / 7 + 1;
-}
-
-// DatePart(interval, value) for the intervals 'yyyy', 'q', 'm', 'd' and 'ww'.
+// DatePart(interval, value) for the intervals 'yyyy', 'q', 'm', 'd', 'w' and 'ww'.
 void datePartFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[1]) == SQLITE_NULL) {
         return sqlite3_result_null(context);
@@ -96,6 +90,8 @@ void datePartFunction(sqlite3_context* context, int, sqlite3_value** argv) {
         part = date->month();
     } else if (interval == u"d") {
         part = date->day();
+    } else if (interval == u"w") {
+        part = date->dayOfWeek() % 7 + 1;
     } else if (interval == u"ww") {
         part = weekOfYear(*date);
     } else {
@@ -104,12 +100,21 @@ void datePartFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_int(context, part);
 }
 
-// Rounds to a whole number, halves to the even neighbour. The value is taken as the
-// 15-digit decimal it shows, so 267.49999999999997 (2.675 * 100) counts as a half.
-double roundHalfEven(double value) {
-    char decimal[32];
-    std::snprintf(decimal, sizeof decimal, "%.15g", value);
-    return std::nearbyint(std::strtod(decimal, nullptr));
+// DateAdd('d', days, value): the date/time text of value moved by whole days, the time
+// of day kept.
+void dateAddFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[1]) == SQLITE_NULL || sqlite3_value_type(argv[2]) == SQLITE_NULL) {
+        return sqlite3_result_null(context);
+    }
+    if (textOf(argv[0]).toLower() != u"d") {
+        return sqlite3_result_error(context, "DateAdd(): unsupported interval", -1);
+    }
+    const std::optional<QDate> date = dateOf(argv[2]);
+    if (!date || sqlite3_value_numeric_type(argv[1]) != SQLITE_INTEGER) {
+        return sqlite3_result_error(context, "DateAdd(): not a date or a number of days", -1);
+    }
+    const QDate moved = date->addDays(sqlite3_value_int64(argv[1]));
+    resultText(context, moved.toString(Qt::ISODate) + textOf(argv[2]).mid(10));
 }
 
 // round(x [, digits]): halves go to the even neighbour. With no digits or 0 digits the
@@ -155,9 +160,23 @@ void define(sqlite3* db, const char* name, int argc, Function function) {
 
 } // namespace
 
+int weekOfYear(const QDate& date) {
+    const int firstWeekday = QDate(date.year(), 1, 1).dayOfWeek() % 7; // Sunday 0
+    return (date.dayOfYear() - 1 + firstWeekday) / 7 + 1;
+}
+
+// The value is taken as the 15-digit decimal it shows, so 267.49999999999997
+// (2.675 * 100) counts as a half.
+double roundHalfEven(double value) {
+    char decimal[32];
+    std::snprintf(decimal, sizeof decimal, "%.15g", value);
+    return std::nearbyint(std::strtod(decimal, nullptr));
+}
+
 void registerFunctions(sqlite3* db) {
     define(db, "format", 2, formatFunction);
     define(db, "DatePart", 2, datePartFunction);
+    define(db, "DateAdd", 3, dateAddFunction);
     define(db, "round", 1, roundFunction);
     define(db, "round", 2, roundFunction);
 }

@@ -143,6 +143,10 @@ void DataGrid::setColumnTitle(int index, const QString& title) {
     model_->setColumnTitle(index, title);
 }
 
+void DataGrid::setColumnFormat(int index, const CellFormat& format) {
+    model_->setColumnFormat(index, format);
+}
+
 void DataGrid::setColumnWidthPx(int index, int width) {
     model_->setColumnWidth(index, width);
     setColumnWidth(index, width);
@@ -178,9 +182,13 @@ QStringList DataGrid::shownRow(int row) const {
 
 QVector<DataGrid::ShownColumn> DataGrid::shownColumns() const {
     QVector<ShownColumn> shown;
-    for (int column : shownIndexes())
-        shown.append(
-            {model_->columns()[column].title, model_->fieldType(column), columnWidth(column)});
+    for (int column : shownIndexes()) {
+        const Column& definition = model_->columns()[column];
+        // A formatted column is text, whatever its values.
+        const store::FieldType type =
+            definition.format ? store::FieldType::Text : model_->fieldType(column);
+        shown.append({definition.title, type, columnWidth(column)});
+    }
     return shown;
 }
 

@@ -20,7 +20,8 @@ class DataGrid : public QTableView {
 public:
     using Column = GridColumn;
 
-    // A visible column as shown: title, the type of its field and its width in pixels.
+    // A visible column as shown: title, the type of its field (text for a formatted
+    // column) and its width in pixels.
     struct ShownColumn {
         QString title;
         store::FieldType type = store::FieldType::Unknown;
@@ -45,6 +46,9 @@ public:
     int columnIndexOfField(const QString& fieldName) const;
     void setColumnTitle(int index, const QString& title);
     void setColumnWidthPx(int index, int width);
+    // How the cells of a column show their values; an empty format restores the
+    // type's own text. Exports show the same text.
+    void setColumnFormat(int index, const CellFormat& format);
 
     void setTitleClickOrder(TitleClickOrder order) { order_ = order; }
     TitleClickOrder titleClickOrder() const { return order_; }

@@ -35,6 +35,12 @@ void DatasetTableModel::setColumnTitle(int column, const QString& title) {
     emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
+void DatasetTableModel::setColumnFormat(int column, const CellFormat& format) {
+    columns_[column].format = format;
+    if (rowCount_ > 0)
+        emit dataChanged(index(0, column), index(rowCount_ - 1, column));
+}
+
 // The dataset is being destroyed: its rows are gone, so nothing may read them.
 void DatasetTableModel::detach() {
     beginResetModel();
@@ -92,6 +98,8 @@ QString DatasetTableModel::cellText(int row, int column) const {
     const QVariant value = cellValue(row, column);
     if (value.isNull())
         return {};
+    if (columns_[column].format)
+        return columns_[column].format(value);
     if (bindings_[column].boolean)
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     if (bindings_[column].dateTime) {

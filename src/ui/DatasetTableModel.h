@@ -8,8 +8,12 @@
 #include <QPointer>
 #include <QString>
 #include <QVector>
+#include <functional>
 
 namespace ui {
+
+// Writes the value of a cell that is not null as the cell shows it.
+using CellFormat = std::function<QString(const QVariant& value)>;
 
 struct GridColumn {
     QString fieldName;
@@ -17,6 +21,7 @@ struct GridColumn {
     int width = 64;
     bool visible = true;
     bool titleButton = false;
+    CellFormat format; // none: the field type's own text
 };
 
 // The rows of a dataset under a fixed list of columns, each bound to a field by name.
@@ -32,13 +37,14 @@ public:
     void setColumns(const QVector<GridColumn>& columns);
     const QVector<GridColumn>& columns() const { return columns_; }
     void setColumnTitle(int column, const QString& title);
+    void setColumnFormat(int column, const CellFormat& format);
     // Stores the width only; the view owns the shown width.
     void setColumnWidth(int column, int width) { columns_[column].width = width; }
 
-    // The text a cell shows, also in reports and exported files: booleans "True" or
-    // "False"; date/time in the locale's short date and time format with a four-digit
-    // year, at midnight the date alone; empty for null values and unbound columns.
-    // Sorting works on the stored values, so it stays chronological.
+    // The text a cell shows, also in reports and exported files: the column's format
+    // where it has one; booleans "True" or "False"; date/time in the locale's short date and time
+    // format with a four-digit year, at midnight the date alone; empty for null values and unbound
+    // columns. Sorting works on the stored values, so it stays chronological.
     QString cellText(int row, int column) const;
     // The value behind a cell as the dataset holds it; null for unbound columns.
     QVariant cellValue(int row, int column) const;

@@ -56,4 +56,15 @@ TEST_F(DataPageReports, TemplateFollowsWhetherTheListHoldsSingleReadings) {
     EXPECT_EQ(recorder.runs[1].period, "01.03.2024 – 31.03.2024");
 }
 
+// The period reads as in the grid; 87.5 and 72.5 round to even.
+TEST_F(DataPageReports, AveragesShowTheirPeriodAsTheGridDoes) {
+    choosePerson(0);
+    confirmAnalysis(AnalysisMode::Month, {2024, 3, 1}, {2024, 3, 31});
+    page->img_analyClick();
+    page->img_preview_1Click();
+    ASSERT_EQ(recorder.runs.size(), 1u);
+    EXPECT_EQ(recorder.runs[0].firstRow, (QStringList{"March 2024", "135", "88", "72"}));
+    EXPECT_EQ(page->grid()->shownRow(0).last(), "March 2024");
+}
+
 } // namespace

@@ -94,6 +94,34 @@ TEST_F(PageGridsTest, DataAveragesView) {
     }
 }
 
+// Weeks are written as the grid shows them, as text also in a workbook.
+TEST_F(PageGridsTest, AveragesCarryTheirPeriodAsShown) {
+    readings();
+    dataGrid("Иванова");
+    measure::DataPage& page = *window->dataPage();
+    page.setAnalysisDialogRunner([](measure::Tfrm_analysis& dialog) {
+        dialog.radioGroup()->setItemIndex(int(measure::AnalysisMode::Week));
+        dialog.startPicker()->setDate({2024, 3, 1});
+        dialog.endPicker()->setDate({2024, 3, 31});
+        return true;
+    });
+    page.img_analyClick();
+    const ui::DataGrid& grid = *page.grid();
+    const int checktime = grid.shownTitles().indexOf(grid.column(5).title);
+
+    choose(page.gridExport(), dir.file("weeks.csv"), 3);
+    page.img_save_asClick();
+    const QList<QStringList> rows = readRows("csv", dir.file("weeks.csv"));
+    ASSERT_EQ(rows.size(), 3); // marked and unmarked readings of one week
+    EXPECT_EQ(rows[1][checktime], "Week 10, 2024");
+    EXPECT_EQ(rows[2][checktime], "Week 10, 2024");
+    choose(page.gridExport(), dir.file("weeks"), 1);
+    page.img_save_asClick();
+    const QJsonArray sheet = firstSheetRows(dir.file("weeks.xls"));
+    EXPECT_EQ(sheet[1][checktime]["type"].toString(), "text");
+    EXPECT_EQ(sheet[1][checktime]["value"].toString(), "Week 10, 2024");
+}
+
 TEST_F(PageGridsTest, DataPageNeedsAnOpenList) {
     measure::DataPage& page = *window->dataPage();
     dm1.ado_analysis.close();

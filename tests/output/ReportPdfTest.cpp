@@ -81,6 +81,25 @@ TEST_F(ReportPdfTest, SummaryGivesLowestMeanAndHighestOfEachMeasure) {
     EXPECT_TRUE(all.contains("Highest 141 91 71"));
 }
 
+// 628 / 8 is 78.5: the mean rounds it to even as the analysis' averages do.
+TEST_F(ReportPdfTest, MeanRoundsHalvesToEvenLikeTheAverages) {
+    const int systolic[] = {70, 72, 74, 76, 80, 82, 86, 88};
+    for (int i = 0; i < 8; ++i)
+        dm1.adocom1.execute(QString("insert into bp_record(personal,systolic,diastolic,heart_beat,"
+                                    "checktime) values ('Miller',%1,60,%2,'2024-01-%3 08:00:00')")
+                                .arg(systolic[i])
+                                .arg(i < 4 ? 60 : 65)
+                                .arg(i + 10));
+    const QStringList all = lines(pdfText(*report("analysis_table.rav", personReadings("Miller"))));
+
+    EXPECT_TRUE(all.contains("Mean 78 60 62"));
+    store::Dataset& averages = dm1.adoquery;
+    averages.setCommandText("select round(avg(systolic),0) as s,round(avg(heart_beat),0) as p "
+                            "from bp_record where personal='Miller'");
+    averages.open();
+    EXPECT_EQ(averages.asString("s") + " " + averages.asString("p"), "78 62");
+}
+
 TEST_F(ReportPdfTest, AveragesReportListsThePeriodsInOrder) {
     readings("bp_record", "Miller", 30);
     store::Dataset& list = dm1.ado_analysis;

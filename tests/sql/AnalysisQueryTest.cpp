@@ -60,36 +60,49 @@ TEST_F(AnalysisQuery, MarkedReadingsStandFirstAtTheSameMoment) {
               "-1|O'Brien|130|90|80|2011-03-02 21:00:00"}));
 }
 
-// Day texts sort as texts: with day first, 02.02. comes between 01.03. and 02.03.
-TEST_F(AnalysisQuery, DayAveragesWithDayFirstPattern) {
-    EXPECT_EQ(db.rows(dialect::dayQuery("dd.MM.yyyy", start, end), person),
-              (Rows{"0|O'Brien|120|80|70|01.03.2011", "0|O'Brien|110|70|65|02.02.2011",
-                    "-1|O'Brien|130|90|80|02.03.2011", "0|O'Brien|122|80|60|02.03.2011",
-                    "0|O'Brien|140|95|75|31.03.2011"}));
-}
-
-TEST_F(AnalysisQuery, DayAveragesWithYearFirstPatternInCalendarOrder) {
-    EXPECT_EQ(db.rows(dialect::dayQuery("yyyy-MM-dd", start, end), person),
+TEST_F(AnalysisQuery, DayAveragesInCalendarOrder) {
+    EXPECT_EQ(db.rows(dialect::dayQuery(start, end), person),
               (Rows{"0|O'Brien|110|70|65|2011-02-02", "0|O'Brien|120|80|70|2011-03-01",
                     "-1|O'Brien|130|90|80|2011-03-02", "0|O'Brien|122|80|60|2011-03-02",
                     "0|O'Brien|140|95|75|2011-03-31"}));
 }
 
-// Week numbers sort as numbers: 6 before 10 before 14.
+// Each week is named by its Saturday.
 TEST_F(AnalysisQuery, WeekAverages) {
     EXPECT_EQ(db.rows(dialect::weekQuery(start, end), person),
-              (Rows{"0|O'Brien|110|70|65|6", "-1|O'Brien|130|90|80|10", "0|O'Brien|121|80|66|10",
-                    "0|O'Brien|140|95|75|14"}));
+              (Rows{"0|O'Brien|110|70|65|2011-02-05", "-1|O'Brien|130|90|80|2011-03-05",
+                    "0|O'Brien|121|80|66|2011-03-05", "0|O'Brien|140|95|75|2011-04-02"}));
 }
 
 TEST_F(AnalysisQuery, MonthAveragesCarryNoName) {
     EXPECT_EQ(db.rows(dialect::monthQuery(start, end), person),
-              (Rows{"0|110|70|65|2", "-1|130|90|80|3", "0|125|83|67|3"}));
+              (Rows{"0|110|70|65|2011-02", "-1|130|90|80|2011-03", "0|125|83|67|2011-03"}));
 }
 
 TEST_F(AnalysisQuery, RangeEndingOnThirtyFirstDecember) {
     db.addReading("bp_record", person, 160, 100, 80, "2011-12-31 23:00:00");
     db.addReading("bp_record", person, 170, 100, 80, "2012-01-01 00:00:00");
     EXPECT_EQ(db.rows(dialect::monthQuery("2011-12-1", "2012-1-1"), person),
-              Rows{"0|160|100|80|12"});
+              Rows{"0|160|100|80|2011-12"});
+}
+
+// The same day, week or month of two years are two rows; the week from Sunday 28
+// December 2025 to Saturday 3 January 2026 is one, after the week that ends on 27
+// December.
+TEST_F(AnalysisQuery, PeriodsOfDifferentYearsStayApartAndAWeekAcrossNewYearStaysWhole) {
+    const auto add = [this](int systolic, const char* time) {
+        db.addReading("bp_record", "Year", systolic, 80, 60, time);
+    };
+    add(120, "2025-12-10 08:00:00");
+    add(124, "2025-12-27 08:00:00");
+    add(130, "2025-12-28 08:00:00");
+    add(140, "2026-01-03 21:00:00");
+    add(150, "2026-12-10 08:00:00");
+    const QString from = "2025-12-1", to = "2027-1-1";
+    EXPECT_EQ(db.rows(dialect::monthQuery(from, to), "Year"),
+              (Rows{"0|125|80|60|2025-12", "0|140|80|60|2026-01", "0|150|80|60|2026-12"}));
+    EXPECT_EQ(db.rows(dialect::weekQuery(from, to), "Year"),
+              (Rows{"0|Year|120|80|60|2025-12-13", "0|Year|124|80|60|2025-12-27",
+                    "0|Year|135|80|60|2026-01-03", "0|Year|150|80|60|2026-12-12"}));
+    EXPECT_EQ(db.rows(dialect::dayQuery(from, to), "Year").front(), "0|Year|120|80|60|2025-12-10");
 }

@@ -36,44 +36,36 @@ inline QString timeQuery(const QString& start, const QString& end) {
            " and personal=:a1 order by personal,checktime,delselection";
 }
 
-// Averages per period; the pieces differ by mode, the shape is shared.
-struct AveragePieces {
-    QString head, period, as, groupBy, orderBy, tail;
-};
-
-inline QString averageQuery(const AveragePieces& p, const QString& start, const QString& end) {
-    return p.head + p.period + p.as + " from bp_record where checktime>=" + "#" + start + "#" +
-           " and checktime<" + "#" + end + "#" + " and personal=:a1" + p.groupBy + p.period +
-           p.orderBy + p.period + p.tail;
+// Averages per period; the select list and the period differ by mode, the shape is
+// shared. The period is a text in calendar order.
+inline QString averageQuery(const QString& head, const QString& period, const QString& start,
+                            const QString& end) {
+    return head + period + " as checktime  from bp_record where checktime>=" + "#" + start + "#" +
+           " and checktime<" + "#" + end + "#" +
+           " and personal=:a1 group by delselection,personal," + period + " order by personal," +
+           period + ",delselection";
 }
 
-inline QString dayQuery(const QString& pattern, const QString& start, const QString& end) {
+inline QString dayQuery(const QString& start, const QString& end) {
     return averageQuery(
-        {"select delselection,personal,round(avg(systolic),0) as systolic,round(avg(diastolic),0) "
-         "as diastolic, round(avg(heart_beat),0) as heart_beat,format(checktime,",
-         "'" + pattern + "'", ") as checktime ",
-         " group by delselection,personal,format(checktime,",
-         ") order by personal,format(checktime,", "),delselection"},
-        start, end);
+        "select delselection,personal,round(avg(systolic),0) as systolic,round(avg(diastolic),0) "
+        "as diastolic, round(avg(heart_beat),0) as heart_beat,",
+        "format(checktime,'yyyy-MM-dd')", start, end);
 }
 
+// A week runs from Sunday to Saturday and is named by its Saturday.
 inline QString weekQuery(const QString& start, const QString& end) {
     return averageQuery(
-        {"select delselection,personal,round(avg(systolic),0) as systolic,round(avg(diastolic),0) "
-         "as diastolic,round(avg(heart_beat),0) as heart_beat,DatePart(",
-         "'ww'", ",checktime) as checktime ", " group by delselection,personal,DatePart(",
-         ",checktime) order by personal,DatePart(", ",checktime),delselection"},
-        start, end);
+        "select delselection,personal,round(avg(systolic),0) as systolic,round(avg(diastolic),0) "
+        "as diastolic,round(avg(heart_beat),0) as heart_beat,",
+        "format(DateAdd('d',7-DatePart('w',checktime),checktime),'yyyy-MM-dd')", start, end);
 }
 
 inline QString monthQuery(const QString& start, const QString& end) {
-    return averageQuery({"select delselection,round(avg(systolic),0) as "
-                         "systolic,round(avg(diastolic),0) as diastolic,round(avg(heart_beat),0) "
-                         "as heart_beat,DatePart(",
-                         "'m'", ",checktime) as checktime ",
-                         " group by delselection,personal,DatePart(",
-                         ",checktime) order by personal,DatePart(", ",checktime),delselection"},
-                        start, end);
+    return averageQuery("select delselection,round(avg(systolic),0) as "
+                        "systolic,round(avg(diastolic),0) as diastolic,round(avg(heart_beat),0) "
+                        "as heart_beat,",
+                        "format(checktime,'yyyy-MM')", start, end);
 }
 
 } // namespace dialect

@@ -72,6 +72,25 @@ TEST(DatePartFunction, OtherIntervals) {
     EXPECT_NE(db.error("select DatePart('m','5.3.2011')"), "");
 }
 
+TEST(DatePartFunction, WeekdayCountsFromSunday) {
+    TestDb db;
+    EXPECT_EQ(db.value("select DatePart('w','2011-01-02 12:00:00'), DatePart('w','2011-01-03'), "
+                       "DatePart('W','2011-01-08'), DatePart('w','2012-02-29')"),
+              "1|2|7|4");
+}
+
+TEST(DateAddFunction, MovesByDaysAndKeepsTheTime) {
+    TestDb db;
+    EXPECT_EQ(db.value("select DateAdd('d',6,'2025-12-28 07:30:00'), DateAdd('D',-1,'2024-03-01'), "
+                       "DateAdd('d',0,'2011-03-05 10:00:00'), DateAdd('d',7-DatePart('w',"
+                       "'2012-02-27'),'2012-02-27'), DateAdd('d',1,null), DateAdd('d',null,"
+                       "'2011-03-05')"),
+              "2026-01-03 07:30:00|2024-02-29|2011-03-05 10:00:00|2012-03-03|NULL|NULL");
+    for (const char* bad : {"DateAdd('m',1,'2011-03-05')", "DateAdd('d',1,'5.3.2011')",
+                            "DateAdd('d',1.5,'2011-03-05')", "DateAdd('d','x','2011-03-05')"})
+        EXPECT_NE(db.error(QStringLiteral("select %1").arg(bad)), "") << bad;
+}
+
 TEST(FormatFunction, DayMonthAndYearFirstPatterns) {
     TestDb db;
     EXPECT_EQ(db.value("select format('2011-03-05 10:20:00','dd/MM/yyyy'), "

@@ -15,6 +15,7 @@ struct RecordedReport {
     int rows = 0;
     QString person;
     QString period;
+    QStringList firstRow; // the cells of the first row as written
 };
 
 // Takes the place of the preview window and the printer.
@@ -27,7 +28,11 @@ public:
 
 private:
     void record(const QString& destination, const output::ReportDocument& report) {
+        QStringList firstRow;
+        for (int column = 0; report.rowCount() > 0 && column < report.design().columns.size();
+             ++column)
+            firstRow << report.cell(0, column);
         runs.push_back({destination, QFileInfo(report.templatePath()).fileName(), &report.dataset(),
-                        report.rowCount(), report.person(), report.period()});
+                        report.rowCount(), report.person(), report.period(), firstRow});
     }
 };
