@@ -19,10 +19,6 @@ public:
     // A language name of the language table ("german"). English keeps Qt's built-in texts.
     void follow(const QString& languageName);
 
-    // The locale for a language name: the user's locale when the languages agree or the name
-    // is unknown, else the language in the user's territory where Qt has such a locale.
-    static QLocale localeFor(const QString& languageName, const QLocale& user);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

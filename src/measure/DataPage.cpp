@@ -1,6 +1,7 @@
 #include "measure/DataPage.h"
 
 #include "lang/FormTextDump.h"
+#include "lang/LanguageLocale.h"
 #include "lang/LanguageStore.h"
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
@@ -61,7 +62,8 @@ DataPage::DataPage(lang::WindowContext& context, QWidget* parent)
       Label1(makeLabel("Label1", "USER", Panel15)), comb_user_(makeList("comb_user", Panel15)),
       Label35(makeLabel("Label35", "Analyse", Panel15)), ComboBox3(makeList("ComboBox3", Panel15)),
       Notebook2(new QStackedWidget(this)), DBGridEh1(new ui::DataGrid("DBGridEh1")), da1(nullptr),
-      da2(nullptr), chart_(new TrendChart), gridExport_(context.messages, context.language, context.files, this) {
+      da2(nullptr), chart_(new TrendChart),
+      gridExport_(context.messages, context.language, context.files, this) {
     setObjectName("Analysis_Table");
     ComboBox3->addItems({"Table", "Line"});
     buildToolbar();
@@ -181,7 +183,7 @@ const PeriodWords& DataPage::periodWords() const {
         words_.week = language.GetHintText(QStringLiteral("period_week"));
         if (words_.week.isEmpty()) // a database from before the text
             words_.week = QStringLiteral("%1, %2");
-        words_.language = localeOfLanguage(language.currentLanguage());
+        words_.language = lang::localeOfLanguage(language.currentLanguage());
     }
     return words_;
 }

@@ -27,13 +27,4 @@ QString periodLabel(AnalysisMode mode, const QVariant& period, const PeriodWords
     return text;
 }
 
-QLocale localeOfLanguage(const QString& language) {
-    for (int code = QLocale::AnyLanguage + 1; code <= QLocale::LastLanguage; ++code) {
-        const auto candidate = QLocale::Language(code);
-        if (QLocale::languageToString(candidate).compare(language, Qt::CaseInsensitive) == 0)
-            return QLocale(candidate);
-    }
-    return QLocale();
-}
-
 } // namespace measure

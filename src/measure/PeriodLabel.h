@@ -22,8 +22,4 @@ struct PeriodWords {
 QString periodLabel(AnalysisMode mode, const QVariant& period, const PeriodWords& words,
                     const QLocale& dates = QLocale());
 
-// The locale of a language of the language table, named in English ("german"); the
-// default locale when no language has that name.
-QLocale localeOfLanguage(const QString& language);
-
 } // namespace measure

@@ -1,4 +1,3 @@
-#include "app/QtLanguage.h"
 
 #include "app/LanguageChoice.h"
 #include "support/MainWindowFixture.h"
@@ -64,19 +63,6 @@ TEST_F(QtLanguageFollows, AStartInGermanTranslatesBeforeTheFirstSwitch) {
     chooseLanguage("german");
     window = std::make_unique<app::Tfrm_main>(context);
     EXPECT_EQ(shownQtTexts().no, "Nein");
-}
-
-TEST(QtLanguageLocale, KeepsTheSystemLocaleWhereTheLanguageAgreesOrIsUnknown) {
-    const struct {
-        const char *language, *system, *expected;
-    } cases[] = {
-        {"german", "de_AT", "de_AT"},  {"german", "en_GB", "de_DE"},  {"english", "C", "C"},
-        {"english", "de_CH", "en_CH"}, {"klingon", "fr_FR", "fr_FR"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(app::QtLanguage::localeFor(c.language, QLocale(c.system)).name(),
-                  QString(c.expected))
-            << c.language << " on " << c.system;
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "LanguageDb.h"
+#include "lang/LanguageLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -109,3 +110,15 @@ TEST(LanguageStore, SeedDefinesEveryMessageKeyInEnglishAndGerman) {
 }
 
 } // namespace
+
+TEST(LanguageLocale, KeepsTheUsersLocaleWhereTheLanguageAgreesOrIsUnknown) {
+    const struct {
+        const char *language, *user, *expected;
+    } cases[] = {
+        {"german", "de_AT", "de_AT"},  {"German", "en_GB", "de_DE"},  {"english", "C", "C"},
+        {"english", "de_CH", "en_CH"}, {"default", "fr_FR", "fr_FR"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(lang::localeOfLanguage(c.language, QLocale(c.user)).name(), QString(c.expected))
+            << c.language << " for " << c.user;
+}

@@ -37,10 +37,4 @@ TEST(PeriodLabel, ReadsThePeriodTextInTheLanguageAndTheDateFormat) {
             << int(c.mode) << " " << qPrintable(c.period.toString());
 }
 
-TEST(PeriodLabel, LanguageNamesFindTheirLocale) {
-    EXPECT_EQ(measure::localeOfLanguage("german").language(), QLocale::German);
-    EXPECT_EQ(measure::localeOfLanguage("English").language(), QLocale::English);
-    EXPECT_EQ(measure::localeOfLanguage("default"), QLocale());
-}
-
 } // namespace
