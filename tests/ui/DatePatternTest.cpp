@@ -36,3 +36,17 @@ TEST(DatePattern, WritesWhatQLocaleWrites) {
 }
 
 } // namespace
+
+// The monitor's "MM/DD" days read in the locale's order, with its separator.
+TEST(MonthDayAsShown, FollowsTheLocalesDayAndMonthOrder) {
+    const struct {
+        const char *locale, *monthDay, *shown;
+    } cases[] = {
+        {"de_DE", "03/12", "12.03"}, {"en_US", "03/12", "3/12"},  {"en_GB", "03/12", "12/03"},
+        {"sv_SE", "03/12", "03-12"}, {"de_DE", "02/29", "29.02"}, {"de_DE", "13/40", "13/40"},
+        {"C", "03/12", "12 Mar"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ui::monthDayAsShown(c.monthDay, QLocale(c.locale)), QString(c.shown))
+            << c.locale << " " << c.monthDay;
+}
