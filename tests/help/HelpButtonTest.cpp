@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTextBlock>
 #include <gtest/gtest.h>
 
@@ -79,6 +80,17 @@ TEST_F(HelpButton, OpensTheFirstFormPresentInTheHelpWindow) {
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_EQ(helpWindow()->windowTitle(), "Help");
     EXPECT_EQ(helpWindow()->findChild<QWidget*>("tb_back")->property("text"), "Back");
+}
+
+// On a small screen the whole window, title bar included, stays on the screen.
+TEST_F(HelpButton, TheHelpWindowOpensInsideTheAvailableScreenArea) {
+    putManual();
+    window->m_helpClick();
+    ASSERT_TRUE(helpShown());
+    const QRect available = helpWindow()->screen()->availableGeometry();
+    const QRect placed(helpWindow()->pos(), helpWindow()->size() + QSize(16, 40));
+    EXPECT_TRUE(available.contains(placed))
+        << placed.width() << "x" << placed.height() << " in " << available.height();
 }
 
 TEST_F(HelpButton, PdfGoesToTheDesktopViewerAndAFailureIsReported) {
