@@ -4,6 +4,7 @@
 #include "output/PdfFile.h"
 #include "output/PreviewWindow.h"
 #include "output/ReportDocument.h"
+#include "output/ReportMemory.h"
 #include "store/Tdm1.h"
 #include "support/Main.h"
 #include "support/Readings.h"
@@ -82,5 +83,6 @@ BENCHMARK(PreviewFirstPage)->Unit(benchmark::kMillisecond)->MinTime(2);
 } // namespace
 
 int main(int argc, char** argv) {
+    output::keepFreedMemory();
     return bench::runOffscreen(argc, argv, [] { fixture(); });
 }

@@ -8,6 +8,7 @@
 #include "lang/LanguageStore.h"
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
+#include "output/ReportMemory.h"
 #include "store/DatabaseError.h"
 #include "store/Tdm1.h"
 #include "ui/PictureLibrary.h"
@@ -73,6 +74,7 @@ void reportFilesAndQuit(const store::AppFiles& files) {
 } // namespace
 
 int run(int argc, char** argv) {
+    output::keepFreedMemory();
     Application application(argc, argv);
     CommandLine commandLine;
     try {

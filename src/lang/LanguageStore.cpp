@@ -58,11 +58,7 @@ QString LanguageStore::GetHintText(const QString& key) const {
 }
 
 void LanguageStore::GetLangConfig() {
-    sendErrorText_ = GetHintText(QStringLiteral("send_error"));
-    readErrorText_ = GetHintText(QStringLiteral("read_error"));
-    recordErrorText_ = GetHintText(QStringLiteral("recorderror"));
     titleText_ = GetHintText(QStringLiteral("title"));
-    noDeviceText_ = GetHintText(QStringLiteral("no_device"));
 }
 
 } // namespace lang

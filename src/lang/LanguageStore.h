@@ -32,17 +32,13 @@ public:
     void GetLangConfig();
 
     QString TitleText() const { return titleText_; }
-    QString SendErrorText() const { return sendErrorText_; }
-    QString ReadErrorText() const { return readErrorText_; }
-    QString RecordErrorText() const { return recordErrorText_; }
-    QString NoDeviceText() const { return noDeviceText_; }
 
     store::Tdm1& dm() const { return dm_; }
 
 private:
     store::Tdm1& dm_;
     QString languageColumn_ = QStringLiteral("showtext");
-    QString titleText_, sendErrorText_, readErrorText_, recordErrorText_, noDeviceText_;
+    QString titleText_;
 };
 
 } // namespace lang

@@ -12,9 +12,6 @@
 #include <QPainter>
 #include <QVector>
 #include <algorithm>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 namespace output {
 
@@ -79,19 +76,6 @@ private:
     QFontMetricsF metrics_;
     QHash<QString, double> widths_;
 };
-
-// The PDF and print engines fill and free large buffers for every page. glibc would give
-// that memory back to the system and fault it in again on the next page, which costs a
-// long report a quarter of its time; the process keeps freed memory for reuse instead.
-void keepFreedMemory() {
-#ifdef __GLIBC__
-    static const bool kept = [] {
-        constexpr int kBytes = 64 << 20;
-        return mallopt(M_TRIM_THRESHOLD, kBytes) == 1 && mallopt(M_MMAP_THRESHOLD, kBytes) == 1;
-    }();
-    Q_UNUSED(kept);
-#endif
-}
 
 QString printDate() {
     return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
@@ -257,7 +241,6 @@ void ReportDocument::paintPage(QPainter& painter, int page) const {
 }
 
 bool ReportDocument::render(QPagedPaintDevice& device) const {
-    keepFreedMemory();
     device.setPageLayout(pageLayout());
     QPainter painter;
     if (!painter.begin(&device))

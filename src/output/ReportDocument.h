@@ -49,7 +49,6 @@ public:
 
     QPageLayout pageLayout() const;
     int rowCount() const { return rowCount_; }
-    int rowsPerPage() const { return rowsPerPage_; }
     int pageCount() const { return pageCount_; }
 
     // "Page N of M" for a page (0-based).

@@ -29,7 +29,6 @@ public:
 
     // Command text in the original dialect; named parameters such as :a1.
     void setCommandText(const QString& sql);
-    QString commandText() const { return commandText_; }
     void setParameter(const QString& name, const QVariant& value);
 
     void open();  // runs the query and goes to the first row

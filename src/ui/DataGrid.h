@@ -51,7 +51,6 @@ public:
     void setColumnFormat(int index, const CellFormat& format);
 
     void setTitleClickOrder(TitleClickOrder order) { order_ = order; }
-    TitleClickOrder titleClickOrder() const { return order_; }
     // A title click on a title-button column moves its marker none -> down -> up -> down
     // and clears the markers of all other columns. Title-click handlers sort ascending when
     // the marker they read is down. When the dataset's sort changes otherwise, the marker
