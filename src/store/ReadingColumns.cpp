@@ -26,18 +26,18 @@ bool belongs(const ReadingColumn& column, ReadingTable table) {
 }
 
 // The columns a saved reading shares with a downloaded one.
-QVector<const ReadingColumn*> copied() {
-    QVector<const ReadingColumn*> columns;
+QStringList copied() {
+    QStringList names;
     for (const ReadingColumn& column : readingColumns())
         if (column.saved && column.memory)
-            columns.append(&column);
-    return columns;
+            names.append(column.name);
+    return names;
 }
 
-QString joined(const QVector<const ReadingColumn*>& columns, const QString& pattern) {
+QString joined(const QStringList& names, const QString& pattern) {
     QStringList parts;
-    for (const ReadingColumn* column : columns)
-        parts.append(pattern.arg(column->name));
+    for (const QString& name : names)
+        parts.append(pattern.arg(name));
     return parts.join(QLatin1Char(','));
 }
 
@@ -100,10 +100,9 @@ QString removeHeldReadings(const QString& memoryTable) {
 }
 
 QString copyReadings(const QString& memoryTable) {
-    const QVector<const ReadingColumn*> columns = copied();
+    const QStringList columns = copied();
     return QStringLiteral("insert into bp_record(%1)  select %2 from %3 a")
-        .arg(joined(columns, QStringLiteral("%1")), joined(columns, QStringLiteral("a.%1")),
-             memoryTable);
+        .arg(columns.join(QLatin1Char(',')), joined(columns, QStringLiteral("a.%1")), memoryTable);
 }
 
 } // namespace store

@@ -37,26 +37,17 @@ TEST_F(ReadingTables, HoldTheirColumnsAsTheirKinds) {
 
 // Other tools read the declarations as the file has always had them.
 TEST_F(ReadingTables, KeepTheirDeclarations) {
-    const QString memory = "CREATE TABLE bp_record_user1 (\n"
-                           "    idno           INTEGER,\n"
-                           "    personal       TEXT COLLATE FOLDCASE,\n"
+    const QString shared = "    personal       TEXT COLLATE FOLDCASE,\n"
                            "    systolic       INTEGER,\n"
                            "    diastolic      INTEGER,\n"
                            "    heart_beat     INTEGER,\n"
                            "    checktime      DATETIME,\n"
                            "    checktime_mmdd TEXT COLLATE FOLDCASE,\n"
-                           "    checktime_hhmm TEXT COLLATE FOLDCASE\n"
-                           ")";
-    const QString saved = "CREATE TABLE bp_record (\n"
-                          "    personal       TEXT COLLATE FOLDCASE,\n"
-                          "    systolic       INTEGER,\n"
-                          "    diastolic      INTEGER,\n"
-                          "    heart_beat     INTEGER,\n"
-                          "    checktime      DATETIME,\n"
-                          "    checktime_mmdd TEXT COLLATE FOLDCASE,\n"
-                          "    checktime_hhmm TEXT COLLATE FOLDCASE,\n"
-                          "    delselection   BOOLEAN NOT NULL DEFAULT 0\n"
-                          ")";
+                           "    checktime_hhmm TEXT COLLATE FOLDCASE";
+    const QString memory =
+        "CREATE TABLE bp_record_user1 (\n    idno           INTEGER,\n" + shared + "\n)";
+    const QString saved = "CREATE TABLE bp_record (\n" + shared +
+                          ",\n    delselection   BOOLEAN NOT NULL DEFAULT 0\n)";
     const auto declared = [this](const QString& table) {
         return scalar("select sql from sqlite_master where name='" + table + "'").toString();
     };
