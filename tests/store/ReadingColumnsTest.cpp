@@ -27,12 +27,6 @@ TEST_F(ReadingTables, HoldTheirColumnsAsTheirKinds) {
             EXPECT_EQ(rows.fieldType(i), readingColumn(names[i]).kind) << names[i].toStdString();
         }
     }
-    EXPECT_EQ(readingColumnNames(ReadingTable::Saved),
-              QStringList({"personal", "systolic", "diastolic", "heart_beat", "checktime",
-                           "checktime_mmdd", "checktime_hhmm", "delselection"}));
-    EXPECT_EQ(readingColumnNames(ReadingTable::Memory),
-              QStringList({"idno", "personal", "systolic", "diastolic", "heart_beat", "checktime",
-                           "checktime_mmdd", "checktime_hhmm"}));
 }
 
 // Other tools read the declarations as the file has always had them.
@@ -61,11 +55,6 @@ TEST(ReadingStatements, AreTheDialectStatementsOfBothMemories) {
         EXPECT_EQ(removeHeldReadings(table), dialect::joinedDelete(table));
         EXPECT_EQ(copyReadings(table), dialect::copyToRecord(table));
     }
-}
-
-TEST(ReadingColumnLookup, IgnoresCaseAndRefusesOtherNames) {
-    EXPECT_EQ(readingColumn("IDNO").name, "idno");
-    EXPECT_THROW(readingColumn("lastname"), std::out_of_range);
 }
 
 } // namespace
