@@ -6,6 +6,7 @@
 #include "ui/DateFormat.h"
 #include "ui/Gauge.h"
 #include "ui/Panel.h"
+#include "ui/ReadingGridColumns.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -19,15 +20,16 @@ namespace {
 constexpr int kLeftPanelWidth = 170;
 
 QVector<ui::DataGrid::Column> gridColumns() {
-    // field, design title, width, visible, title button
-    return {{"IDNO", "Number", 60, true, false},
-            {"systolic", "systolic", 70, true, true},
-            {"diastolic", "diastolic", 70, true, true},
-            {"heart_beat", "pulse", 60, true, true},
-            {"checktime_mmdd", "measurement date", 120, true, true,
-             [](const QVariant& monthDay) { return ui::monthDayAsShown(monthDay.toString()); }},
-            {"checktime_hhmm", "measurement time", 120, true, true},
-            {"checktime", "measurement date/time", 160, false, true}};
+    // field, shown, title button; titles and widths are the reading columns' own
+    return ui::readingGridColumns(
+        {{"IDNO", true, false},
+         {"systolic"},
+         {"diastolic"},
+         {"heart_beat"},
+         {"checktime_mmdd", true, true, 0,
+          [](const QVariant& monthDay) { return ui::monthDayAsShown(monthDay.toString()); }},
+         {"checktime_hhmm"},
+         {"checktime", false}});
 }
 
 QLabel* label(const QString& name, const QString& text, QWidget* parent) {

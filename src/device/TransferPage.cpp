@@ -8,6 +8,7 @@
 #include "output/SaveLocation.h"
 #include "store/ControlsDisabled.h"
 #include "store/DatabaseError.h"
+#include "store/ReadingColumns.h"
 #include "store/Tdm1.h"
 #include "ui/DataGrid.h"
 #include "ui/Gauge.h"
@@ -25,20 +26,6 @@ namespace {
 
 constexpr qint32 kDeviceId = 9001;
 constexpr int kIoTimeout = 200; // ms
-
-// Removes from memory table %1 the readings that bp_record holds for the same person.
-constexpr const char* kRemoveHeld =
-    "delete a.* from  %1 a,(select a.personal,a.systolic,a.diastolic,a.heart_beat,a.checktime,"
-    "a.checktime_mmdd,a.checktime_hhmm from %1 a,bp_record b  where a.personal=b.personal and "
-    "a.systolic=b.systolic and a.diastolic=b.diastolic and a.heart_beat=b.heart_beat  and "
-    "a.checktime=b.checktime) b  where a.personal=b.personal and a.systolic=b.systolic and "
-    "a.diastolic=b.diastolic and a.heart_beat=b.heart_beat  and a.checktime=b.checktime ";
-
-// Copies the rows of memory table %1 into bp_record.
-constexpr const char* kCopyRest =
-    "insert into bp_record(personal,systolic,diastolic,heart_beat,checktime,checktime_mmdd,"
-    "checktime_hhmm)  select a.personal,a.systolic,a.diastolic,a.heart_beat,a.checktime,"
-    "a.checktime_mmdd,a.checktime_hhmm from %1 a";
 
 // The engine's view of a gauge on the page.
 class GaugeLink : public ProgressGauge {
@@ -285,8 +272,8 @@ void TransferPage::ReceiDone(const QString& usertype) {
     const QString table =
         usertype == QLatin1String("one") ? GroupBox6->table() : GroupBox5->table();
     store::Transaction transaction(context_.dm.ADOConnection1);
-    context_.dm.adocom1.execute(QString::fromLatin1(kRemoveHeld).arg(table));
-    context_.dm.adocom1.execute(QString::fromLatin1(kCopyRest).arg(table));
+    context_.dm.adocom1.execute(store::removeHeldReadings(table));
+    context_.dm.adocom1.execute(store::copyReadings(table));
     transaction.commit();
 }
 

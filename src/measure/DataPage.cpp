@@ -11,6 +11,7 @@
 #include "ui/DataGrid.h"
 #include "ui/ImageButton.h"
 #include "ui/Notebook.h"
+#include "ui/ReadingGridColumns.h"
 #include "ui/Toolbar.h"
 
 #include <QComboBox>
@@ -26,13 +27,13 @@ namespace {
 const QString markField = QStringLiteral("delselection");
 
 QVector<ui::DataGrid::Column> gridColumns() {
-    // field, default title, width, shown, title acts as sort button
-    return {{markField, QString(), 62, true, false},
-            {"personal", "name", 46, true, false},
-            {"systolic", "systolic", 63, true, true},
-            {"diastolic", "diastolic", 63, true, true},
-            {"heart_beat", "pulse", 57, true, true},
-            {"checktime", "measurement date/time", 198, true, true}};
+    // field, shown, title acts as sort button, width where this list's differs
+    return ui::readingGridColumns({{markField, true, false},
+                                   {"personal", true, false},
+                                   {"systolic", true, true, 63},
+                                   {"diastolic", true, true, 63},
+                                   {"heart_beat", true, true, 57},
+                                   {"checktime", true, true, 198}});
 }
 
 QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {

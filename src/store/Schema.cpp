@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "DatabaseError.h"
 #include "LanguageSeed.h"
+#include "ReadingColumns.h"
 #include "Statement.h"
 #include "TextCollation.h"
 
@@ -16,43 +17,11 @@ namespace store::Schema {
 
 namespace {
 
-// Text compares case-folded (TextCollation); booleans are 0, and -1 for true as the
-// original engine stores it; date/time is text 'YYYY-MM-DD HH:MM:SS'. Rows are
-// addressed by the implicit rowid. Language texts default to empty text.
+// The tables beside the readings tables (ReadingColumns). Text compares case-folded
+// (TextCollation); booleans are 0, and -1 for true as the original engine stores it;
+// date/time is text 'YYYY-MM-DD HH:MM:SS'. Rows are addressed by the implicit rowid.
+// Language texts default to empty text.
 constexpr const char* kSchema = R"sql(
-CREATE TABLE bp_record (
-    personal       TEXT COLLATE FOLDCASE,
-    systolic       INTEGER,
-    diastolic      INTEGER,
-    heart_beat     INTEGER,
-    checktime      DATETIME,
-    checktime_mmdd TEXT COLLATE FOLDCASE,
-    checktime_hhmm TEXT COLLATE FOLDCASE,
-    delselection   BOOLEAN NOT NULL DEFAULT 0
-);
-
-CREATE TABLE bp_record_user1 (
-    idno           INTEGER,
-    personal       TEXT COLLATE FOLDCASE,
-    systolic       INTEGER,
-    diastolic      INTEGER,
-    heart_beat     INTEGER,
-    checktime      DATETIME,
-    checktime_mmdd TEXT COLLATE FOLDCASE,
-    checktime_hhmm TEXT COLLATE FOLDCASE
-);
-
-CREATE TABLE bp_record_user2 (
-    idno           INTEGER,
-    personal       TEXT COLLATE FOLDCASE,
-    systolic       INTEGER,
-    diastolic      INTEGER,
-    heart_beat     INTEGER,
-    checktime      DATETIME,
-    checktime_mmdd TEXT COLLATE FOLDCASE,
-    checktime_hhmm TEXT COLLATE FOLDCASE
-);
-
 CREATE TABLE bp_userinfo (
     id              INTEGER,
     delselection    BOOLEAN NOT NULL DEFAULT 0,
@@ -114,6 +83,12 @@ QStringList tableNames() {
 }
 
 void createTables(sqlite3* db) {
+    const std::pair<const char*, ReadingTable> readings[] = {
+        {"bp_record", ReadingTable::Saved},
+        {"bp_record_user1", ReadingTable::Memory},
+        {"bp_record_user2", ReadingTable::Memory}};
+    for (const auto& [name, shape] : readings)
+        executeScript(db, createReadingTable(name, shape).toUtf8().constData());
     executeScript(db, kSchema);
 }
 

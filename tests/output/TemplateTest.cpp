@@ -1,4 +1,5 @@
 #include "output/ReportTemplate.h"
+#include "store/ReadingColumns.h"
 #include "support/ReportTemplates.h"
 #include "support/TempAppDir.h"
 
@@ -36,6 +37,30 @@ TEST(TemplateTest, ShippedTemplatesAreComplete) {
         EXPECT_GE(design.columns.size(), 4) << name.toStdString();
     }
     EXPECT_EQ(output::loadTemplate(dir.file("userinfo.rav")).orientation, QPageLayout::Landscape);
+}
+
+// A misspelt field would print an empty column: the reading reports name only columns of
+// the table they run on, and sum only numbers.
+TEST(TemplateTest, ReadingTemplatesNameColumnsOfTheirTable) {
+    TempAppDir dir;
+    copyReportTemplates(dir.path());
+    const std::pair<const char*, store::ReadingTable> templates[] = {
+        {"analysis_table.rav", store::ReadingTable::Saved},
+        {"analysis_table_fx.rav", store::ReadingTable::Saved},
+        {"bprecv.rav", store::ReadingTable::Memory}};
+    for (const auto& [name, table] : templates) {
+        SCOPED_TRACE(name);
+        const output::ReportTemplate design = output::loadTemplate(dir.file(name));
+        QStringList named{design.personField, design.periodField};
+        for (const output::ReportColumn& column : design.columns)
+            named.append(column.field);
+        const QStringList held = store::readingColumnNames(table);
+        for (const QString& field : named + design.summaryFields)
+            EXPECT_TRUE(held.contains(field)) << field.toStdString();
+        for (const QString& field : design.summaryFields)
+            EXPECT_EQ(store::readingColumn(field).kind, store::FieldType::Integer)
+                << field.toStdString();
+    }
 }
 
 TEST(TemplateTest, OmittedFieldsTakeTheirDefaults) {
