@@ -2,8 +2,8 @@
 
 #include "lang/FormTextDump.h"
 #include "store/Dataset.h"
+#include "store/DateFormat.h"
 #include "ui/DataGrid.h"
-#include "ui/DateFormat.h"
 #include "ui/Gauge.h"
 #include "ui/Panel.h"
 
@@ -25,7 +25,7 @@ QVector<ui::DataGrid::Column> gridColumns() {
             {"diastolic", "diastolic", 70, true, true},
             {"heart_beat", "pulse", 60, true, true},
             {"checktime_mmdd", "measurement date", 120, true, true,
-             [](const QVariant& monthDay) { return ui::monthDayAsShown(monthDay.toString()); }},
+             [](const QVariant& monthDay) { return store::monthDayAsShown(monthDay.toString()); }},
             {"checktime_hhmm", "measurement time", 120, true, true},
             {"checktime", "measurement date/time", 160, false, true}};
 }
