@@ -1,6 +1,6 @@
 #include "output/ReportTemplate.h"
-#include "support/ReportTemplates.h"
 #include "support/TempAppDir.h"
+#include "testkit/ReportTemplates.h"
 
 #include <QDir>
 #include <QFile>
