@@ -6,7 +6,7 @@
 #include "device/engine/SimulatedMonitor.h"
 #include "device/engine/TReceiData.h"
 #include "store/Tdm1.h"
-#include "support/NoMessages.h"
+#include "testkit/SilentMessages.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -30,7 +30,8 @@ device::Scenario fullMemories() {
 // all 510 records.
 bool download(const device::Scenario& scenario, store::Tdm1& dm1,
               const std::function<void(int)>& pause) {
-    bench::NoMessages messages;
+    testkit::SilentMessages messages{testkit::SilentMessages::Answer::Yes,
+                                     testkit::SilentMessages::OnError::EndRun};
     device::SimulatedMonitor monitor(scenario);
     device::PlainGauge gauge1;
     device::PlainGauge gauge2;

@@ -7,8 +7,8 @@
 #include "device/engine/ProgressGauge.h"
 #include "device/engine/SimulatedMonitor.h"
 #include "device/engine/TReceiData.h"
-#include "lang/Messages.h"
 #include "store/Tdm1.h"
+#include "testkit/SilentMessages.h"
 
 #include <QTemporaryDir>
 #include <algorithm>
@@ -18,15 +18,6 @@
 #include <vector>
 
 namespace {
-
-class SilentMessages : public lang::Messages {
-public:
-    void inform(const QString&) override {}
-    void fail(const QString&) override {}
-    bool ask(const QString&) override { return true; }
-    bool askToDelete(const QString&, const QStringList&) override { return true; }
-    void showError(const QString&) override {}
-};
 
 // The simulator, keeping every report the engine was given.
 class RecordingPort : public device::SimulatedMonitor {
@@ -155,7 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         ds->open();
     }
     RecordingPort monitor(scenarioFrom(data, size));
-    SilentMessages messages;
+    testkit::SilentMessages messages(testkit::SilentMessages::Answer::Yes);
     device::PlainGauge gauge1;
     device::PlainGauge gauge2;
     const QDateTime now = clockFrom(data[0]);

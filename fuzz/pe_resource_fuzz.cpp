@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the picture library's readers: once as a whole lang.dll, whose
 // bitmaps are then decoded, and once as the bytes of one bitmap resource.
-#include "ui/DibImage.h"
-#include "ui/PeResourceReader.h"
+#include "pictures/DibImage.h"
+#include "pictures/PeResourceReader.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -9,7 +9,7 @@
 namespace {
 
 void decode(const QByteArray& dib) {
-    const QImage image = ui::imageFromDib(dib);
+    const QImage image = pictures::imageFromDib(dib);
     if (!image.isNull() && (image.width() <= 0 || image.height() <= 0))
         std::abort();
 }
@@ -18,7 +18,7 @@ void decode(const QByteArray& dib) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), int(size));
-    const ui::PeResourceReader reader(bytes);
+    const pictures::PeResourceReader reader(bytes);
     for (const char* name : {"img_home", "IMG_HOME_D", "img_exit", ""})
         decode(reader.bitmap(QString::fromLatin1(name)));
     decode(bytes);

@@ -2,9 +2,9 @@
 
 #include "lang/LanguageStore.h"
 #include "lang/WindowContext.h"
+#include "pictures/PictureLibrary.h"
 #include "store/Tdm1.h"
-#include "support/NoMessages.h"
-#include "ui/PictureLibrary.h"
+#include "testkit/SilentMessages.h"
 
 namespace bench {
 
@@ -17,8 +17,10 @@ struct WindowSetup {
 
     store::Tdm1 dm1;
     lang::LanguageStore language;
-    ui::PictureLibrary pictures;
-    NoMessages messages;
+    pictures::PictureLibrary pictures;
+    // Yes to every question; an error ends the run, as its figures would not count.
+    testkit::SilentMessages messages{testkit::SilentMessages::Answer::Yes,
+                                     testkit::SilentMessages::OnError::EndRun};
     lang::WindowContext context;
 };
 

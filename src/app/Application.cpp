@@ -9,9 +9,9 @@
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
 #include "output/ReportMemory.h"
+#include "pictures/PictureLibrary.h"
 #include "store/DatabaseError.h"
 #include "store/Tdm1.h"
-#include "ui/PictureLibrary.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -99,7 +99,7 @@ int run(int argc, char** argv) {
 
     store::Tdm1 dm1(files.dataDir());
     lang::LanguageStore language(dm1);
-    ui::PictureLibrary pictures(files);
+    pictures::PictureLibrary pictures(files);
     lang::MessageBoxes messages(language, nullptr);
     lang::WindowContext context{files, dm1, language, pictures, messages};
     std::unique_ptr<Tfrm_main> frm_main;

@@ -2,8 +2,8 @@
 
 #include "lang/FormTextDump.h"
 #include "store/Dataset.h"
+#include "store/DateFormat.h"
 #include "ui/DataGrid.h"
-#include "ui/DateFormat.h"
 #include "ui/Gauge.h"
 #include "ui/Panel.h"
 #include "ui/ReadingGridColumns.h"
@@ -27,7 +27,7 @@ QVector<ui::DataGrid::Column> gridColumns() {
          {"diastolic"},
          {"heart_beat"},
          {"checktime_mmdd", true, true, 0,
-          [](const QVariant& monthDay) { return ui::monthDayAsShown(monthDay.toString()); }},
+          [](const QVariant& monthDay) { return store::monthDayAsShown(monthDay.toString()); }},
          {"checktime_hhmm"},
          {"checktime", false}});
 }

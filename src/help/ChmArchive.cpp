@@ -81,10 +81,11 @@ bool readsSafely(const QByteArray& path) {
 } // namespace
 
 std::unique_ptr<ChmArchive> ChmArchive::open(const QString& path) {
-    const QByteArray name = QFile::encodeName(path);
-    if (!readsSafely(name))
-        return nullptr;
-    chmFile* file = chm_open(name.constData());
+    return readsSafely(QFile::encodeName(path)) ? openInProcess(path) : nullptr;
+}
+
+std::unique_ptr<ChmArchive> ChmArchive::openInProcess(const QString& path) {
+    chmFile* file = chm_open(QFile::encodeName(path).constData());
     if (!file)
         return nullptr;
     std::unique_ptr<ChmArchive> archive(new ChmArchive(file));

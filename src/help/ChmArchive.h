@@ -16,8 +16,11 @@ public:
     // Objects larger than this are refused rather than allocated.
     static constexpr qint64 MaxObjectSize = 64 * 1024 * 1024;
 
-    // Nothing when the file cannot be opened as a compiled help file.
+    // Nothing when the file cannot be opened as a compiled help file. chmlib first reads
+    // the whole file in a child process, which shields this one from its faults.
     static std::unique_ptr<ChmArchive> open(const QString& path);
+    // The same without the child: a file chmlib cannot read may stop or hang this process.
+    static std::unique_ptr<ChmArchive> openInProcess(const QString& path);
     ~ChmArchive() override;
 
     // "/main.htm" when the file holds it, else its first page.

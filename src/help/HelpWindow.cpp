@@ -16,7 +16,7 @@
 
 namespace help {
 
-HelpWindow::HelpWindow(lang::LanguageStore& language, const ui::PictureLibrary& pictures)
+HelpWindow::HelpWindow(lang::LanguageStore& language, const pictures::PictureLibrary& pictures)
     : QWidget(nullptr), language_(language), pictures_(pictures),
       help_browser(new HelpBrowser(this)), toolbar_(new QWidget(this)) {
     setObjectName(QStringLiteral("frm_help"));

@@ -8,7 +8,7 @@ class QLabel;
 class QLineEdit;
 class QToolButton;
 
-namespace ui {
+namespace pictures {
 class PictureLibrary;
 }
 namespace lang {
@@ -25,7 +25,7 @@ class HelpSource;
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    HelpWindow(lang::LanguageStore& language, const ui::PictureLibrary& pictures);
+    HelpWindow(lang::LanguageStore& language, const pictures::PictureLibrary& pictures);
 
     void showDocument(std::unique_ptr<HelpSource> source, const QUrl& start);
     HelpBrowser* browser() const { return help_browser; }
@@ -41,7 +41,7 @@ private:
     QToolButton* addButton(const QString& name, QStyle::StandardPixmap icon);
 
     lang::LanguageStore& language_;
-    const ui::PictureLibrary& pictures_;
+    const pictures::PictureLibrary& pictures_;
     HelpBrowser* help_browser;
     QWidget* toolbar_;
     QToolButton* tb_home;

@@ -2,6 +2,7 @@
 
 #include "FormTextDump.h"
 #include "LanguageStore.h"
+#include "pictures/PictureLibrary.h"
 #include "store/Database.h"
 #include "store/Tdm1.h"
 #include "ui/DataGrid.h"
@@ -135,14 +136,15 @@ void applyRow(QWidget& window, const Components& components, const store::Datase
 
 } // namespace
 
-void SetFormImage(QWidget& window, const ui::PictureLibrary& pictures) {
+void SetFormImage(QWidget& window, const pictures::PictureLibrary& pictures) {
     const QList<ui::ImageButton*> images = window.findChildren<ui::ImageButton*>();
-    const ui::PictureLibrary::Contents library = pictures.read();
+    const pictures::PictureLibrary::Contents library = pictures.read();
     for (ui::ImageButton* image : images)
         ui::LoadImagePicture(*image, library);
 }
 
-void SetFormText(QWidget& window, LanguageStore& language, const ui::PictureLibrary& pictures) {
+void SetFormText(QWidget& window, LanguageStore& language,
+                 const pictures::PictureLibrary& pictures) {
     SetFormImage(window, pictures);
 
     store::Dataset& rows = language.dm().adoquery;

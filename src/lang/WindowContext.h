@@ -1,14 +1,12 @@
 #pragma once
 
+#include "pictures/PictureLibrary.h"
 #include "store/AppFiles.h"
 
 #include <functional>
 
 namespace store {
 class Tdm1;
-}
-namespace ui {
-class PictureLibrary;
 }
 
 namespace lang {
@@ -19,14 +17,14 @@ class Messages;
 // What the windows share for the whole run.
 struct WindowContext {
     WindowContext(store::AppFiles files, store::Tdm1& dm, LanguageStore& language,
-                  const ui::PictureLibrary& pictures, Messages& messages)
+                  const pictures::PictureLibrary& pictures, Messages& messages)
         : files(std::move(files)), dm(dm), language(language), pictures(pictures),
           messages(messages) {}
 
     store::AppFiles files;
     store::Tdm1& dm;
     LanguageStore& language;
-    const ui::PictureLibrary& pictures;
+    const pictures::PictureLibrary& pictures;
     Messages& messages;
     // Pause between operations on the monitor, from the settings file.
     int ReceiveDelay = 20;

@@ -1,6 +1,6 @@
 #include "measure/AnalysisQuery.h"
 
-#include "ui/DateFormat.h"
+#include "store/DateFormat.h"
 
 #include <QLocale>
 
@@ -87,7 +87,7 @@ QString analysisQuery(AnalysisMode mode, const QDate& start, const QDate& end) {
 }
 
 ShortDateFormat::ShortDateFormat(const QString& systemFormat)
-    : systemFormat_(systemFormat), format_(ui::withFourDigitYear(systemFormat)) {}
+    : systemFormat_(systemFormat), format_(store::withFourDigitYear(systemFormat)) {}
 
 ShortDateFormat ShortDateFormat::system() {
     return ShortDateFormat(QLocale::system().dateFormat(QLocale::ShortFormat));

@@ -1,7 +1,7 @@
 #include "measure/PeriodLabel.h"
 
+#include "store/DateFormat.h"
 #include "store/JetSql.h"
-#include "ui/DateFormat.h"
 
 #include <QDate>
 
@@ -16,7 +16,8 @@ QString periodLabel(AnalysisMode mode, const QVariant& period, const PeriodWords
         return text;
     switch (mode) {
     case AnalysisMode::Day:
-        return dates.toString(day, ui::withFourDigitYear(dates.dateFormat(QLocale::ShortFormat)));
+        return dates.toString(day,
+                              store::withFourDigitYear(dates.dateFormat(QLocale::ShortFormat)));
     case AnalysisMode::Week:
         return words.week.arg(store::JetSql::weekOfYear(day)).arg(day.year());
     case AnalysisMode::Month:

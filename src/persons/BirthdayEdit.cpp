@@ -1,6 +1,6 @@
 #include "persons/BirthdayEdit.h"
 
-#include "ui/DateFormat.h"
+#include "store/DateFormat.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -14,7 +14,7 @@ namespace persons {
 namespace {
 
 QString shortFormat() {
-    return ui::withFourDigitYear(QLocale().dateFormat(QLocale::ShortFormat));
+    return store::withFourDigitYear(QLocale().dateFormat(QLocale::ShortFormat));
 }
 
 } // namespace

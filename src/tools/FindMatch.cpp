@@ -1,9 +1,9 @@
 #include "tools/FindMatch.h"
 
 #include "store/Dataset.h"
+#include "store/DateFormat.h"
 #include "store/TextCollation.h"
 #include "tools/Tfrmfind.h"
-#include "ui/DateFormat.h"
 
 #include <QLocale>
 
@@ -48,7 +48,7 @@ QString entryError(const QString& typeName, const QString& entry) {
 
 std::optional<QDateTime> readDateEntry(const QString& entry) {
     const QLocale locale;
-    const QString dateFormat = ui::withFourDigitYear(locale.dateFormat(QLocale::ShortFormat));
+    const QString dateFormat = store::withFourDigitYear(locale.dateFormat(QLocale::ShortFormat));
     const QString trimmed = entry.trimmed();
     const QDate date = locale.toDate(trimmed, dateFormat);
     if (date.isValid())

@@ -1,9 +1,9 @@
 #include "ui/DatasetTableModel.h"
 
 #include "store/Dataset.h"
+#include "store/DateFormat.h"
+#include "store/DatePattern.h"
 #include "store/FieldValue.h"
-#include "ui/DateFormat.h"
-#include "ui/DatePattern.h"
 
 #include <QLocale>
 
@@ -60,10 +60,10 @@ void DatasetTableModel::bind() {
     const bool active = dataset_ && dataset_->isActive();
     bindings_.fill(Binding{}, columns_.size());
     const QLocale locale;
-    const QString dateFormat = withFourDigitYear(locale.dateFormat(QLocale::ShortFormat));
-    dateFormat_ = DatePattern(dateFormat, locale);
+    const QString dateFormat = store::withFourDigitYear(locale.dateFormat(QLocale::ShortFormat));
+    dateFormat_ = store::DatePattern(dateFormat, locale);
     dateTimeFormat_ =
-        DatePattern(dateFormat + u' ' + locale.timeFormat(QLocale::ShortFormat), locale);
+        store::DatePattern(dateFormat + u' ' + locale.timeFormat(QLocale::ShortFormat), locale);
     rowCount_ = active ? dataset_->recordCount() : 0;
     if (!active)
         return;
@@ -110,7 +110,7 @@ QString DatasetTableModel::cellText(int row, int column) const {
     return value.toString();
 }
 
-const DatePattern& DatasetTableModel::patternFor(const QDateTime& moment) const {
+const store::DatePattern& DatasetTableModel::patternFor(const QDateTime& moment) const {
     return moment.time() == QTime(0, 0) ? dateFormat_ : dateTimeFormat_;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "store/Dataset.h"
-#include "ui/DatePattern.h"
+#include "store/DatePattern.h"
 
 #include <QAbstractTableModel>
 #include <QDateTime>
@@ -65,7 +65,7 @@ private:
     void bind();
     void rowChanged(int row);
     QDateTime cellMoment(int row, int column) const;
-    const DatePattern& patternFor(const QDateTime& moment) const;
+    const store::DatePattern& patternFor(const QDateTime& moment) const;
 
     struct Binding {
         int field = -1; // -1 when the dataset lacks the field
@@ -77,8 +77,8 @@ private:
     QPointer<store::Dataset> dataset_;
     QVector<GridColumn> columns_;
     QVector<Binding> bindings_;
-    DatePattern dateFormat_;
-    DatePattern dateTimeFormat_;
+    store::DatePattern dateFormat_;
+    store::DatePattern dateTimeFormat_;
     int rowCount_ = 0;
 };
 

@@ -1,7 +1,5 @@
 #include "ui/ImageButton.h"
 
-#include "ui/PictureLibrary.h"
-
 #include <QKeyEvent>
 #include <QMetaMethod>
 #include <QMouseEvent>
@@ -83,44 +81,11 @@ void ImageButton::leaveEvent(QEvent* event) {
     emit left();
 }
 
-namespace {
-
-template <class Pictures>
-void loadInto(ImageButton& image, const QString& resourceName, const Pictures& library) {
-    const QPixmap picture = library.load(resourceName);
-    if (!picture.isNull())
-        image.setPicture(picture);
-}
-
-} // namespace
-
-void LoadImagePicture(ImageButton& image, const PictureLibrary& library) {
-    loadInto(image, PictureLibrary::baseName(image.objectName()), library);
-}
-
-void LoadImagePicture(ImageButton& image, const PictureLibrary::Contents& library) {
-    loadInto(image, PictureLibrary::baseName(image.objectName()), library);
-}
-
-void SetImageState(ImageButton& image, const QString& state, const PictureLibrary& library) {
-    const QString base = PictureLibrary::baseName(image.objectName());
-    if (state == QLatin1String("down")) {
-        image.setDown(true);
-        loadInto(image, base + QLatin1String("_d"), library);
-        return;
-    }
-    if (!image.isDown())
-        return;
-    image.setDown(false);
-    loadInto(image, base, library);
-}
-
-void addPressedLook(ImageButton& image, const PictureLibrary& library) {
-    QObject::connect(&image, &ImageButton::pressed, &image,
-                     [&image, &library] { SetImageState(image, "down", library); });
-    for (auto signal : {&ImageButton::released, &ImageButton::left})
-        QObject::connect(&image, signal, &image,
-                         [&image, &library] { SetImageState(image, "up", library); });
+QString pictureBaseName(const QString& componentName) {
+    const qsizetype length = componentName.size();
+    if (length >= 2 && componentName.at(length - 2) == u'_')
+        return componentName.left(length - 2);
+    return componentName;
 }
 
 } // namespace ui

@@ -4,11 +4,11 @@
 #include "app/Tfrm_main.h"
 #include "lang/LanguageStore.h"
 #include "lang/WindowContext.h"
+#include "pictures/PictureLibrary.h"
 #include "store/DatabaseError.h"
 #include "store/Tdm1.h"
 #include "support/FakeMessages.h"
 #include "support/TempAppDir.h"
-#include "ui/PictureLibrary.h"
 
 #include <QFile>
 #include <QProcess>
@@ -23,7 +23,7 @@ namespace {
 std::optional<QString> start(const QString& dir, QString* title = nullptr) {
     store::Tdm1 dm1(dir);
     lang::LanguageStore language(dm1);
-    ui::PictureLibrary pictures(dir);
+    pictures::PictureLibrary pictures(dir);
     FakeMessages messages;
     lang::WindowContext context{dir, dm1, language, pictures, messages};
     try {

@@ -3,11 +3,12 @@
 #include "LanguageDb.h"
 #include "lang/FormTexts.h"
 #include "lang/WindowContext.h"
+#include "pictures/PictureLibrary.h"
 #include "support/FakeMessages.h"
+#include "testkit/QueryRows.h"
 #include "ui/DataGrid.h"
 #include "ui/ImageButton.h"
 #include "ui/Panel.h"
-#include "ui/PictureLibrary.h"
 #include "ui/RadioGroup.h"
 #include "ui/Tag.h"
 
@@ -48,24 +49,15 @@ protected:
     std::string dump() { return rows().join('\n').toStdString(); }
 
     QStringList rows() {
-        store::Dataset& all = db.dm.adoquery;
-        all.close();
-        all.setCommandText("select * from bp_language where formname='frm_test' order by rowid");
-        all.open();
-        QStringList out;
-        for (all.first(); !all.eof(); all.next()) {
-            QStringList cells;
-            for (const char* field :
-                 {"group", "component", "component_index", "showtext", "show_english",
-                  "show_german", "show_font", "show", "show_width", "fieldname"})
-                cells << all.asString(field);
-            out << cells.join('|');
-        }
-        return out;
+        return testkit::queryRows(
+            db.dm.ADOConnection1,
+            "select \"group\",component,component_index,showtext,show_english,show_german,"
+            "show_font,show,show_width,fieldname from bp_language where formname='frm_test' "
+            "order by rowid");
     }
 
     LanguageDb db;
-    ui::PictureLibrary pictures{db.dir.path()};
+    pictures::PictureLibrary pictures{db.dir.path()};
     FakeMessages messages;
     lang::WindowContext context{db.dir.path(), db.dm, db.language, pictures, messages};
     QWidget window;

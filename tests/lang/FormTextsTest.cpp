@@ -1,9 +1,9 @@
 #include "lang/FormTexts.h"
 
 #include "LanguageDb.h"
+#include "pictures/PictureLibrary.h"
 #include "ui/DataGrid.h"
 #include "ui/Panel.h"
-#include "ui/PictureLibrary.h"
 #include "ui/RadioGroup.h"
 
 #include <QAction>
@@ -45,7 +45,7 @@ protected:
     }
 
     LanguageDb db;
-    ui::PictureLibrary pictures{db.dir.path()};
+    pictures::PictureLibrary pictures{db.dir.path()};
     QWidget window;
 };
 

@@ -4,6 +4,7 @@
 #include "store/Database.h"
 #include "store/Tdm1.h"
 #include "support/TempAppDir.h"
+#include "testkit/ChosenLanguage.h"
 
 // A fresh seeded database with the language store on top; tests add their own rows.
 struct LanguageDb {
@@ -35,14 +36,7 @@ struct LanguageDb {
     }
 
     // Chooses the language as the next start-up would, with the rows added so far.
-    void select(const QString& languageDef) {
-        dm.adocom1.execute("update bp_option set language_def=" + store::quoted(languageDef));
-        for (store::Dataset* set : {&dm.ado_option, &dm.ado_cfg}) {
-            set->close();
-            set->open();
-        }
-        language.selectLanguage();
-    }
+    void select(const QString& languageDef) { testkit::chooseLanguage(dm, language, languageDef); }
 
     TempAppDir dir;
     store::Tdm1 dm{dir.path()};

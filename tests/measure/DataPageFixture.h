@@ -4,6 +4,7 @@
 #include "measure/Tfrm_analysis.h"
 #include "store/Database.h"
 #include "support/MainWindowFixture.h"
+#include "testkit/QueryRows.h"
 #include "ui/DataGrid.h"
 #include "ui/RadioGroup.h"
 
@@ -50,14 +51,8 @@ protected:
 
     // systolic|marked of every stored reading, in storage order.
     QStringList stored() {
-        store::Dataset& all = dm1.adoquery;
-        all.close();
-        all.setCommandText("select systolic,delselection from bp_record order by systolic");
-        all.open();
-        QStringList rows;
-        for (all.first(); !all.eof(); all.next())
-            rows << all.asString("systolic") + "|" + QString::number(all.asInteger("delselection"));
-        return rows;
+        return testkit::queryRows(
+            dm1.ADOConnection1, "select systolic,delselection<>0 from bp_record order by systolic");
     }
 
     void chooseView(int index) {

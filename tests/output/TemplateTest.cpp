@@ -1,7 +1,7 @@
 #include "output/ReportTemplate.h"
 #include "store/ReadingColumns.h"
-#include "support/ReportTemplates.h"
 #include "support/TempAppDir.h"
+#include "testkit/ReportTemplates.h"
 
 #include <QDir>
 #include <QFile>

@@ -278,10 +278,7 @@ TEST_F(PersonDialog, GenderIsStoredLanguageIndependently) {
 }
 
 TEST_F(PersonDialog, EditCaptionAndTabOrder) {
-    dm1.adocom1.execute("update bp_option set language_def='german'");
-    dm1.ado_option.close();
-    dm1.ado_option.open();
-    language.selectLanguage();
+    chooseLanguage("german");
     addPersons({"Smith"});
     runDialog(&UserPage::img_editClick, [](Tfrm_user& form) {
         EXPECT_EQ(form.windowTitle(), "Person bearbeiten");

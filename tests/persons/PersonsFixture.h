@@ -4,6 +4,7 @@
 #include "persons/UserPage.h"
 #include "store/Database.h"
 #include "support/MainWindowFixture.h"
+#include "testkit/QueryRows.h"
 #include "ui/DataGrid.h"
 
 #include <QComboBox>
@@ -50,16 +51,7 @@ protected:
                   SQLITE_OK);
     }
 
-    // The first column of a query's rows as texts.
-    QStringList query(const QString& sql) {
-        store::Dataset rows(dm1.ADOConnection1, store::WriteMode::Immediate);
-        rows.setCommandText(sql);
-        rows.open();
-        QStringList texts;
-        for (rows.first(); !rows.eof(); rows.next())
-            texts << rows.value(rows.fieldName(0)).toString();
-        return texts;
-    }
+    QStringList query(const QString& sql) { return testkit::queryRows(dm1.ADOConnection1, sql); }
     QStringList registerRows() {
         return query("select id || ':' || lastname from bp_userinfo order by id");
     }

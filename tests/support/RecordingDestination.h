@@ -2,7 +2,7 @@
 
 #include "output/ReportDestination.h"
 #include "output/ReportDocument.h"
-#include "support/ReportTemplates.h"
+#include "testkit/ReportTemplates.h"
 
 #include <QFileInfo>
 #include <vector>

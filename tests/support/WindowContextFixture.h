@@ -2,11 +2,11 @@
 
 #include "lang/LanguageStore.h"
 #include "lang/WindowContext.h"
-#include "store/Database.h"
+#include "pictures/PictureLibrary.h"
 #include "store/Tdm1.h"
 #include "support/FakeMessages.h"
 #include "support/TempAppDir.h"
-#include "ui/PictureLibrary.h"
+#include "testkit/ChosenLanguage.h"
 
 #include <gtest/gtest.h>
 
@@ -20,16 +20,13 @@ protected:
     }
 
     void chooseLanguage(const QString& languageDef) {
-        dm1.adocom1.execute("update bp_option set language_def=" + store::quoted(languageDef));
-        dm1.ado_option.close();
-        dm1.ado_option.open();
-        language.selectLanguage();
+        testkit::chooseLanguage(dm1, language, languageDef);
     }
 
     TempAppDir dir;
     store::Tdm1 dm1{dir.path()};
     lang::LanguageStore language{dm1};
-    ui::PictureLibrary pictures{dir.path()};
+    pictures::PictureLibrary pictures{dir.path()};
     FakeMessages messages;
     lang::WindowContext context{dir.path(), dm1, language, pictures, messages};
 };

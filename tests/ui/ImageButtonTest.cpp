@@ -1,7 +1,7 @@
 #include "ui/ImageButton.h"
 
+#include "pictures/PictureLibrary.h"
 #include "support/TempAppDir.h"
-#include "ui/PictureLibrary.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -26,13 +26,22 @@ void mouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButton button
 
 } // namespace
 
+TEST(PictureNames, BaseNameDropsANumberedSuffix) {
+    EXPECT_EQ(ui::pictureBaseName("img_help_1"), "img_help");
+    EXPECT_EQ(ui::pictureBaseName("img_delete_selection_1"), "img_delete_selection");
+    EXPECT_EQ(ui::pictureBaseName("img_save_user2"), "img_save_user2");
+    EXPECT_EQ(ui::pictureBaseName("Image12"), "Image12");
+    EXPECT_EQ(ui::pictureBaseName("n_home"), "n_home");
+    EXPECT_EQ(ui::pictureBaseName("_1"), "");
+}
+
 // No lang.dll in the directory: the design pictures serve.
 class ImageStateTest : public ::testing::Test {
 protected:
     QImage design(const QString& name) const { return library.load(name).toImage(); }
 
     TempAppDir dir;
-    ui::PictureLibrary library{dir.path()};
+    pictures::PictureLibrary library{dir.path()};
     ImageButton image{"m_home_1"};
 };
 

@@ -13,10 +13,10 @@
 #include "measure/DataPage.h"
 #include "persons/Tfrm_user.h"
 #include "persons/UserPage.h"
+#include "pictures/PictureLibrary.h"
 #include "store/Database.h"
 #include "store/Tdm1.h"
 #include "support/FakeMessages.h"
-#include "ui/PictureLibrary.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -43,7 +43,7 @@ struct Program {
 
     store::Tdm1 dm1;
     lang::LanguageStore language{dm1};
-    ui::PictureLibrary pictures;
+    pictures::PictureLibrary pictures;
     FakeMessages messages;
     lang::WindowContext context;
     std::unique_ptr<app::Tfrm_main> window;

@@ -103,10 +103,7 @@ TEST_F(TransferPageTest, MemoryOneShowsWhileItHoldsReadings) {
 }
 
 TEST_F(TransferPageTest, TakesItsTextsFromTheLanguageTable) {
-    dm1.adocom1.execute("update bp_option set language_def='german'");
-    dm1.ado_option.close();
-    dm1.ado_option.open();
-    language.selectLanguage();
+    chooseLanguage("german");
     lang::SetFormText(*window, language, pictures);
     for (device::MemoryBox* box : {page->memory1(), page->memory2()}) {
         EXPECT_EQ(box->grid()->shownTitles(),

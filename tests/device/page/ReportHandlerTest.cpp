@@ -2,6 +2,7 @@
 #include "output/ShowReport.h"
 #include "output/Tfrm_Seluser.h"
 #include "support/RecordingDestination.h"
+#include "testkit/QueryRows.h"
 #include "ui/RadioGroup.h"
 
 #include <QFile>
@@ -29,13 +30,8 @@ protected:
     }
 
     QStringList names(const QString& table) {
-        store::Dataset rows(dm1.ADOConnection1, store::WriteMode::Immediate);
-        rows.setCommandText("select personal from " + table + " order by idno");
-        rows.open();
-        QStringList result;
-        for (rows.first(); !rows.eof(); rows.next())
-            result << rows.asString("personal");
-        return result;
+        return testkit::queryRows(dm1.ADOConnection1,
+                                  "select personal from " + table + " order by idno");
     }
 
     // The next selection dialog picks this memory, or is cancelled with -1.

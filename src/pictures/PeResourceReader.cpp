@@ -1,8 +1,8 @@
-#include "ui/PeResourceReader.h"
+#include "pictures/PeResourceReader.h"
 
-#include "ui/LittleEndian.h"
+#include "pictures/LittleEndian.h"
 
-namespace ui {
+namespace pictures {
 
 namespace {
 
@@ -149,4 +149,4 @@ QByteArray PeResourceReader::bitmap(const QString& name) const {
     return QByteArray(file_.constData() + data->offset, size);
 }
 
-} // namespace ui
+} // namespace pictures

@@ -3,7 +3,7 @@
 #include <QLocale>
 #include <QString>
 
-namespace ui {
+namespace store {
 
 // A date format whose two-digit year ("yy") is widened to four digits, so that every
 // date written with it reads back in the right century.
@@ -13,4 +13,4 @@ QString withFourDigitYear(const QString& format);
 // order and with the separator of the locale's short date; other text as it stands.
 QString monthDayAsShown(const QString& monthDay, const QLocale& locale = QLocale());
 
-} // namespace ui
+} // namespace store

@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-namespace ui {
+namespace pictures {
 
 // Named resources out of the bytes of a Windows PE file (32- or 64-bit), on any OS.
 // Every read is bounds-checked: a file that is not a PE image, or whose headers or
@@ -43,4 +43,4 @@ private:
     std::optional<Span> directory_;
 };
 
-} // namespace ui
+} // namespace pictures

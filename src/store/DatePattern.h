@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <QVector>
 
-namespace ui {
+namespace store {
 
 // A Qt date/time pattern read once, so that many moments are written quickly, each in the
 // same text as QLocale::toString(moment, pattern) gives.
@@ -39,7 +39,7 @@ private:
     struct Part {
         Kind kind;
         int width = 1;
-        QString text;      // the literal, or the pattern run handed to QLocale
+        QString text;           // the literal, or the pattern run handed to QLocale
         QStringList names = {}; // of the months or the days of the week, from the first
     };
 
@@ -52,4 +52,4 @@ private:
     bool upperAmPm_ = true;
 };
 
-} // namespace ui
+} // namespace store

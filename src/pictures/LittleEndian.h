@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QtEndian>
 
-namespace ui {
+namespace pictures {
 
 // Little-endian reads that yield 0 instead of reading past the end of the bytes.
 inline bool hasBytes(const QByteArray& bytes, qint64 offset, qint64 length) {
@@ -18,4 +18,4 @@ inline quint32 readLe32(const QByteArray& bytes, qint64 offset) {
     return hasBytes(bytes, offset, 4) ? qFromLittleEndian<quint32>(bytes.constData() + offset) : 0;
 }
 
-} // namespace ui
+} // namespace pictures

@@ -1,8 +1,8 @@
-#include "ui/DibImage.h"
+#include "pictures/DibImage.h"
 
-#include "ui/LittleEndian.h"
+#include "pictures/LittleEndian.h"
 
-namespace ui {
+namespace pictures {
 
 namespace {
 
@@ -82,4 +82,4 @@ QImage imageFromDib(const QByteArray& dib) {
     return QImage::fromData(file, "BMP");
 }
 
-} // namespace ui
+} // namespace pictures

@@ -1,6 +1,6 @@
-#include "ui/DatePattern.h"
+#include "store/DatePattern.h"
 
-namespace ui {
+namespace store {
 
 namespace {
 
@@ -185,4 +185,4 @@ QString DatePattern::format(const QDateTime& moment) const {
     return out;
 }
 
-} // namespace ui
+} // namespace store

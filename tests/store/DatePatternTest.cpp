@@ -1,6 +1,6 @@
-#include "ui/DatePattern.h"
+#include "store/DatePattern.h"
 
-#include "ui/DateFormat.h"
+#include "store/DateFormat.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -23,11 +23,11 @@ TEST(DatePattern, WritesWhatQLocaleWrites) {
         "''yy'' t",     "d.M.yyyy 'um' HH:mm", "ddd d MMM yy", "MMM-y"};
     for (const QString& name : locales) {
         const QLocale locale(name);
-        const QString date = ui::withFourDigitYear(locale.dateFormat(QLocale::ShortFormat));
+        const QString date = store::withFourDigitYear(locale.dateFormat(QLocale::ShortFormat));
         QStringList patterns = extras;
         patterns << date << date + u' ' + locale.timeFormat(QLocale::ShortFormat);
         for (const QString& pattern : patterns) {
-            const ui::DatePattern compiled(pattern, locale);
+            const store::DatePattern compiled(pattern, locale);
             for (const QDateTime& moment : moments)
                 EXPECT_EQ(compiled.format(moment), locale.toString(moment, pattern))
                     << qPrintable(name + u' ' + pattern);
@@ -47,6 +47,6 @@ TEST(MonthDayAsShown, FollowsTheLocalesDayAndMonthOrder) {
         {"C", "03/12", "12 Mar"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ui::monthDayAsShown(c.monthDay, QLocale(c.locale)), QString(c.shown))
+        EXPECT_EQ(store::monthDayAsShown(c.monthDay, QLocale(c.locale)), QString(c.shown))
             << c.locale << " " << c.monthDay;
 }

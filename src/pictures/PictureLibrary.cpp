@@ -1,6 +1,6 @@
-#include "ui/PictureLibrary.h"
+#include "pictures/PictureLibrary.h"
 
-#include "ui/DibImage.h"
+#include "pictures/DibImage.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-namespace ui {
+namespace pictures {
 
 namespace {
 
@@ -60,11 +60,4 @@ QPixmap PictureLibrary::Contents::load(const QString& resourceName) const {
     return designPicture(resourceName);
 }
 
-QString PictureLibrary::baseName(const QString& componentName) {
-    const qsizetype length = componentName.size();
-    if (length >= 2 && componentName.at(length - 2) == u'_')
-        return componentName.left(length - 2);
-    return componentName;
-}
-
-} // namespace ui
+} // namespace pictures

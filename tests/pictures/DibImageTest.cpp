@@ -1,4 +1,4 @@
-#include "ui/DibImage.h"
+#include "pictures/DibImage.h"
 
 #include "ResourceDll.h"
 
@@ -7,7 +7,7 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
-using ui::imageFromDib;
+using pictures::imageFromDib;
 
 namespace {
 

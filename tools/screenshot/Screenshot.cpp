@@ -3,11 +3,10 @@
 
 #include "Scene.h"
 #include "lang/LanguageStore.h"
-#include "lang/Messages.h"
 #include "lang/WindowContext.h"
-#include "store/Database.h"
 #include "store/Tdm1.h"
-#include "ui/PictureLibrary.h"
+#include "testkit/ChosenLanguage.h"
+#include "testkit/SilentMessages.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,16 +14,6 @@
 #include <cstdio>
 
 namespace {
-
-// Answers every question with No and shows nothing, so a scene never blocks.
-class SilentMessages : public lang::Messages {
-public:
-    void inform(const QString&) override {}
-    void fail(const QString&) override {}
-    bool ask(const QString&) override { return false; }
-    bool askToDelete(const QString&, const QStringList&) override { return false; }
-    void showError(const QString&) override {}
-};
 
 void settle() {
     for (int i = 0; i < 5; ++i)
@@ -42,14 +31,12 @@ bool shoot(const Scene& scene, const QString& language, const QDir& out) {
     QTemporaryDir appDir;
     store::Tdm1 dm1(appDir.path());
     dm1.DataModuleCreate();
-    dm1.adocom1.execute("update bp_option set language_def=" + store::quoted(language));
-    dm1.ado_option.close();
-    dm1.ado_option.open();
     lang::LanguageStore texts(dm1);
-    texts.selectLanguage();
+    testkit::chooseLanguage(dm1, texts, language);
 
-    ui::PictureLibrary pictures(appDir.path());
-    SilentMessages messages;
+    pictures::PictureLibrary pictures(appDir.path());
+    // No to every question, so a scene never blocks.
+    testkit::SilentMessages messages(testkit::SilentMessages::Answer::No);
     lang::WindowContext context{appDir.path(), dm1, texts, pictures, messages};
     app::Tfrm_main frm_main(context);
     frm_main.show();

@@ -11,7 +11,7 @@
 #include "output/Tfrm_Seluser.h"
 #include "persons/UserPage.h"
 #include "store/Database.h"
-#include "support/ReportTemplates.h"
+#include "testkit/ReportTemplates.h"
 #include "ui/RadioGroup.h"
 
 #include <QApplication>

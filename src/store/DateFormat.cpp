@@ -1,9 +1,9 @@
-#include "ui/DateFormat.h"
+#include "store/DateFormat.h"
 
 #include <QDate>
 #include <QRegularExpression>
 
-namespace ui {
+namespace store {
 
 QString withFourDigitYear(const QString& format) {
     static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
@@ -22,4 +22,4 @@ QString monthDayAsShown(const QString& monthDay, const QLocale& locale) {
     return locale.toString(day, format);
 }
 
-} // namespace ui
+} // namespace store

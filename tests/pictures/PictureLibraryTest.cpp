@@ -1,8 +1,8 @@
-#include "ui/PictureLibrary.h"
+#include "pictures/PictureLibrary.h"
 
 #include "ResourceDll.h"
+#include "pictures/PeResourceReader.h"
 #include "support/TempAppDir.h"
-#include "ui/PeResourceReader.h"
 
 #include <QApplication>
 #include <QFile>
@@ -12,8 +12,8 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
-using ui::PeResourceReader;
-using ui::PictureLibrary;
+using pictures::PeResourceReader;
+using pictures::PictureLibrary;
 
 namespace {
 
@@ -42,15 +42,6 @@ QByteArray patched(QByteArray bytes, qsizetype offset, quint32 value) {
 }
 
 } // namespace
-
-TEST(PictureNames, BaseNameDropsANumberedSuffix) {
-    EXPECT_EQ(PictureLibrary::baseName("img_help_1"), "img_help");
-    EXPECT_EQ(PictureLibrary::baseName("img_delete_selection_1"), "img_delete_selection");
-    EXPECT_EQ(PictureLibrary::baseName("img_save_user2"), "img_save_user2");
-    EXPECT_EQ(PictureLibrary::baseName("Image12"), "Image12");
-    EXPECT_EQ(PictureLibrary::baseName("n_home"), "n_home");
-    EXPECT_EQ(PictureLibrary::baseName("_1"), "");
-}
 
 class PictureLibraryTest : public ::testing::Test {
 protected:
@@ -149,7 +140,7 @@ TEST_F(PictureLibraryTest, LibraryIsLookedUpAmongTheProgramsFiles) {
 // Also run with QT_SCALE_FACTOR=2 (tests/ui/CMakeLists.txt).
 TEST(DesignPictureScale, IsDrawnAtTheScreensPixelDensityInItsDesignSize) {
     TempAppDir empty;
-    const ui::PictureLibrary library(empty.path());
+    const pictures::PictureLibrary library(empty.path());
     const QPixmap tab = library.load("n_home");
     const qreal ratio = qApp->devicePixelRatio();
     EXPECT_EQ(tab.devicePixelRatio(), ratio);

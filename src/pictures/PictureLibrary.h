@@ -1,12 +1,12 @@
 #pragma once
 
+#include "pictures/PeResourceReader.h"
 #include "store/AppFiles.h"
-#include "ui/PeResourceReader.h"
 
 #include <QPixmap>
 #include <QString>
 
-namespace ui {
+namespace pictures {
 
 // Pictures by resource name: first from the picture library lang.dll, found among the
 // program's files (a Windows resource library of named bitmaps, read on any
@@ -31,12 +31,8 @@ public:
     Contents read() const;
     QPixmap load(const QString& resourceName) const { return read().load(resourceName); }
 
-    // The resource base name of an image component: when its second-to-last character
-    // is "_", the last two characters are dropped (img_help_1 -> img_help).
-    static QString baseName(const QString& componentName);
-
 private:
     store::AppFiles files_;
 };
 
-} // namespace ui
+} // namespace pictures
