@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/AppFiles.h"
+#include "store/WindowMessage.h"
 
 #include <functional>
 
@@ -31,7 +32,7 @@ struct WindowContext {
     // Pause between operations on the monitor, from the settings file.
     int ReceiveDelay = 20;
     // Sends a numbered window message to the main window and returns once it is handled.
-    std::function<void(int message)> SendMessage;
+    std::function<void(store::WindowMessage message)> SendMessage;
 };
 
 } // namespace lang
