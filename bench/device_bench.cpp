@@ -1,12 +1,12 @@
 // A full download of 2 x 255 records from the simulated monitor with real pauses, against
 // the sum of the pauses that the protocol mandates; and the resident memory over many
 // downloads without pauses, each followed by emptying the memories as the page does.
+#include "device/engine/DownloadReport.h"
 #include "device/engine/Pause.h"
 #include "device/engine/ProgressGauge.h"
 #include "device/engine/SimulatedMonitor.h"
 #include "device/engine/TReceiData.h"
 #include "store/Tdm1.h"
-#include "testkit/SilentMessages.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -30,18 +30,14 @@ device::Scenario fullMemories() {
 // all 510 records.
 bool download(const device::Scenario& scenario, store::Tdm1& dm1,
               const std::function<void(int)>& pause) {
-    testkit::SilentMessages messages{testkit::SilentMessages::Answer::Yes,
-                                     testkit::SilentMessages::OnError::EndRun};
+    device::SilentReport report;
     device::SimulatedMonitor monitor(scenario);
     device::PlainGauge gauge1;
     device::PlainGauge gauge2;
-    device::TReceiData engine({monitor, messages, pause,
-                               [] { return QDateTime(QDate(2024, 12, 31), QTime(23, 59)); },
-                               [](int) {}, 20, 200});
-    engine.setAdo_rc1(&dm1.ado_rc1);
-    engine.setAdo_rc2(&dm1.ado_rc2);
-    engine.setGauge1(&gauge1);
-    engine.setGauge2(&gauge2);
+    device::TReceiData engine({monitor, report, pause,
+                               [] { return QDateTime(QDate(2024, 12, 31), QTime(23, 59)); }, 20,
+                               200});
+    engine.setMemories({{{&dm1.ado_rc1, &gauge1, QString()}, {&dm1.ado_rc2, &gauge2, QString()}}});
     engine.Execute();
     return engine.ErrorCount() == 0 && gauge1.progress() + gauge2.progress() == 510;
 }

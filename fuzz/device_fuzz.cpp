@@ -4,11 +4,11 @@
 // memory by its position, with a valid date at most a day after the computer's clock.
 // Input: six fault bytes (the first also picks the clock), then one 8-byte input report
 // (without its report id) after another.
+#include "device/engine/DownloadReport.h"
 #include "device/engine/ProgressGauge.h"
 #include "device/engine/SimulatedMonitor.h"
 #include "device/engine/TReceiData.h"
 #include "store/Tdm1.h"
-#include "testkit/SilentMessages.h"
 
 #include <QTemporaryDir>
 #include <algorithm>
@@ -146,16 +146,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         ds->open();
     }
     RecordingPort monitor(scenarioFrom(data, size));
-    testkit::SilentMessages messages(testkit::SilentMessages::Answer::Yes);
+    device::SilentReport report;
     device::PlainGauge gauge1;
     device::PlainGauge gauge2;
     const QDateTime now = clockFrom(data[0]);
-    device::TReceiData engine(
-        {monitor, messages, [](int) {}, [now] { return now; }, [](int) {}, 20, 200});
-    engine.setAdo_rc1(&dm1.ado_rc1);
-    engine.setAdo_rc2(&dm1.ado_rc2);
-    engine.setGauge1(&gauge1);
-    engine.setGauge2(&gauge2);
+    device::TReceiData engine({monitor, report, [](int) {}, [now] { return now; }, 20, 200});
+    engine.setMemories({{{&dm1.ado_rc1, &gauge1, QString()}, {&dm1.ado_rc2, &gauge2, QString()}}});
     engine.setDeviceID(9001);
     bool applied = false;
     try {

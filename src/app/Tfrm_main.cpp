@@ -35,10 +35,6 @@ constexpr int TabHeight = 22;
 constexpr int FirstButtonLeft = 120;
 constexpr int ButtonStep = 110;
 
-// Numbered window messages (WM_USER + 107 and + 108).
-constexpr int RefreshMessage = 1131;
-constexpr int PersonsChangedMessage = 1132;
-
 int buttonLeft(int index) {
     return FirstButtonLeft + index * ButtonStep;
 }
@@ -163,7 +159,7 @@ ui::ImageButton* Tfrm_main::addTab(const QString& name, int index, void (Tfrm_ma
 
 void Tfrm_main::FormCreate() {
     qtLanguage_->follow(context_.language.currentLanguage());
-    context_.SendMessage = [this](int message) { SendMessage(message); };
+    context_.SendMessage = [this](store::WindowMessage message) { SendMessage(message); };
     context_.ReceiveDelay = ReadSettings(context_.files.dataDir());
     // Qt moves a kept place that no screen shows any more back onto the screen.
     restoreGeometry(ReadWindowGeometry(context_.files.dataDir()));
@@ -300,12 +296,12 @@ void Tfrm_main::FormResize() {
         pressureChart->setFixedHeight(pulseChart->height());
 }
 
-void Tfrm_main::SendMessage(int message) {
+void Tfrm_main::SendMessage(store::WindowMessage message) {
     switch (message) {
-    case RefreshMessage: // RetryFRESH: let the gauges repaint
+    case store::WindowMessage::Refresh: // RetryFRESH: let the gauges repaint
         QCoreApplication::processEvents();
         break;
-    case PersonsChangedMessage: // ADDUSER_FRESH
+    case store::WindowMessage::PersonsChanged: // ADDUSER_FRESH
         userPage_->AddUserInfo();
         break;
     default: // a successful download and the retries need no handling here

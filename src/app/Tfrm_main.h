@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/WindowMessage.h"
+
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -61,9 +63,9 @@ public:
     void ResetTabImages();
     void FormResize();
 
-    // The numbered window messages of the download engine and the person dialog
-    // (WM_USER + 101 to 108), handled before this returns.
-    void SendMessage(int message);
+    // The numbered window messages of the download engine and the person dialog,
+    // handled before this returns.
+    void SendMessage(store::WindowMessage message);
 
     // Ctrl+F2 runs formTextDump (PostFormText unless replaced), F1 the help, Ctrl+1 to
     // Ctrl+4 show the Home, User, Transfer and Data pages. True when the key was one of them.

@@ -40,9 +40,25 @@ QLabel* label(const QString& name, const QString& text, QWidget* parent) {
 
 } // namespace
 
-MemoryBox::MemoryBox(int memory, store::Dataset& rows, QWidget* parent)
-    : QGroupBox(parent), memory_(memory), rows_(rows), personList_(new QComboBox),
-      gauge_(new ui::Gauge(QStringLiteral("Gauge%1").arg(memory))),
+int GaugeLink::maxValue() const {
+    return gauge_.maxValue();
+}
+
+void GaugeLink::setMaxValue(int maxValue) {
+    gauge_.setMaxValue(maxValue);
+}
+
+int GaugeLink::progress() const {
+    return gauge_.progress();
+}
+
+void GaugeLink::setProgress(int progress) {
+    gauge_.setProgress(progress);
+}
+
+MemoryBox::MemoryBox(int memory, store::Dataset& rows, NameStamp stamp, QWidget* parent)
+    : QGroupBox(parent), memory_(memory), rows_(rows), stamp_(stamp), personList_(new QComboBox),
+      gauge_(new ui::Gauge(QStringLiteral("Gauge%1").arg(memory))), gaugeLink_(*gauge_),
       grid_(new ui::DataGrid(QStringLiteral("DBGridEh%1").arg(memory + 1))) {
     setObjectName(memory == 1 ? "GroupBox6" : "GroupBox5");
     setTitle(QStringLiteral("User%1").arg(memory));
@@ -66,6 +82,10 @@ MemoryBox::MemoryBox(int memory, store::Dataset& rows, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(left);
     layout->addWidget(grid_, 1);
+}
+
+DownloadMemory MemoryBox::downloadTarget() {
+    return {&rows_, &gaugeLink_, personList_->currentText()};
 }
 
 QString MemoryBox::table() const {

@@ -1,7 +1,6 @@
 #include "device/TransferPage.h"
 
 #include "device/MemoryBox.h"
-#include "device/engine/ProgressGauge.h"
 #include "device/engine/TReceiData.h"
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
@@ -19,6 +18,8 @@
 #include <QCoreApplication>
 #include <QSet>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <list>
 
 namespace device {
 
@@ -27,17 +28,16 @@ namespace {
 constexpr qint32 kDeviceId = 9001;
 constexpr int kIoTimeout = 200; // ms
 
-// The engine's view of a gauge on the page.
-class GaugeLink : public ProgressGauge {
+// The engine's messages in the page's message boxes and window messages.
+class PageReport : public DownloadReport {
 public:
-    explicit GaugeLink(ui::Gauge& gauge) : gauge_(gauge) {}
-    int maxValue() const override { return gauge_.maxValue(); }
-    void setMaxValue(int maxValue) override { gauge_.setMaxValue(maxValue); }
-    int progress() const override { return gauge_.progress(); }
-    void setProgress(int progress) override { gauge_.setProgress(progress); }
+    explicit PageReport(lang::WindowContext& context) : context_(context) {}
+    void inform(const QString& key) override { context_.messages.inform(key); }
+    void fail(const QString& key) override { context_.messages.fail(key); }
+    void sendMessage(store::WindowMessage message) override { context_.SendMessage(message); }
 
 private:
-    ui::Gauge& gauge_;
+    lang::WindowContext& context_;
 };
 
 // Disables a window until the end of the scope, also on failure.
@@ -72,8 +72,9 @@ QSet<int> heldNumbers(store::Database& db, const QString& table) {
 
 TransferPage::TransferPage(lang::WindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context), Panel12(new ui::Toolbar("Panel12", "Image9", this)),
-      Panel2(new ui::Panel("Panel2", this)), GroupBox6(new MemoryBox(1, context.dm.ado_rc1)),
-      GroupBox5(new MemoryBox(2, context.dm.ado_rc2)),
+      Panel2(new ui::Panel("Panel2", this)),
+      memories_{new MemoryBox(1, context.dm.ado_rc1, MemoryBox::NameStamp::WhenCopying),
+                new MemoryBox(2, context.dm.ado_rc2, MemoryBox::NameStamp::EverySave)},
       gridExport_(context.messages, context.language, context.files, this) {
     setObjectName("Transfer");
     addImage("img_transfer_1", true, &TransferPage::img_transfer_1Click);
@@ -87,15 +88,13 @@ TransferPage::TransferPage(lang::WindowContext& context, QWidget* parent)
     addImage("img_delete_user1", false, &TransferPage::img_delete_user1Click);
     addImage("img_save_user1", false, &TransferPage::img_save_user1Click);
 
-    GroupBox6->hide();
+    memory1()->hide();
     auto* memories = new QVBoxLayout(Panel2);
     memories->setContentsMargins(4, 4, 4, 4);
-    memories->addWidget(GroupBox6);
-    memories->addWidget(GroupBox5, 1);
-    connect(GroupBox6->grid(), &ui::DataGrid::titleBtnClick, this,
-            &TransferPage::DBGridEh2TitleBtnClick);
-    connect(GroupBox5->grid(), &ui::DataGrid::titleBtnClick, this,
-            &TransferPage::DBGridEh3TitleBtnClick);
+    memories->addWidget(memory1());
+    memories->addWidget(memory2(), 1);
+    for (MemoryBox* box : memories_)
+        connect(box->grid(), &ui::DataGrid::titleBtnClick, box, &MemoryBox::sortByTitle);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -105,11 +104,11 @@ TransferPage::TransferPage(lang::WindowContext& context, QWidget* parent)
 }
 
 QComboBox* TransferPage::comb_user1() const {
-    return GroupBox6->personList();
+    return memory1()->personList();
 }
 
 QComboBox* TransferPage::comb_user2() const {
-    return GroupBox5->personList();
+    return memory2()->personList();
 }
 
 void TransferPage::addImage(const QString& name, bool shown, void (TransferPage::*handler)()) {
@@ -133,20 +132,21 @@ template <class Steps> bool TransferPage::guarded(Steps&& steps) {
 
 void TransferPage::enterPage() {
     showMemory1WhileItHoldsReadings();
-    if (GroupBox6->isHidden()) {
-        if (!GroupBox5->title().isEmpty())
-            memory2Title_ = GroupBox5->title();
-        GroupBox5->setTitle(QString());
-    } else if (GroupBox5->title().isEmpty()) {
-        GroupBox5->setTitle(memory2Title_);
+    MemoryBox* memory2Box = memory2();
+    if (memory1()->isHidden()) {
+        if (!memory2Box->title().isEmpty())
+            memory2Title_ = memory2Box->title();
+        memory2Box->setTitle(QString());
+    } else if (memory2Box->title().isEmpty()) {
+        memory2Box->setTitle(memory2Title_);
     }
 }
 
 // A one-memory monitor puts every reading into memory 1, whose box is otherwise hidden:
 // the user could neither see nor save them.
 void TransferPage::showMemory1WhileItHoldsReadings() {
-    const bool shown = !GroupBox6->rows().isEmpty();
-    GroupBox6->setVisible(shown);
+    const bool shown = !memory1()->rows().isEmpty();
+    memory1()->setVisible(shown);
     for (const char* name : {"img_user1_save_as", "img_delete_user1", "img_save_user1"})
         Panel12->findChild<ui::ImageButton*>(QLatin1String(name))->setVisible(shown);
 }
@@ -154,16 +154,16 @@ void TransferPage::showMemory1WhileItHoldsReadings() {
 void TransferPage::img_transfer_1Click() {
     const WindowDisabled disabled(*window());
     QCoreApplication::processEvents();
-    FlastUser1.clear();
-    FlastUser2.clear();
+    for (MemoryBox* box : memories_)
+        box->setLastUser(QString());
     int errors = -1;
     try {
         if (!guarded([&] {
                 emptyMemories();
                 errors = download();
             })) { // nothing of this download may stay in the datasets
-            reopen(GroupBox6->rows());
-            reopen(GroupBox5->rows());
+            for (MemoryBox* box : memories_)
+                reopen(box->rows());
         }
     } catch (const SilentAbort&) {
         // The engine has shown its message; the tables were emptied before it started.
@@ -174,9 +174,9 @@ void TransferPage::img_transfer_1Click() {
 }
 
 void TransferPage::emptyMemories() {
-    for (MemoryBox* box : {GroupBox6, GroupBox5})
+    for (MemoryBox* box : memories_)
         context_.dm.adocom1.execute(QStringLiteral("delete * from ") + box->table());
-    for (MemoryBox* box : {GroupBox6, GroupBox5}) {
+    for (MemoryBox* box : memories_) {
         reopen(box->rows());
         box->gauge()->setProgress(0);
     }
@@ -185,22 +185,18 @@ void TransferPage::emptyMemories() {
 // Runs the engine; returns its error count. Both tables receive their rows together or
 // not at all.
 int TransferPage::download() {
-    const store::ControlsDisabled detached1(GroupBox6->rows());
-    const store::ControlsDisabled detached2(GroupBox5->rows());
+    std::list<store::ControlsDisabled> detached;
+    DownloadMemories targets;
+    for (int memory = 0; memory < kMemoryCount; ++memory) {
+        detached.emplace_back(memories_[memory]->rows());
+        targets[memory] = memories_[memory]->downloadTarget();
+        targets[memory].gauge->setProgress(0);
+    }
     const std::unique_ptr<DevicePort> port = link_.openPort();
-    GaugeLink gauge1(*GroupBox6->gauge());
-    GaugeLink gauge2(*GroupBox5->gauge());
-    TReceiData engine({*port, context_.messages, link_.pause, link_.now, context_.SendMessage,
-                       context_.ReceiveDelay, kIoTimeout});
-    engine.setAdo_rc1(&GroupBox6->rows());
-    engine.setAdo_rc2(&GroupBox5->rows());
-    engine.setGauge1(&gauge1);
-    engine.setGauge2(&gauge2);
+    PageReport report(context_);
+    TReceiData engine({*port, report, link_.pause, link_.now, context_.ReceiveDelay, kIoTimeout});
+    engine.setMemories(targets);
     engine.setDeviceID(kDeviceId);
-    gauge1.setProgress(0);
-    gauge2.setProgress(0);
-    engine.setUser1Name(comb_user1()->currentText());
-    engine.setUser2Name(comb_user2()->currentText());
     store::Transaction transaction(context_.dm.ADOConnection1);
     engine.Execute();
     transaction.commit();
@@ -208,25 +204,25 @@ int TransferPage::download() {
 }
 
 void TransferPage::img_save_user1Click() {
-    saveMemory(*GroupBox6, FlastUser1, NameStamp::WhenCopying);
+    saveMemory(*memory1());
 }
 
 void TransferPage::img_save_user2Click() {
-    saveMemory(*GroupBox5, FlastUser2, NameStamp::EverySave);
+    saveMemory(*memory2());
 }
 
 // Stamping, removing the readings already held and copying the rest land together or
 // not at all; the person is remembered only when they landed.
-void TransferPage::saveMemory(MemoryBox& box, QString& lastUser, NameStamp stamp) {
+void TransferPage::saveMemory(MemoryBox& box) {
     const QString name = box.personList()->currentText();
     if (name.isEmpty()) {
         context_.messages.inform(QStringLiteral("must_spec_user%1").arg(box.memory()));
         return;
     }
-    const bool copy = name != lastUser;
+    const bool copy = name != box.lastUser();
     const bool saved = guarded([&] {
         store::Transaction transaction(context_.dm.ADOConnection1);
-        if (copy || stamp == NameStamp::EverySave)
+        if (copy || box.nameStamp() == MemoryBox::NameStamp::EverySave)
             UpdataUserName(name, box.rows());
         if (copy)
             ReceiDone(box.memory() == 1 ? "one" : "two");
@@ -236,12 +232,13 @@ void TransferPage::saveMemory(MemoryBox& box, QString& lastUser, NameStamp stamp
         reopen(box.rows());
         return;
     }
-    lastUser = name;
+    box.setLastUser(name);
     context_.messages.inform("user_bprecord_post_ok");
 }
 
 MemoryBox& TransferPage::memoryOf(const store::Dataset& dataset) const {
-    return &dataset == &GroupBox6->rows() ? *GroupBox6 : *GroupBox5;
+    return **std::find_if(memories_.begin(), memories_.end(),
+                          [&dataset](const MemoryBox* box) { return &box->rows() == &dataset; });
 }
 
 // Rows that an earlier save removed from the table (their readings were held already)
@@ -269,8 +266,7 @@ void TransferPage::UpdataUserName(const QString& name, store::Dataset& dataset) 
 }
 
 void TransferPage::ReceiDone(const QString& usertype) {
-    const QString table =
-        usertype == QLatin1String("one") ? GroupBox6->table() : GroupBox5->table();
+    const QString table = (usertype == QLatin1String("one") ? memory1() : memory2())->table();
     store::Transaction transaction(context_.dm.ADOConnection1);
     context_.dm.adocom1.execute(store::removeHeldReadings(table));
     context_.dm.adocom1.execute(store::copyReadings(table));
@@ -278,25 +274,26 @@ void TransferPage::ReceiDone(const QString& usertype) {
 }
 
 void TransferPage::img_delete_user1Click() {
-    clearMemory(*GroupBox6);
+    clearMemory(*memory1());
 }
 
 void TransferPage::img_delete_user2Click() {
-    clearMemory(*GroupBox5);
+    clearMemory(*memory2());
 }
 
 void TransferPage::img_user1_save_asClick() {
-    exportMemory(*GroupBox6, QStringLiteral("User1"));
+    exportMemory(*memory1());
 }
 
 void TransferPage::img_user2_save_asClick() {
-    exportMemory(*GroupBox5, QStringLiteral("User2"));
+    exportMemory(*memory2());
 }
 
-void TransferPage::exportMemory(MemoryBox& memory, const QString& unnamed) {
-    const QString person = memory.personList()->currentText();
-    gridExport_.ExportGrid(output::suggestedFileName(person.isEmpty() ? unnamed : person),
-                           *memory.grid());
+// Named after the chosen person, else "User1" or "User2".
+void TransferPage::exportMemory(MemoryBox& box) {
+    const QString person = box.personList()->currentText();
+    const QString name = person.isEmpty() ? QStringLiteral("User%1").arg(box.memory()) : person;
+    gridExport_.ExportGrid(output::suggestedFileName(name), *box.grid());
 }
 
 // The gauge keeps its maximum; the person of the last save is kept too.
@@ -311,14 +308,6 @@ void TransferPage::clearMemory(MemoryBox& box) {
     enterPage();
 }
 
-void TransferPage::DBGridEh2TitleBtnClick(int column, const QString& fieldName) {
-    GroupBox6->sortByTitle(column, fieldName);
-}
-
-void TransferPage::DBGridEh3TitleBtnClick(int column, const QString& fieldName) {
-    GroupBox5->sortByTitle(column, fieldName);
-}
-
 namespace {
 
 QString memoryReport(const lang::WindowContext& context) {
@@ -328,21 +317,20 @@ QString memoryReport(const lang::WindowContext& context) {
 } // namespace
 
 void TransferPage::img_preview_3Click() {
-    store::Tdm1& dm = context_.dm;
     // A closed memory has no rows to stamp.
-    const bool stamped = guarded([&] {
-        if (dm.ado_rc1.isActive())
-            UpdataUserName(comb_user1()->currentText(), dm.ado_rc1);
-        if (dm.ado_rc2.isActive())
-            UpdataUserName(comb_user2()->currentText(), dm.ado_rc2);
+    const bool stamped = guarded([this] {
+        for (MemoryBox* box : memories_)
+            if (box->rows().isActive())
+                UpdataUserName(box->personList()->currentText(), box->rows());
     });
     if (!stamped)
         return;
-    if (!dm.ado_rc2.isActive()) {
+    store::Dataset& shown = memory2()->rows();
+    if (!shown.isActive()) {
         context_.messages.inform(QStringLiteral("preview_before_table_not_open"));
         return;
     }
-    reports_.ShowReport(dm.ado_rc2, QStringLiteral("preview"), memoryReport(context_));
+    reports_.ShowReport(shown, QStringLiteral("preview"), memoryReport(context_));
 }
 
 void TransferPage::img_print_3Click() {
@@ -350,8 +338,7 @@ void TransferPage::img_print_3Click() {
     if (!guarded([&] { choice = output::ShowSelUserForm(context_, "print", runSelUser_); }) ||
         choice.isEmpty())
         return;
-    store::Dataset& memory =
-        choice == QLatin1String("0") ? context_.dm.ado_rc1 : context_.dm.ado_rc2;
+    store::Dataset& memory = (choice == QLatin1String("0") ? memory1() : memory2())->rows();
     if (!memory.isActive()) {
         context_.messages.inform(QStringLiteral("preview_before_table_not_open"));
         return;

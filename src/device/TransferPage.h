@@ -1,11 +1,13 @@
 #pragma once
 
 #include "device/MonitorLink.h"
+#include "device/engine/DownloadMemory.h"
 #include "output/GridExport.h"
 #include "output/ShowReport.h"
 #include "output/Tfrm_Seluser.h"
 
 #include <QWidget>
+#include <array>
 
 class QComboBox;
 
@@ -34,8 +36,8 @@ public:
     ui::Toolbar* toolbar() const { return Panel12; }
     QComboBox* comb_user1() const;
     QComboBox* comb_user2() const;
-    MemoryBox* memory1() const { return GroupBox6; }
-    MemoryBox* memory2() const { return GroupBox5; }
+    MemoryBox* memory1() const { return memories_[0]; }
+    MemoryBox* memory2() const { return memories_[1]; }
 
     // The monitor the downloads talk to; the USB monitor unless the program says otherwise.
     MonitorLink& monitorLink() { return link_; }
@@ -60,9 +62,6 @@ public:
     // Runs the selection dialog; modal by default.
     void setSelUserRunner(output::SelUserRunner run) { runSelUser_ = std::move(run); }
 
-    void DBGridEh2TitleBtnClick(int column, const QString& fieldName);
-    void DBGridEh3TitleBtnClick(int column, const QString& fieldName);
-
     // Stamps the name on every row of a memory's dataset that its table still holds and
     // applies the batch. On failure the pending changes are dropped and the error goes on.
     void UpdataUserName(const QString& name, store::Dataset& dataset);
@@ -71,16 +70,13 @@ public:
     void ReceiDone(const QString& usertype);
 
 private:
-    // Whether a save stamps the name each time, or only when it copies.
-    enum class NameStamp { WhenCopying, EverySave };
-
     void addImage(const QString& name, bool shown, void (TransferPage::*handler)() = nullptr);
     void emptyMemories();
     void showMemory1WhileItHoldsReadings();
     int download();
-    void saveMemory(MemoryBox& box, QString& lastUser, NameStamp stamp);
+    void saveMemory(MemoryBox& box);
     void clearMemory(MemoryBox& box);
-    void exportMemory(MemoryBox& memory, const QString& unnamed);
+    void exportMemory(MemoryBox& box);
     MemoryBox& memoryOf(const store::Dataset& dataset) const;
     // Runs the steps; a database error is shown and gives false.
     template <class Steps> bool guarded(Steps&& steps);
@@ -89,11 +85,8 @@ private:
     MonitorLink link_;
     ui::Toolbar* Panel12;
     ui::Panel* Panel2;
-    MemoryBox* GroupBox6;
-    MemoryBox* GroupBox5;
-    // The person under whom each memory was last saved since the last download.
-    QString FlastUser1;
-    QString FlastUser2;
+    // Memory 1 (GroupBox6) and memory 2 (GroupBox5).
+    std::array<MemoryBox*, kMemoryCount> memories_;
     // Memory 2's title from the language table, kept while the box shows none.
     QString memory2Title_;
     output::GridExport gridExport_;

@@ -2,6 +2,7 @@
 
 #include "pictures/PictureLibrary.h"
 #include "store/AppFiles.h"
+#include "store/WindowMessage.h"
 
 #include <functional>
 
@@ -29,7 +30,7 @@ struct WindowContext {
     // Pause between operations on the monitor, from the settings file.
     int ReceiveDelay = 20;
     // Sends a numbered window message to the main window and returns once it is handled.
-    std::function<void(int message)> SendMessage;
+    std::function<void(store::WindowMessage message)> SendMessage;
 };
 
 } // namespace lang

@@ -9,6 +9,7 @@
 #include "store/Database.h"
 #include "store/DatabaseError.h"
 #include "store/Tdm1.h"
+#include "store/WindowMessage.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -24,8 +25,6 @@
 namespace persons {
 
 namespace {
-
-constexpr int PersonsChangedMessage = 1132; // WM_USER + 108
 
 // Longer names would widen every person list past the screen.
 constexpr qsizetype kMaxNameLength = 60;
@@ -274,7 +273,7 @@ void Tfrm_user::BitBtn1Click() {
     }
     saved_ = true;
     if (context_.SendMessage)
-        context_.SendMessage(PersonsChangedMessage);
+        context_.SendMessage(store::WindowMessage::PersonsChanged);
     messages.inform("user_infor_save_ok");
     accept();
 }

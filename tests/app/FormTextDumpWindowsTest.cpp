@@ -120,7 +120,7 @@ TEST_F(FormTextDumpWindows, PersonListsFollowTheRegisterAfterADump) {
     window.show();
     lang::PostFormText(window, dm1, dir.path());
     dm1.adocom1.execute("update bp_userinfo set lastname='Jones' where id=1");
-    window.SendMessage(1132);
+    window.SendMessage(store::WindowMessage::PersonsChanged);
     window.applyLanguage();
 
     const QStringList lists{"comb_user", "comb_user1", "comb_user2"};

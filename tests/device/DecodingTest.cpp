@@ -137,7 +137,7 @@ TEST_F(EngineTest, HeaderWithoutRecordsEndsAtOnceWithSuccess) {
         EXPECT_EQ(errorCount, 0);
         EXPECT_EQ(count("write FF"), 1 + 50);
         EXPECT_EQ(count("write 5A"), 2);
-        EXPECT_EQ(windowMessages.back(), device::DownloadDone);
+        EXPECT_EQ(windowMessages.back(), int(store::WindowMessage::DownloadDone));
     }
 }
 

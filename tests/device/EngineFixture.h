@@ -1,10 +1,10 @@
 #pragma once
 
+#include "device/RecordingReport.h"
 #include "device/engine/ProgressGauge.h"
 #include "device/engine/SimulatedMonitor.h"
 #include "device/engine/TReceiData.h"
 #include "store/Tdm1.h"
-#include "support/FakeMessages.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>
@@ -22,14 +22,9 @@ protected:
     void download(const device::Scenario& scenario) {
         monitor = std::make_unique<device::SimulatedMonitor>(scenario);
         device::TReceiData engine({*monitor, messages, [this](int ms) { pauses.push_back(ms); },
-                                   [this] { return now; },
-                                   [this](int id) { windowMessages.push_back(id); }, receiveDelay});
-        engine.setAdo_rc1(&dm1.ado_rc1);
-        engine.setAdo_rc2(&dm1.ado_rc2);
-        engine.setGauge1(&gauge1);
-        engine.setGauge2(&gauge2);
-        engine.setUser1Name("Smith");
-        engine.setUser2Name("O'Neill");
+                                   [this] { return now; }, receiveDelay});
+        engine.setMemories(
+            {{{&dm1.ado_rc1, &gauge1, "Smith"}, {&dm1.ado_rc2, &gauge2, "O'Neill"}}});
         try {
             engine.Execute();
         } catch (...) {
@@ -84,11 +79,11 @@ protected:
 
     TempAppDir dir;
     store::Tdm1 dm1{dir.path()};
-    FakeMessages messages;
+    RecordingReport messages;
+    std::vector<int>& windowMessages = messages.windowMessages;
     device::PlainGauge gauge1;
     device::PlainGauge gauge2;
     std::vector<int> pauses;
-    std::vector<int> windowMessages;
     QDateTime now{QDate(2024, 6, 15), QTime(12, 0)};
     int receiveDelay = 20;
     std::unique_ptr<device::SimulatedMonitor> monitor;

@@ -99,7 +99,7 @@ TEST_F(EngineTest, UnknownLayoutAbortsSilentlyAfterItsMessage) {
 TEST_F(EngineTest, ClosingCommandFailingIsASendError) {
     download(failingWrites(0x5A, 2, 1));
     expectFailed("fail:send_error", 1);
-    EXPECT_EQ(windowMessages.back(), device::Refresh);
+    EXPECT_EQ(windowMessages.back(), int(store::WindowMessage::Refresh));
 }
 
 TEST_F(EngineTest, MonitorGoneInMidStreamIsASendError) {

@@ -43,7 +43,9 @@ TEST_F(EngineTest, FiftyTrailingRequestsOnlyAfterSuccess) {
     download(failing);
     EXPECT_EQ(count("write 5A"), 1);
     EXPECT_EQ(monitor->log().mid(monitor->log().size() - 2), (QStringList{"read", "close"}));
-    EXPECT_EQ(std::count(windowMessages.begin(), windowMessages.end(), device::DownloadDone), 1);
+    EXPECT_EQ(std::count(windowMessages.begin(), windowMessages.end(),
+                         int(store::WindowMessage::DownloadDone)),
+              1);
 }
 
 TEST_F(EngineTest, SixEmptyReportsWaitAndReadAgainWithoutARequest) {

@@ -143,7 +143,7 @@ TEST_F(UserPage, TheListsFollowTheRegisterOnMessage1132) {
     expectLists({"Smith"});
     window->findChild<QComboBox*>("comb_user")->setCurrentIndex(0);
     dm1.adocom1.execute("insert into bp_userinfo(id,lastname) values(2,'adams')");
-    window->SendMessage(1132);
+    window->SendMessage(store::WindowMessage::PersonsChanged);
     expectLists({"adams", "Smith"});
 }
 

@@ -1,7 +1,6 @@
 #include "TReceiData.h"
 
 #include "ProgressGauge.h"
-#include "lang/Messages.h"
 #include "store/Dataset.h"
 
 #include <algorithm>
@@ -10,6 +9,8 @@
 namespace device {
 
 namespace {
+
+using store::WindowMessage;
 
 constexpr int kCommandSettle = 20;  // ms after an accepted command
 constexpr int kEmptyRunWait = 3000; // ms after the first run of six empty reports
@@ -65,38 +66,38 @@ void TReceiData::Execute() {
     }
     if (!retry(kStartAttempts, kCommandSettle, [this] { return SendCommand(hcom, "5A"); })) {
         closeDevice();
-        ctx_.messages.fail("send_error");
+        ctx_.report.fail("send_error");
         ++Ferror;
         return;
     }
     const Finally closeOnExit([this] { closeDevice(); });
-    ctx_.sendMessage(Refresh);
+    ctx_.report.sendMessage(WindowMessage::Refresh);
     ctx_.pause(kCommandSettle);
     Ftotrecord = 1;
 
     if (const char* key = exchange()) {
-        ctx_.messages.fail(key);
-        Fado_rc1->cancelUpdates();
-        Fado_rc2->cancelUpdates();
+        ctx_.report.fail(key);
+        for (const DownloadMemory& memory : Fmemories)
+            memory.rows->cancelUpdates();
         ++Ferror;
         return;
     }
     // Each apply posts a pending edit of its dataset first.
-    Fado_rc1->applyUpdates();
-    Fado_rc2->applyUpdates();
-    ctx_.sendMessage(DownloadDone);
+    for (const DownloadMemory& memory : Fmemories)
+        memory.rows->applyUpdates();
+    ctx_.report.sendMessage(WindowMessage::DownloadDone);
     SendFFRepeated(50);
 }
 
 // Tries up to `attempts` times; after failed attempt n, unless it was the last, sends
-// message 1125 + n and pauses.
+// its retry message and pauses.
 template <class Attempt> bool TReceiData::retry(int attempts, int pauseMs, Attempt attempt) {
     for (int failed = 1;; ++failed) {
         if (attempt())
             return true;
         if (failed == attempts)
             return false;
-        ctx_.sendMessage(DownloadDone + failed);
+        ctx_.report.sendMessage(store::retryMessage(failed));
         ctx_.pause(pauseMs);
     }
 }
@@ -107,7 +108,7 @@ bool TReceiData::OpenDevice() {
         return hcom != 0;
     });
     if (!opened) {
-        ctx_.messages.inform(openFailureKey(ctx_.port.openFailure()));
+        ctx_.report.inform(openFailureKey(ctx_.port.openFailure()));
         return false;
     }
     ctx_.pause(ctx_.ReceiveDelay);
@@ -124,7 +125,7 @@ const char* TReceiData::exchange() {
         ctx_.pause(ctx_.ReceiveDelay);
         if (!retry(kRequestAttempts, ctx_.ReceiveDelay, [this] { return SendCommand(hcom, "FF"); }))
             return "send_error";
-        ctx_.sendMessage(Refresh);
+        ctx_.report.sendMessage(WindowMessage::Refresh);
         ctx_.pause(kCommandSettle);
         ++cycle;
         if (const char* key = readCycle(cycle == 1, emptyStage))
@@ -203,15 +204,18 @@ void TReceiData::ProcessPacket(bool header) {
             FmemType = "two";
             break;
         default:
-            ctx_.messages.inform("recorderror");
+            ctx_.report.inform("recorderror");
             throw SilentAbort();
         }
         FreadOk = true;
-        Fmem1Count = recei_buf[3];
-        const int memory2Count = FmemType == "two" ? recei_buf[4] : 0;
-        Ftotrecord = Fmem1Count + memory2Count;
-        Fgua1->setMaxValue(Fmem1Count);
-        Fgua2->setMaxValue(memory2Count);
+        const std::array<int, kMemoryCount> counts{recei_buf[3],
+                                                   FmemType == "two" ? recei_buf[4] : 0};
+        Fmem1Count = counts[0];
+        Ftotrecord = 0;
+        for (int memory = 0; memory < kMemoryCount; ++memory) {
+            Ftotrecord += counts[memory];
+            Fmemories[memory].gauge->setMaxValue(counts[memory]);
+        }
         std::copy_n(data + kHeaderBytes, iReadPos, pos_buf.begin());
         return;
     }
@@ -233,9 +237,8 @@ void TReceiData::StoreRecord() {
     aReco = {b[0], b[1], b[2], b[3], b[5], b[4], b[6], b[7]};
 
     // The first records of the stream are memory 1's, whether they are kept or not.
-    const bool memory1 = FreceiCount < Fmem1Count;
-    Fado = memory1 ? Fado_rc1 : Fado_rc2;
-    ProgressGauge* gauge = memory1 ? Fgua1 : Fgua2;
+    const DownloadMemory& target = Fmemories[FreceiCount < Fmem1Count ? 0 : 1];
+    Fado = target.rows;
     ++FreceiCount;
 
     const QDateTime checktime = measurementTime();
@@ -249,7 +252,7 @@ void TReceiData::StoreRecord() {
     const int idno = Fado->isEmpty() ? 1 : Fado->asInteger("idno") + 1;
     Fado->append();
     Fado->setValue("idno", idno);
-    Fado->setValue("personal", memory1 ? Fuser1 : Fuser2);
+    Fado->setValue("personal", target.personal);
     Fado->setValue("checktime_mmdd", QString::asprintf("%.2d/%.2d", aReco.month, aReco.day));
     Fado->setValue("checktime_hhmm", QString::asprintf("%.2d:%.2d", aReco.hour, aReco.min));
     Fado->setValue("checktime", checktime);
@@ -257,8 +260,8 @@ void TReceiData::StoreRecord() {
     Fado->setValue("systolic", aReco.systolic_h);
     Fado->setValue("heart_beat", aReco.heart_beat);
     Fado->post();
-    gauge->setProgress(gauge->progress() + 1);
-    ctx_.sendMessage(Refresh);
+    target.gauge->setProgress(target.gauge->progress() + 1);
+    ctx_.report.sendMessage(WindowMessage::Refresh);
 }
 
 // A record carries no year: take the latest one in which the reading is a valid moment

@@ -1,10 +1,10 @@
 #include "device/engine/HidDevicePort.h"
 
 #include "EmulatedBus.h"
+#include "device/RecordingReport.h"
 #include "device/engine/ProgressGauge.h"
 #include "device/engine/TReceiData.h"
 #include "store/Tdm1.h"
-#include "support/FakeMessages.h"
 #include "support/TempAppDir.h"
 
 #include <gtest/gtest.h>
@@ -165,16 +165,12 @@ std::vector<int> downloadThroughThePort(EmulatedBus& bus, quint8 reportId) {
     store::Tdm1 dm1(dir.path());
     dm1.DataModuleCreate();
     HidDevicePort port;
-    FakeMessages messages;
+    RecordingReport messages;
     device::PlainGauge gauge1;
     device::PlainGauge gauge2;
-    device::TReceiData engine({port, messages, [](int) {},
-                               [] { return QDateTime(QDate(2024, 6, 15), QTime(12, 0)); },
-                               [](int) {}});
-    engine.setAdo_rc1(&dm1.ado_rc1);
-    engine.setAdo_rc2(&dm1.ado_rc2);
-    engine.setGauge1(&gauge1);
-    engine.setGauge2(&gauge2);
+    device::TReceiData engine(
+        {port, messages, [](int) {}, [] { return QDateTime(QDate(2024, 6, 15), QTime(12, 0)); }});
+    engine.setMemories({{{&dm1.ado_rc1, &gauge1, QString()}, {&dm1.ado_rc2, &gauge2, QString()}}});
     engine.setDeviceID(kIdentifier);
     engine.Execute();
     EXPECT_EQ(engine.ErrorCount(), 0);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "device/engine/DownloadReport.h"
+
+#include <QStringList>
+#include <vector>
+
+// Records what a download reports: message boxes as "inform:key" or "fail:key", window
+// messages by number.
+class RecordingReport : public device::DownloadReport {
+public:
+    void inform(const QString& key) override { shown << "inform:" + key; }
+    void fail(const QString& key) override { shown << "fail:" + key; }
+    void sendMessage(store::WindowMessage message) override {
+        windowMessages.push_back(int(message));
+    }
+
+    QStringList shown;
+    std::vector<int> windowMessages;
+};
