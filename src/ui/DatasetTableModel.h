@@ -21,7 +21,7 @@ struct GridColumn {
     int width = 64;
     bool visible = true;
     bool titleButton = false;
-    CellFormat format; // none: the field type's own text
+    CellFormat format = {}; // none: the field type's own text
 };
 
 // The rows of a dataset under a fixed list of columns, each bound to a field by name.
