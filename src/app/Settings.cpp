@@ -2,21 +2,11 @@
 
 #include "store/IniFile.h"
 
-#include <QDir>
-
 namespace app {
-
-namespace {
-
-std::optional<store::IniFile> settingsFile(const QString& dataDir) {
-    return store::IniFile::load(QDir(dataDir).filePath(QStringLiteral("tonvisetup.ini")));
-}
-
-} // namespace
 
 int ReadSettings(const QString& dataDir) {
     constexpr int defaultDelay = 20;
-    auto ini = settingsFile(dataDir);
+    auto ini = store::IniFile::loadSettings(dataDir);
     if (!ini)
         return defaultDelay;
     int delay = 0;
@@ -28,14 +18,14 @@ int ReadSettings(const QString& dataDir) {
 }
 
 QByteArray ReadWindowGeometry(const QString& dataDir) {
-    const auto ini = settingsFile(dataDir);
+    const auto ini = store::IniFile::loadSettings(dataDir);
     const auto value = ini ? ini->value(u"window", u"geometry") : std::nullopt;
     return value ? QByteArray::fromBase64(value->toLatin1()) : QByteArray();
 }
 
 void WriteWindowGeometry(const QString& dataDir, const QByteArray& geometry) {
     // A settings file that cannot be written costs only the window's place.
-    if (auto ini = settingsFile(dataDir))
+    if (auto ini = store::IniFile::loadSettings(dataDir))
         ini->write(u"window", u"geometry", QString::fromLatin1(geometry.toBase64()));
 }
 

@@ -21,15 +21,16 @@ constexpr int kLeftPanelWidth = 170;
 
 QVector<ui::DataGrid::Column> gridColumns() {
     // field, shown, title button; titles and widths are the reading columns' own
-    return ui::readingGridColumns(
-        {{"IDNO", true, false},
-         {"systolic"},
-         {"diastolic"},
-         {"heart_beat"},
-         {"checktime_mmdd", true, true, 0,
-          [](const QVariant& monthDay) { return store::monthDayAsShown(monthDay.toString()); }},
-         {"checktime_hhmm"},
-         {"checktime", false}});
+    return ui::readingGridColumns({{"IDNO", true, false},
+                                   {"systolic"},
+                                   {"diastolic"},
+                                   {"heart_beat"},
+                                   {"checktime_mmdd", true, true, 0,
+                                    [shown = store::MonthDayFormat()](const QVariant& monthDay) {
+                                        return shown(monthDay.toString());
+                                    }},
+                                   {"checktime_hhmm"},
+                                   {"checktime", false}});
 }
 
 QLabel* label(const QString& name, const QString& text, QWidget* parent) {

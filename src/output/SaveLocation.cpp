@@ -11,14 +11,13 @@ namespace output {
 
 namespace {
 
-const QString SettingsName = QStringLiteral("tonvisetup.ini");
 constexpr QStringView Section = u"files";
 constexpr QStringView LastFolderKey = u"lastfolder";
 
 } // namespace
 
 QString saveFolder(const store::AppFiles& files) {
-    const auto ini = store::IniFile::load(files.writable(SettingsName));
+    const auto ini = store::IniFile::loadSettings(files.dataDir());
     if (const auto last = ini ? ini->value(Section, LastFolderKey) : std::nullopt;
         last && !last->isEmpty() && QFileInfo(*last).isDir())
         return *last;
@@ -28,7 +27,7 @@ QString saveFolder(const store::AppFiles& files) {
 
 void rememberSaveFolder(const store::AppFiles& files, const QString& savedFile) {
     // A settings file that cannot be written costs only the remembered folder.
-    if (auto ini = store::IniFile::load(files.writable(SettingsName)))
+    if (auto ini = store::IniFile::loadSettings(files.dataDir()))
         ini->write(Section, LastFolderKey, QFileInfo(savedFile).absolutePath());
 }
 

@@ -1,5 +1,6 @@
 #include "store/IniFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 #include <limits>
@@ -56,6 +57,10 @@ struct IniFile::Location {
     qsizetype sectionEnd = -1; // after the section's header or last entry; -1: no section
     QString value;
 };
+
+std::optional<IniFile> IniFile::loadSettings(const QString& dataDir) {
+    return load(QDir(dataDir).filePath(QStringLiteral("tonvisetup.ini")));
+}
 
 std::optional<IniFile> IniFile::load(const QString& path) {
     IniFile ini(path);

@@ -15,6 +15,8 @@ class IniFile {
 public:
     // A missing file loads as empty; nullopt when the file exists but cannot be read.
     static std::optional<IniFile> load(const QString& path);
+    // The program's settings file "tonvisetup.ini" in its data directory.
+    static std::optional<IniFile> loadSettings(const QString& dataDir);
 
     std::optional<QString> value(QStringView section, QStringView key) const;
 

@@ -47,6 +47,6 @@ TEST(MonthDayAsShown, FollowsTheLocalesDayAndMonthOrder) {
         {"C", "03/12", "12 Mar"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(store::monthDayAsShown(c.monthDay, QLocale(c.locale)), QString(c.shown))
+        EXPECT_EQ(store::MonthDayFormat(QLocale(c.locale))(c.monthDay), QString(c.shown))
             << c.locale << " " << c.monthDay;
 }
