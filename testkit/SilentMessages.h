@@ -18,8 +18,7 @@ public:
 
     void inform(const QString&) override {}
     void fail(const QString&) override {}
-    bool ask(const QString&) override { return answer_; }
-    bool askToDelete(const QString&, const QStringList&) override { return answer_; }
+    bool ask(const QString&, const QStringList& = {}) override { return answer_; }
     void showError(const QString& text) override {
         if (endOnError_)
             qFatal("%s", qPrintable(text));

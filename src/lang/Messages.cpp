@@ -47,12 +47,7 @@ void MessageBoxes::fail(const QString& key) {
     showError(language_.GetHintText(key));
 }
 
-bool MessageBoxes::ask(const QString& key) {
-    return show(parent_, QMessageBox::Information, language_.TitleText(),
-                language_.GetHintText(key), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-}
-
-bool MessageBoxes::askToDelete(const QString& key, const QStringList& arguments) {
+bool MessageBoxes::ask(const QString& key, const QStringList& arguments) {
     return show(parent_, QMessageBox::Information, language_.TitleText(),
                 filledIn(language_.GetHintText(key), arguments),
                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;

@@ -14,10 +14,9 @@ public:
     virtual ~Messages() = default;
     virtual void inform(const QString& key) = 0; // information icon, OK
     virtual void fail(const QString& key) = 0;   // error icon, OK
-    virtual bool ask(const QString& key) = 0;    // information icon, Yes/No; true on Yes
-    // A question whose Yes deletes: as ask, with %1, %2, ... of the text replaced by the
-    // arguments, and No as the answer of the Enter key.
-    virtual bool askToDelete(const QString& key, const QStringList& arguments) = 0;
+    // Information icon, Yes/No, true on Yes; %1, %2, ... of the text are replaced by the
+    // arguments. Every question deletes, replaces or ends something, so Enter answers No.
+    virtual bool ask(const QString& key, const QStringList& arguments = {}) = 0;
     // A platform or database error text shown as it stands, error icon.
     virtual void showError(const QString& text) = 0;
 };
@@ -27,8 +26,7 @@ public:
     MessageBoxes(const LanguageStore& language, QWidget* parent);
     void inform(const QString& key) override;
     void fail(const QString& key) override;
-    bool ask(const QString& key) override;
-    bool askToDelete(const QString& key, const QStringList& arguments) override;
+    bool ask(const QString& key, const QStringList& arguments = {}) override;
     void showError(const QString& text) override;
     // The window the boxes are centred on.
     void setParentWindow(QWidget* parent) { parent_ = parent; }

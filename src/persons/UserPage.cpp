@@ -136,7 +136,7 @@ void UserPage::ShowUserForm(const QString& mode) {
 }
 
 void UserPage::img_delete_all_2Click() {
-    if (!context_.messages.askToDelete(QStringLiteral("delete_alluser_ask"), {}))
+    if (!context_.messages.ask(QStringLiteral("delete_alluser_ask")))
         return;
     const auto failure = inOneTransaction([this] {
         for (const char* table : {"bp_userinfo", "bp_record", "bp_record_user1", "bp_record_user2"})
@@ -191,10 +191,9 @@ bool UserPage::askToDeleteTicked() {
         count += readings.asInteger(QStringLiteral("readings"));
     }
     if (names.isEmpty())
-        return context_.messages.askToDelete(QStringLiteral("delete_seluser_ask"), {});
-    return context_.messages.askToDelete(
-        QStringLiteral("delete_seluser_readings_ask"),
-        {names.join(QStringLiteral(", ")), QLocale().toString(count)});
+        return context_.messages.ask(QStringLiteral("delete_seluser_ask"));
+    return context_.messages.ask(QStringLiteral("delete_seluser_readings_ask"),
+                                 {names.join(QStringLiteral(", ")), QLocale().toString(count)});
 }
 
 // Walks the register; a deleted person's follower is examined without a step.

@@ -63,7 +63,7 @@ TEST(MessageBoxes, AQuestionToDeleteFillsInItsArgumentsAndDefaultsToNo) {
         shown = box->text();
         QTest::keyClick(box, Qt::Key_Return);
     });
-    EXPECT_FALSE(messages.askToDelete("drop", {"A %2 B", "3"}));
+    EXPECT_FALSE(messages.ask("drop", {"A %2 B", "3"}));
     EXPECT_EQ(shown, "Delete A %2 B with 3 readings?");
 }
 

@@ -11,17 +11,14 @@ class FakeMessages : public lang::Messages {
 public:
     void inform(const QString& key) override { shown << "inform:" + key; }
     void fail(const QString& key) override { shown << "fail:" + key; }
-    bool ask(const QString& key) override {
-        shown << "ask:" + key;
+    // Recorded with the arguments in brackets.
+    bool ask(const QString& key, const QStringList& arguments = {}) override {
+        shown << "ask:" + key + (arguments.isEmpty() ? QString() : "[" + arguments.join('|') + "]");
         if (answers.empty())
             return defaultAnswer;
         const bool answer = answers.front();
         answers.pop_front();
         return answer;
-    }
-    // Recorded as ask, the arguments in brackets.
-    bool askToDelete(const QString& key, const QStringList& arguments) override {
-        return ask(arguments.isEmpty() ? key : key + "[" + arguments.join('|') + "]");
     }
     void showError(const QString& text) override { shown << "error:" + text; }
 
