@@ -3,8 +3,8 @@
 // transaction that is rolled back, with bounded work and no access to other files.
 #include "store/JetSql.h"
 #include "store/JetSqlTokens.h"
+#include "store/NameKeys.h"
 #include "store/Schema.h"
-#include "store/TextCollation.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -34,9 +34,10 @@ sqlite3* database() {
         sqlite3* opened = nullptr;
         if (sqlite3_open(":memory:", &opened) != SQLITE_OK)
             std::abort();
-        store::registerTextCollation(opened);
         store::JetSql::registerFunctions(opened);
+        store::NameKeys::registerFold(opened);
         store::Schema::createTables(opened);
+        store::NameKeys::keepKeys(opened);
         sqlite3_exec(opened,
                      "INSERT INTO bp_record(personal,systolic,diastolic,heart_beat,checktime,"
                      "checktime_mmdd,checktime_hhmm) VALUES ('Ödön',121,80,64,"

@@ -43,8 +43,8 @@ Fixture& fixture() {
 }
 
 const QString personSql = "select delselection,personal,systolic,diastolic,heart_beat,checktime "
-                          "from bp_record where personal='" +
-                          person + "' order by personal,checktime,delselection";
+                          "from bp_record where personal_key='" +
+                          person.toCaseFolded() + "' order by personal_key,checktime,delselection";
 
 void exportList(output::ExportFormat format, const QString& name) {
     if (const auto reason =

@@ -1,7 +1,5 @@
 #include "support/DataPageBench.h"
 
-#include "support/ShellTimes.h"
-
 namespace bench {
 
 DataPageBench::DataPageBench(const std::function<void(sqlite3*)>& fill) {
@@ -9,10 +7,8 @@ DataPageBench::DataPageBench(const std::function<void(sqlite3*)>& fill) {
     fill(dm1.ADOConnection1.handle());
 }
 
-const QString& DataPageBench::shellFile() {
-    if (shellFile_.isEmpty())
-        shellFile_ = shellCopy(dm1.GetDBLinkStr(), dir.filePath(QStringLiteral("shell.mdb")));
-    return shellFile_;
+QString DataPageBench::shellFile() const {
+    return dm1.GetDBLinkStr();
 }
 
 } // namespace bench

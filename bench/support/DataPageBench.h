@@ -9,21 +9,17 @@
 
 namespace bench {
 
-// The Data page on a database that fill writes, in a temporary directory, and a copy of
-// that database for the sqlite3 shell.
+// The Data page on a database that fill writes, in a temporary directory.
 struct DataPageBench {
     explicit DataPageBench(const std::function<void(sqlite3*)>& fill);
 
-    // The shell's copy (SQLite's own collation), made on first use.
-    const QString& shellFile();
+    // The program's own file, which the sqlite3 shell reads as it is.
+    QString shellFile() const;
 
     QTemporaryDir dir;
     WindowSetup setup{dir.path()};
     store::Tdm1& dm1 = setup.dm1;
     measure::DataPage page{setup.context};
-
-private:
-    QString shellFile_;
 };
 
 } // namespace bench

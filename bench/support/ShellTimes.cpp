@@ -22,21 +22,6 @@ double processMs() {
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 
-QString shellCopy(const QString& database, const QString& copy) {
-    if (!QFile::copy(database, copy))
-        qFatal("cannot copy the database for the shell");
-    sqlite3* db = nullptr;
-    check(sqlite3_open(copy.toUtf8().constData(), &db), db);
-    check(sqlite3_exec(db,
-                       "PRAGMA writable_schema=ON; UPDATE sqlite_master SET "
-                       "sql=replace(sql,'COLLATE FOLDCASE','COLLATE NOCASE'); "
-                       "PRAGMA writable_schema=OFF;",
-                       nullptr, nullptr, nullptr),
-          db);
-    sqlite3_close(db);
-    return copy;
-}
-
 Runs shellRuns(const QStringList& arguments, const QString& sql, const QString& output, int runs) {
     QProcess shell;
     shell.start("/usr/bin/sqlite3", arguments);

@@ -43,11 +43,6 @@ template <class Body> Runs timeRuns(benchmark::State& state, Body&& body) {
     return runs;
 }
 
-// The shell cannot load the program's text collation. It reads a byte copy of the
-// database whose schema names SQLite's own NOCASE instead: the same pages, and for the
-// generated names the same order, so the indexes stay valid. Returns the copy's path.
-QString shellCopy(const QString& database, const QString& copy);
-
 // The sqlite3 shell's own timer figures for runs of sql, started with arguments (the
 // database file last) and writing the rows to output.
 Runs shellRuns(const QStringList& arguments, const QString& sql, const QString& output,

@@ -1,8 +1,10 @@
 #include "Database.h"
 
+#include "CleanClose.h"
 #include "Connection.h"
 #include "DatabaseError.h"
 #include "JetSql.h"
+#include "NameKeys.h"
 #include "Schema.h"
 #include "SchemaUpgrade.h"
 #include "Statement.h"
@@ -106,7 +108,8 @@ Database::~Database() {
 }
 
 void Database::close() {
-    sqlite3_close(db_);
+    if (db_ && sqlite3_close(db_) == SQLITE_OK)
+        CleanClose(filePath_).record();
     db_ = nullptr;
 }
 
@@ -132,7 +135,13 @@ void Database::open(const QString& filePath, const FileAccess& access) {
     takeJournal(db.get(), filePath);
     registerTextCollation(db.get());
     JetSql::registerFunctions(db.get());
-    checkPages(db.get(), filePath);
+    NameKeys::registerFold(db.get());
+    // A file this program closed, unchanged since, needs no page check: the check reads
+    // the whole file and would grow the start with the data.
+    const CleanClose cleanClose(filePath);
+    if (!cleanClose.matches())
+        checkPages(db.get(), filePath);
+    cleanClose.forget();
     try {
         SchemaUpgrade::convertEarlierFile(db.get());
     } catch (const DatabaseError& error) {
@@ -143,11 +152,14 @@ void Database::open(const QString& filePath, const FileAccess& access) {
     }
     try {
         Schema::addIndexes(db.get());
+        NameKeys::keepKeys(db.get());
+        NameKeys::fillMissingKeys(db.get());
     } catch (const DatabaseError& error) {
         throw DatabaseError(QStringLiteral("The database file %1 cannot be opened: %2")
                                 .arg(native(filePath), error.message()));
     }
     db_ = db.release();
+    filePath_ = filePath;
 }
 
 void Database::execute(const QString& dialectSql) {

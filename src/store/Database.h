@@ -32,10 +32,12 @@ public:
 
     sqlite3* handle() const { return db_; }
 
-private:
+    // Notes a clean close beside the file (CleanClose). The destructor closes, too.
     void close();
 
+private:
     sqlite3* db_ = nullptr;
+    QString filePath_;
 };
 
 // Writes that belong together: a savepoint that is released by commit() and rolled

@@ -1,5 +1,6 @@
 #include "JetSql.h"
 
+#include "JetSqlNames.h"
 #include "JetSqlTokens.h"
 
 namespace store::JetSql {
@@ -115,6 +116,7 @@ void dropDeleteStar(QList<Token>& tokens) {
 QString rewrite(const QString& dialectSql) {
     QList<Token> tokens = tokenize(dialectSql);
     translateTokens(tokens);
+    compareNamesByKey(tokens);
     if (QString sql = joinedDelete(tokens); !sql.isEmpty()) {
         return sql;
     }

@@ -10,8 +10,8 @@ namespace store::JetSql {
 // Rewrites the closed set of statement forms of the original engine's dialect into
 // SQLite: "delete * from", the joined "delete a.* from t a,(...) b where ...",
 // #y-m-d# date literals, true as -1 and false as 0, a bare "group" column in an order
-// list. Anything else
-// passes through unchanged.
+// list, and names compared by their keys (NameKeys). Anything else passes through
+// unchanged.
 QString rewrite(const QString& dialectSql);
 
 // Registers format(value, pattern), DatePart(interval, value), DateAdd('d', days, value)

@@ -1,15 +1,17 @@
 #include "store/ReadingColumns.h"
 
+#include "store/NameKeys.h"
+
 #include <stdexcept>
 
 namespace store {
 
 namespace {
 
-// How the database declares a column of that kind: text compares case-folded, a mark is
-// never null (false is 0, true -1).
-QString declaration(FieldType kind) {
-    switch (kind) {
+// How the database declares a column: a name compares without regard to ASCII case, and
+// by its key in the program (NameKeys); a mark is never null (false is 0, true -1).
+QString declaration(const ReadingColumn& column) {
+    switch (column.kind) {
     case FieldType::Integer:
         return QStringLiteral("INTEGER");
     case FieldType::DateTime:
@@ -17,8 +19,13 @@ QString declaration(FieldType kind) {
     case FieldType::Boolean:
         return QStringLiteral("BOOLEAN NOT NULL DEFAULT 0");
     default:
-        return QStringLiteral("TEXT COLLATE FOLDCASE");
+        return NameKeys::isKeyed(column.name) ? QStringLiteral("TEXT COLLATE NOCASE")
+                                              : QStringLiteral("TEXT");
     }
+}
+
+QString line(const QString& name, const QString& declared) {
+    return QStringLiteral("    ") + name.leftJustified(14) + QLatin1Char(' ') + declared;
 }
 
 bool belongs(const ReadingColumn& column, ReadingTable table) {
@@ -85,11 +92,15 @@ QStringList readingColumnNames(ReadingTable table) {
 }
 
 QString createReadingTable(const QString& name, ReadingTable table) {
-    QStringList lines;
-    for (const ReadingColumn& column : readingColumns())
-        if (belongs(column, table))
-            lines.append(QStringLiteral("    ") + column.name.leftJustified(14) + QLatin1Char(' ') +
-                         declaration(column.kind));
+    QStringList lines, keys;
+    for (const ReadingColumn& column : readingColumns()) {
+        if (!belongs(column, table))
+            continue;
+        lines.append(line(column.name, declaration(column)));
+        if (NameKeys::isKeyed(column.name))
+            keys.append(line(NameKeys::keyOf(column.name), QStringLiteral("TEXT")));
+    }
+    lines += keys;
     return QStringLiteral("CREATE TABLE %1 (\n%2\n)").arg(name, lines.join(QStringLiteral(",\n")));
 }
 

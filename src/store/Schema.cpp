@@ -3,9 +3,9 @@
 #include "Connection.h"
 #include "DatabaseError.h"
 #include "LanguageSeed.h"
+#include "NameKeys.h"
 #include "ReadingColumns.h"
 #include "Statement.h"
-#include "TextCollation.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,27 +17,28 @@ namespace store::Schema {
 
 namespace {
 
-// The tables beside the readings tables (ReadingColumns). Text compares case-folded
-// (TextCollation); booleans are 0, and -1 for true as the original engine stores it;
-// date/time is text 'YYYY-MM-DD HH:MM:SS'. Rows are addressed by the implicit rowid.
-// Language texts default to empty text.
-constexpr const char* kSchema = R"sql(
-CREATE TABLE bp_userinfo (
+// The tables beside the readings tables (ReadingColumns). Text compares without regard
+// to ASCII case (SQLite's NOCASE), names by their keys (NameKeys); booleans are 0, and -1
+// for true as the original engine stores it; date/time is text 'YYYY-MM-DD HH:MM:SS'.
+// Rows are addressed by the implicit rowid. Language texts default to empty text.
+const QList<std::pair<QString, QString>>& otherTables() {
+    static const QList<std::pair<QString, QString>> tables{
+        {"bp_userinfo", R"sql(CREATE TABLE bp_userinfo (
     id              INTEGER,
     delselection    BOOLEAN NOT NULL DEFAULT 0,
-    lastname        TEXT COLLATE FOLDCASE,
-    firstname       TEXT COLLATE FOLDCASE,
-    address1        TEXT COLLATE FOLDCASE,
-    country         TEXT COLLATE FOLDCASE,
-    city            TEXT COLLATE FOLDCASE,
-    state           TEXT COLLATE FOLDCASE,
-    zip             TEXT COLLATE FOLDCASE,
-    phone           TEXT COLLATE FOLDCASE,
-    email           TEXT COLLATE FOLDCASE,
+    lastname        TEXT COLLATE NOCASE,
+    firstname       TEXT COLLATE NOCASE,
+    address1        TEXT COLLATE NOCASE,
+    country         TEXT COLLATE NOCASE,
+    city            TEXT COLLATE NOCASE,
+    state           TEXT COLLATE NOCASE,
+    zip             TEXT COLLATE NOCASE,
+    phone           TEXT COLLATE NOCASE,
+    email           TEXT COLLATE NOCASE,
     birthday        DATETIME,
-    gender          TEXT COLLATE FOLDCASE,
-    height          TEXT COLLATE FOLDCASE,
-    weight          TEXT COLLATE FOLDCASE,
+    gender          TEXT COLLATE NOCASE,
+    height          TEXT COLLATE NOCASE,
+    weight          TEXT COLLATE NOCASE,
     smoker          BOOLEAN NOT NULL DEFAULT 0,
     alcohol         BOOLEAN NOT NULL DEFAULT 0,
     overweight      BOOLEAN NOT NULL DEFAULT 0,
@@ -45,35 +46,46 @@ CREATE TABLE bp_userinfo (
     sodium_chloride BOOLEAN NOT NULL DEFAULT 0,
     exercise        BOOLEAN NOT NULL DEFAULT 0,
     sugar_increased BOOLEAN NOT NULL DEFAULT 0,
-    diabetic        BOOLEAN NOT NULL DEFAULT 0
-);
-
-CREATE TABLE bp_option (
-    language_def TEXT COLLATE FOLDCASE
-);
-
-CREATE TABLE bp_language (
-    formname        TEXT COLLATE FOLDCASE DEFAULT '',
-    "group"         TEXT COLLATE FOLDCASE DEFAULT '',
-    component       TEXT COLLATE FOLDCASE DEFAULT '',
+    diabetic        BOOLEAN NOT NULL DEFAULT 0,
+    lastname_key    TEXT
+))sql"},
+        {"bp_option", R"sql(CREATE TABLE bp_option (
+    language_def TEXT COLLATE NOCASE
+))sql"},
+        {"bp_language", R"sql(CREATE TABLE bp_language (
+    formname        TEXT COLLATE NOCASE DEFAULT '',
+    "group"         TEXT COLLATE NOCASE DEFAULT '',
+    component       TEXT COLLATE NOCASE DEFAULT '',
     component_index INTEGER,
-    showtext        TEXT COLLATE FOLDCASE DEFAULT '',
-    show_english    TEXT COLLATE FOLDCASE DEFAULT '',
-    show_german     TEXT COLLATE FOLDCASE DEFAULT '',
-    show_font       TEXT COLLATE FOLDCASE DEFAULT '',
+    showtext        TEXT COLLATE NOCASE DEFAULT '',
+    show_english    TEXT COLLATE NOCASE DEFAULT '',
+    show_german     TEXT COLLATE NOCASE DEFAULT '',
+    show_font       TEXT COLLATE NOCASE DEFAULT '',
     show_width      INTEGER,
-    fieldname       TEXT COLLATE FOLDCASE DEFAULT '',
+    fieldname       TEXT COLLATE NOCASE DEFAULT '',
     show            BOOLEAN NOT NULL DEFAULT 0
-);
-
-INSERT INTO bp_option (language_def) VALUES ('default');
-)sql";
+))sql"}};
+    return tables;
+}
 
 // A person's readings in time order, for the Data page's list and analyses.
 constexpr const char* kIndexes = R"sql(
-CREATE INDEX IF NOT EXISTS bp_record_personal_checktime
-    ON bp_record (personal, checktime, delselection);
+CREATE INDEX IF NOT EXISTS bp_record_personal_key
+    ON bp_record (personal_key, checktime, delselection);
 )sql";
+
+void run(sqlite3* db, const QString& sql) {
+    Statement(db, sql).run();
+}
+
+// An empty file only its owner may read and write, whatever the umask. SQLite gives its
+// journal the same mode.
+void createPrivately(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        throw DatabaseError(file.errorString());
+}
 
 } // namespace
 
@@ -82,18 +94,29 @@ QStringList tableNames() {
             "bp_userinfo", "bp_option",       "bp_language"};
 }
 
+QString createStatement(const QString& table) {
+    if (table == QLatin1String("bp_record"))
+        return createReadingTable(table, ReadingTable::Saved);
+    if (table.startsWith(QLatin1String("bp_record_user")))
+        return createReadingTable(table, ReadingTable::Memory);
+    for (const auto& [name, sql] : otherTables())
+        if (name == table)
+            return sql;
+    throw DatabaseError(QStringLiteral("no table %1 in the schema").arg(table));
+}
+
 void createTables(sqlite3* db) {
-    const std::pair<const char*, ReadingTable> readings[] = {
-        {"bp_record", ReadingTable::Saved},
-        {"bp_record_user1", ReadingTable::Memory},
-        {"bp_record_user2", ReadingTable::Memory}};
-    for (const auto& [name, shape] : readings)
-        executeScript(db, createReadingTable(name, shape).toUtf8().constData());
-    executeScript(db, kSchema);
+    for (const QString& table : tableNames())
+        run(db, createStatement(table));
+    run(db, QStringLiteral("INSERT INTO bp_option (language_def) VALUES ('default')"));
+    addIndexes(db);
+    run(db, QStringLiteral("PRAGMA user_version = %1").arg(kVersion));
 }
 
 void addIndexes(sqlite3* db) {
     executeScript(db, kIndexes);
+    for (const QString& trigger : NameKeys::fileTriggers())
+        run(db, trigger);
 }
 
 QString languageForLocale(const QLocale& locale) {
@@ -120,9 +143,9 @@ void createFile(const QString& filePath, const QString& seedDir, const QLocale& 
                          .arg(info.fileName())
                          .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
     try {
+        createPrivately(temp);
         {
             const Connection db = connect(temp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-            registerTextCollation(db.get());
             executeScript(db.get(), "BEGIN");
             createTables(db.get());
             LanguageSeed::loadAll(db.get(), seedDir);

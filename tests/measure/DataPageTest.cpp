@@ -152,14 +152,14 @@ TEST_F(DataPage, AnalysisNeedsAPersonAndAView) {
                                            "inform:analysis_before_must_spec_user"}));
 }
 
-// The list is read through an index in its own order, also from a file made before
-// the index existed.
+// The list is read through an index in its own order, also from a file that lost the
+// index.
 TEST(PersonListIndex, OlderFilesGetItAndTheListNeedsNoSorting) {
     TempAppDir dir;
     {
         store::Tdm1 older(dir.path());
         older.DataModuleCreate();
-        older.adocom1.execute("drop index bp_record_personal_checktime");
+        older.adocom1.execute("drop index bp_record_personal_key");
     }
     store::Tdm1 dm1(dir.path());
     dm1.DataModuleCreate();
@@ -170,8 +170,8 @@ TEST(PersonListIndex, OlderFilesGetItAndTheListNeedsNoSorting) {
     QStringList steps;
     for (plan.first(); !plan.eof(); plan.next())
         steps << plan.asString("detail");
-    EXPECT_EQ(steps, QStringList{"SEARCH bp_record USING INDEX bp_record_personal_checktime "
-                                 "(personal=?)"});
+    EXPECT_EQ(steps, QStringList{"SEARCH bp_record USING INDEX bp_record_personal_key "
+                                 "(personal_key=?)"});
 }
 
 } // namespace

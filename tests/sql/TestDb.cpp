@@ -1,17 +1,18 @@
 #include "TestDb.h"
 
 #include "store/JetSql.h"
+#include "store/NameKeys.h"
 #include "store/Schema.h"
-#include "store/TextCollation.h"
 
 #include <sqlite3.h>
 #include <stdexcept>
 
 TestDb::TestDb() {
     sqlite3_open(":memory:", &db_);
-    store::registerTextCollation(db_);
     store::JetSql::registerFunctions(db_);
+    store::NameKeys::registerFold(db_);
     store::Schema::createTables(db_);
+    store::NameKeys::keepKeys(db_);
 }
 
 TestDb::~TestDb() {

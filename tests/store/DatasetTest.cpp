@@ -67,7 +67,7 @@ TEST_F(DatasetTest, FieldsAreFoundWithoutRegardToCaseAndTyped) {
     EXPECT_EQ(immediate.value("IDNO"), QVariant(7));
     EXPECT_EQ(immediate.fieldType(immediate.fieldIndex("checktime")), FieldType::DateTime);
     EXPECT_EQ(immediate.fieldType(immediate.fieldIndex("personal")), FieldType::Text);
-    EXPECT_EQ(immediate.fieldCount(), 8); // the rowid stays hidden
+    EXPECT_EQ(immediate.fieldCount(), 9); // the rowid stays hidden, the name key shows
     try {
         immediate.value("nosuch");
         FAIL();

@@ -1,5 +1,6 @@
 #include "StoreFixture.h"
 #include "store/DatabaseError.h"
+#include "store/TextCollation.h"
 
 #include <QFile>
 #include <sqlite3.h>
@@ -8,8 +9,9 @@ using namespace store;
 
 namespace {
 
-// The schema as earlier builds wrote it: ASCII-only NOCASE, true stored as 1. This file
-// also carries a further language column and an index of its own.
+// The schema as earlier builds wrote it: ASCII-only NOCASE, true stored as 1, no name
+// keys; the build before the keys wrote FOLDCASE in place of NOCASE. This file also
+// carries a further language column and an index of its own.
 const char* const earlierSchema = R"sql(
 CREATE TABLE bp_record (personal TEXT COLLATE NOCASE, systolic INTEGER, diastolic INTEGER,
     heart_beat INTEGER, checktime DATETIME, checktime_mmdd TEXT COLLATE NOCASE,
@@ -44,10 +46,15 @@ INSERT INTO bp_record (rowid, personal, systolic, diastolic, heart_beat, checkti
     VALUES (7, 'müller', 119, 79, 69, '2011-03-01 08:00:00');
 )sql";
 
-void writeEarlierFile(const QString& path, const char* extra = "") {
+// The collation an earlier build named in its file.
+using Shape = const char*;
+
+void writeEarlierFile(const QString& path, Shape collation, const char* extra = "") {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, earlierSchema, nullptr, nullptr, nullptr), SQLITE_OK)
+    registerTextCollation(db);
+    const QByteArray schema = QByteArray(earlierSchema).replace("NOCASE", collation);
+    ASSERT_EQ(sqlite3_exec(db, schema.constData(), nullptr, nullptr, nullptr), SQLITE_OK)
         << sqlite3_errmsg(db);
     ASSERT_EQ(sqlite3_exec(db, extra, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
     sqlite3_close(db);
@@ -58,9 +65,9 @@ QByteArray bytesOf(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-class EarlierFile : public StoreFixture {
+class EarlierFile : public StoreFixture, public ::testing::WithParamInterface<Shape> {
 protected:
-    void SetUp() override { writeEarlierFile(dir.file("tonvi.mdb")); }
+    void SetUp() override { writeEarlierFile(dir.file("tonvi.mdb"), GetParam()); }
 
     QStringList column(const QString& sql) {
         Dataset query(db, WriteMode::Immediate);
@@ -75,19 +82,21 @@ protected:
 
 } // namespace
 
-TEST_F(EarlierFile, IsConvertedOnOpenAndReadsCorrectly) {
+TEST_P(EarlierFile, IsConvertedOnOpenAndReadsCorrectly) {
     db.open(dir.file("tonvi.mdb"));
 
-    EXPECT_EQ(scalar("select count(*) from sqlite_master where sql like '%NOCASE%'").toInt(), 0);
+    EXPECT_EQ(scalar("select count(*) from sqlite_master where sql like '%FOLDCASE%'").toInt(), 0);
     EXPECT_EQ(scalar("pragma integrity_check").toString(), "ok");
-    EXPECT_EQ(column("select rowid || ':' || personal || ':' || delselection from bp_record "
-                     "order by rowid"),
-              QStringList({"2:MÜLLER:-1", "3:Smith:-1", "7:müller:0"}));
+    EXPECT_EQ(scalar("pragma user_version").toInt(), 1);
+    EXPECT_EQ(column("select rowid || ':' || personal || ':' || personal_key || ':' || "
+                     "delselection from bp_record order by rowid"),
+              QStringList({"2:MÜLLER:müller:-1", "3:Smith:smith:-1", "7:müller:müller:0"}));
     EXPECT_EQ(column("select lastname || smoker || diabetic || delselection from bp_userinfo"),
               QStringList({"Müller-100", "Smith00-1"}));
     EXPECT_EQ(column("select show_french || show from bp_language"), QStringList{"Personne-1"});
+    EXPECT_EQ(column("select language_def from bp_option"), QStringList{"default"});
     EXPECT_EQ(column("select name from sqlite_master where type='index' order by name"),
-              QStringList({"bp_record_personal_checktime", "bp_userinfo_lastname"}));
+              QStringList({"bp_record_personal_key", "bp_userinfo_lastname"}));
 
     // Case variants in every alphabet are one person, in the new order of the mark.
     EXPECT_EQ(column("select systolic from bp_record where personal='MüLLER' "
@@ -106,22 +115,25 @@ TEST_F(EarlierFile, IsConvertedOnOpenAndReadsCorrectly) {
     EXPECT_EQ(bytesOf(dir.file("tonvi.mdb")), converted);
 }
 
-// Under the new fold "Müller" and "MÜLLER" collide in this file's own unique index: the
-// file cannot be converted, is reported and stays exactly as it was.
+INSTANTIATE_TEST_SUITE_P(BothShapes, EarlierFile, ::testing::Values("NOCASE", "FOLDCASE"));
+
+// A table in the way of the conversion: the file is reported and stays exactly as it was.
 TEST(EarlierFileUnconvertible, IsLeftUnchanged) {
-    TempAppDir dir;
-    const QString path = dir.file("tonvi.mdb");
-    writeEarlierFile(path, "CREATE UNIQUE INDEX persons_once ON bp_record (personal, checktime)");
-    const QByteArray before = bytesOf(path);
-    Database db;
-    try {
-        db.open(path);
-        FAIL() << "opened";
-    } catch (const DatabaseError& error) {
-        EXPECT_TRUE(error.message().contains("cannot be converted"))
-            << error.message().toStdString();
+    for (Shape shape : {"NOCASE", "FOLDCASE"}) {
+        TempAppDir dir;
+        const QString path = dir.file("tonvi.mdb");
+        writeEarlierFile(path, shape, "CREATE TABLE tonvi_converting (x)");
+        const QByteArray before = bytesOf(path);
+        Database db;
+        try {
+            db.open(path);
+            ADD_FAILURE() << "opened";
+        } catch (const DatabaseError& error) {
+            EXPECT_TRUE(error.message().contains("cannot be converted"))
+                << error.message().toStdString();
+        }
+        EXPECT_FALSE(db.isOpen());
+        EXPECT_EQ(bytesOf(path), before) << shape;
+        EXPECT_FALSE(QFile::exists(path + "-journal"));
     }
-    EXPECT_FALSE(db.isOpen());
-    EXPECT_EQ(bytesOf(path), before);
-    EXPECT_FALSE(QFile::exists(path + "-journal"));
 }

@@ -21,27 +21,29 @@ TEST_F(ReadingTables, HoldTheirColumnsAsTheirKinds) {
         rows.setCommandText(QStringLiteral("select * from ") + table);
         rows.open();
         const QStringList names = readingColumnNames(shape);
-        ASSERT_EQ(rows.fieldCount(), names.size());
-        for (int i = 0; i < rows.fieldCount(); ++i) {
+        ASSERT_EQ(rows.fieldCount(), names.size() + 1);
+        EXPECT_EQ(rows.fieldName(names.size()), "personal_key");
+        for (int i = 0; i < names.size(); ++i) {
             EXPECT_EQ(rows.fieldName(i), names[i]);
             EXPECT_EQ(rows.fieldType(i), readingColumn(names[i]).kind) << names[i].toStdString();
         }
     }
 }
 
-// Other tools read the declarations as the file has always had them.
+// Other tools read the declarations with nothing of ours: the name key is plain text.
 TEST_F(ReadingTables, KeepTheirDeclarations) {
-    const QString shared = "    personal       TEXT COLLATE FOLDCASE,\n"
+    const QString shared = "    personal       TEXT COLLATE NOCASE,\n"
                            "    systolic       INTEGER,\n"
                            "    diastolic      INTEGER,\n"
                            "    heart_beat     INTEGER,\n"
                            "    checktime      DATETIME,\n"
-                           "    checktime_mmdd TEXT COLLATE FOLDCASE,\n"
-                           "    checktime_hhmm TEXT COLLATE FOLDCASE";
+                           "    checktime_mmdd TEXT,\n"
+                           "    checktime_hhmm TEXT";
+    const QString key = ",\n    personal_key   TEXT\n)";
     const QString memory =
-        "CREATE TABLE bp_record_user1 (\n    idno           INTEGER,\n" + shared + "\n)";
+        "CREATE TABLE bp_record_user1 (\n    idno           INTEGER,\n" + shared + key;
     const QString saved = "CREATE TABLE bp_record (\n" + shared +
-                          ",\n    delselection   BOOLEAN NOT NULL DEFAULT 0\n)";
+                          ",\n    delselection   BOOLEAN NOT NULL DEFAULT 0" + key;
     const auto declared = [this](const QString& table) {
         return scalar("select sql from sqlite_master where name='" + table + "'").toString();
     };

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct sqlite3;
+
+namespace store::NameKeys {
+
+// Names compare case-folded in every alphabet: "Müller" is "MÜLLER". Beside each name
+// column that is compared, grouped or sorted, a plain text column holds the name
+// case-folded, and the program's statements compare those keys (JetSql::rewrite). The
+// file names no function or collation of ours, so every SQLite tool can read and write it.
+// The column that holds the key of a name column.
+inline QString keyOf(const QString& column) {
+    return column + QStringLiteral("_key");
+}
+
+struct KeyedColumn {
+    QString table;
+    QString column;
+    QString key() const { return keyOf(column); }
+};
+
+const QList<KeyedColumn>& keyedColumns();
+
+// Whether a column of that name, in any case, has a key.
+bool isKeyed(QStringView column);
+
+// The function of the program's connection that gives a name's key.
+inline constexpr char kFoldFunction[] = "foldcase";
+
+// The key of a name.
+QString fold(QStringView name);
+
+// Triggers in the file, of plain SQL: a row inserted, or whose name changes, loses its
+// key, also when another program writes it.
+QStringList fileTriggers();
+
+// Makes foldcase(text) known to the connection. Throws DatabaseError.
+void registerFold(sqlite3* db);
+
+// On the program's connection, which knows foldcase(): refills a lost key at once,
+// through triggers of the connection alone. The tables must exist. Throws DatabaseError.
+void keepKeys(sqlite3* db);
+
+// Gives the rows that another program wrote their keys. Throws DatabaseError.
+void fillMissingKeys(sqlite3* db);
+
+} // namespace store::NameKeys
