@@ -11,12 +11,10 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
-#include <string_view>
 
 namespace {
 
 using Start = app::SingleInstance::Start;
-using namespace std::chrono_literals;
 
 // The real program on a data directory; it is killed at the end of the test if still running.
 std::unique_ptr<QProcess> launch(const QString& dataDir, bool checkStart) {
@@ -33,43 +31,6 @@ std::unique_ptr<QProcess> launch(const QString& dataDir, bool checkStart) {
 bool ends(QProcess& program) {
     return QTest::qWaitFor([&] { return program.state() == QProcess::NotRunning; }, 60000) &&
            program.exitStatus() == QProcess::NormalExit;
-}
-
-TEST(SingleInstance, TheLockIsTakenUnlessAProgramThatRunsHoldsIt) {
-    struct Case {
-        std::string_view owner;
-        Start expected;
-    };
-    for (const auto& [owner, expected] : {Case{"none", Start::First}, Case{"ended", Start::First},
-                                          Case{"running", Start::Unanswered}}) {
-        TempAppDir dir;
-        const QString lockPath = dir.file("tonvi.lock");
-        QLockFile running(lockPath);
-        if (owner == "running")
-            ASSERT_TRUE(running.tryLock());
-        if (owner == "ended") {
-            QProcess ended;
-            ended.start("true");
-            ASSERT_TRUE(ended.waitForStarted());
-            const QByteArray pid = QByteArray::number(ended.processId());
-            ASSERT_TRUE(ended.waitForFinished());
-            QFile file(lockPath);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(pid + "\ntonvi\n\n");
-        }
-        app::SingleInstance instance(dir.path());
-        EXPECT_EQ(instance.start(0ms), expected) << owner;
-    }
-}
-
-TEST(SingleInstance, TheLockFileIsTheOwnersWhateverTheUmask) {
-    for (const mode_t mask : testedUmasks) {
-        TempAppDir dir;
-        ScopedUmask umask(mask);
-        app::SingleInstance instance(dir.path());
-        ASSERT_EQ(instance.start(0ms), Start::First);
-        EXPECT_EQ(modeOf(dir.file("tonvi.lock")), 0600) << mask;
-    }
 }
 
 TEST(SingleInstance, ASecondStartBringsTheFirstWindowToTheFrontAndEnds) {
@@ -136,7 +97,6 @@ TEST(SingleInstance, RealProgramsKeepToTheirOwnDirectoryAndAKilledOneIsTakenOver
             EXPECT_FALSE(QFile::exists(QDir(dir).filePath("tonvi.lock")));
     };
     expectStart(data, false);
-    expectStart(other, true);
     expectStart(other, true);
 
     // Its lock and socket stay behind; the next program takes both over.

@@ -21,7 +21,3 @@ inline int modeOf(const QString& path) {
     struct stat info;
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
 }
-
-// The umasks the privacy tests run under: none, the usual ones, and one that takes the
-// owner's own write and entry bits.
-inline constexpr mode_t testedUmasks[] = {0, 022, 077, 0277};
