@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/FilePlacement.h"
 #include "app/FileReport.h"
+#include "app/SingleInstance.h"
 #include "app/Tfrm_main.h"
 #include "device/TransferPage.h"
 #include "lang/LanguageStore.h"
@@ -11,7 +12,9 @@
 #include "output/ReportMemory.h"
 #include "pictures/PictureLibrary.h"
 #include "store/DatabaseError.h"
+#include "store/PrivateFiles.h"
 #include "store/Tdm1.h"
+#include "ui/WindowFront.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -51,13 +54,17 @@ QString databaseFailureText(const QString& databasePath, const QString& reason, 
              refusedFile ? QStringLiteral("The file has not been changed. ") : QString());
 }
 
-// Shown before the language table can be read, so the text is built in. A start without a
-// user (--check-start) writes it to the error output only.
+// The texts below are shown before the language table can be read, so they are built in.
+void printError(const QString& text) {
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+// A start without a user (--check-start) writes the text to the error output only.
 int endWithMessage(const QString& text, bool withUser = true) {
     if (withUser)
         QMessageBox::critical(nullptr, QStringLiteral("Blood Pressure Monitor"), text);
     else
-        std::fprintf(stderr, "%s\n", qPrintable(text));
+        printError(text);
     return 1;
 }
 
@@ -69,6 +76,33 @@ void reportFilesAndQuit(const store::AppFiles& files) {
         out.flush();
         QCoreApplication::exit(0);
     });
+}
+
+// True when this start goes on; false when it ends here because another program runs on
+// the data directory.
+bool startAlone(SingleInstance& instance, const QString& dataDir) {
+    const QString dir = QDir::toNativeSeparators(dataDir);
+    switch (instance.start()) {
+    case SingleInstance::Start::First:
+        if (const QString error = instance.listenError(); !error.isEmpty())
+            printError(QStringLiteral("Later starts on the data folder %1 cannot reach this "
+                                      "program and end without showing it: %2")
+                           .arg(dir, error));
+        return true;
+    case SingleInstance::Start::Unguarded:
+        printError(QStringLiteral("The data folder %1 cannot be locked; a second start on it "
+                                  "will not notice this program.")
+                       .arg(dir));
+        return true;
+    case SingleInstance::Start::Asked:
+        return false;
+    case SingleInstance::Start::Unanswered:
+        printError(QStringLiteral("The program already runs on the data folder %1 but does "
+                                  "not answer; this start ends.")
+                       .arg(dir));
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -86,7 +120,11 @@ int run(int argc, char** argv) {
     }
     const bool withUser = !commandLine.checkStart;
     const store::AppFiles files = placeFiles(currentPlacement(commandLine.dataDir));
-    QDir().mkpath(files.dataDir()); // if this fails, opening the database names the directory
+    // If this fails, opening the database names the directory.
+    store::makePrivateDirectories(files.dataDir());
+    SingleInstance instance(files.dataDir());
+    if (!startAlone(instance, files.dataDir()))
+        return 0;
     device::PortFactory monitorPorts;
     try {
         monitorPorts =
@@ -116,6 +154,7 @@ int run(int argc, char** argv) {
     messages.setParentWindow(frm_main.get());
     application.showError = [&messages](const QString& text) { messages.showError(text); };
     frm_main->show();
+    instance.onAsked = [window = frm_main.get()] { ui::bringToFront(*window); };
     if (commandLine.checkStart)
         reportFilesAndQuit(files);
     return application.exec();

@@ -6,6 +6,7 @@
 #include "help/MhtArchive.h"
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
+#include "ui/WindowFront.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -85,20 +86,14 @@ void HelpDesk::open(const Manual& manual, const QString& topic) {
         };
     }
     window_->showDocument(std::move(source), start);
-    present();
+    ui::bringToFront(*window_);
 }
 
 bool HelpDesk::ActivateHelpWindow() {
     if (!window_ || !window_->isVisible())
         return false;
-    present();
+    ui::bringToFront(*window_);
     return true;
-}
-
-void HelpDesk::present() {
-    window_->showNormal();
-    window_->raise();
-    window_->activateWindow();
 }
 
 void HelpDesk::CloseHelpViewers() {

@@ -41,8 +41,6 @@ public:
     std::function<bool(const QUrl&)> openExternal;
 
 private:
-    void present();
-
     lang::WindowContext& context_;
     std::unique_ptr<HelpWindow> window_;
 };

@@ -1,7 +1,10 @@
 #include "store/IniFile.h"
 
+#include "store/PrivateFiles.h"
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <limits>
 
@@ -144,8 +147,15 @@ bool IniFile::save(const QStringList& lines) const {
     const QByteArray bytes = encoder.encode(lines.join(eol_) + eol_);
     if (encoder.hasError())
         return false;
+    const bool created = !QFileInfo::exists(path_);
     QSaveFile file(path_);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    // A new file is private whatever the umask; an existing one keeps its mode. A file
+    // system without Unix modes may refuse, and the settings are written all the same.
+    if (created)
+        file.setPermissions(privateFileMode);
+    return file.write(bytes) == bytes.size() && file.commit();
 }
 
 int profileInt(QStringView text) {
