@@ -44,9 +44,13 @@ QString SingleInstance::serverName(const QString& dataDir) {
     const QFileInfo info(dataDir);
     const QString canonical = info.canonicalFilePath();
     const QString path = canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
-    const QByteArray hash =
-        QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha256).toHex().left(32);
-    return QStringLiteral("tonvi-%1-%2").arg(userKey(), QString::fromLatin1(hash));
+    const QString hash = QString::fromLatin1(
+        QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha256).toHex().left(32));
+    // The user's runtime directory is theirs alone, so no other user can take the name first.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (QDir::isAbsolutePath(runtime) && QFileInfo(runtime).isDir())
+        return QDir(runtime).filePath(QStringLiteral("tonvi-") + hash);
+    return QStringLiteral("tonvi-%1-%2").arg(userKey(), hash);
 }
 
 SingleInstance::Start SingleInstance::start(std::chrono::milliseconds patience) {

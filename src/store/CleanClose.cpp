@@ -1,5 +1,7 @@
 #include "CleanClose.h"
 
+#include "PrivateFiles.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QThread>
@@ -35,7 +37,7 @@ bool write(const QString& path, const QByteArray& content) {
     QSaveFile note(path);
     if (!note.open(QIODevice::WriteOnly))
         return false;
-    note.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    note.setPermissions(privateFileMode);
     note.write(content);
     return note.commit();
 }

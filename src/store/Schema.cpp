@@ -4,6 +4,7 @@
 #include "DatabaseError.h"
 #include "LanguageSeed.h"
 #include "NameKeys.h"
+#include "PrivateFiles.h"
 #include "ReadingColumns.h"
 #include "Statement.h"
 
@@ -83,7 +84,7 @@ void run(sqlite3* db, const QString& sql) {
 void createPrivately(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
-        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        !file.setPermissions(privateFileMode))
         throw DatabaseError(file.errorString());
 }
 

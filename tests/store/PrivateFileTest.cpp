@@ -2,29 +2,16 @@
 // tells a file nobody touched since from one that needs its page check.
 #include "StoreFixture.h"
 #include "store/CleanClose.h"
+#include "support/FileMode.h"
 
 #include <QFile>
-#include <sys/stat.h>
 
 using namespace store;
 
 namespace {
 
-mode_t modeOf(const QString& path) {
-    struct stat status {};
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777
-                                                                     : mode_t(-1);
-}
-
-// The umask for one scope.
-struct Umask {
-    explicit Umask(mode_t mask) : previous(::umask(mask)) {}
-    ~Umask() { ::umask(previous); }
-    mode_t previous;
-};
-
 // The journal's mode while a write is open.
-mode_t journalMode(Database& db, const QString& path) {
+int journalMode(Database& db, const QString& path) {
     Transaction transaction(db);
     db.execute("insert into bp_record (personal) values ('x')");
     return modeOf(path + "-journal");
@@ -34,13 +21,13 @@ TEST(PrivateFile, NewDatabaseAndJournalAreTheOwnersAloneWhateverTheUmask) {
     for (mode_t mask : {mode_t(0), mode_t(022), mode_t(077)}) {
         TempAppDir dir;
         const QString path = dir.file("tonvi.mdb");
-        const Umask umask(mask);
+        const ScopedUmask umask(mask);
         Database db;
         db.open(path);
-        EXPECT_EQ(modeOf(path), 0600u) << mask;
-        EXPECT_EQ(journalMode(db, path), 0600u) << mask;
+        EXPECT_EQ(modeOf(path), 0600) << mask;
+        EXPECT_EQ(journalMode(db, path), 0600) << mask;
         db.close();
-        EXPECT_EQ(modeOf(path + "-closed"), 0600u) << mask;
+        EXPECT_EQ(modeOf(path + "-closed"), 0600) << mask;
     }
 }
 
@@ -52,9 +39,9 @@ TEST(PrivateFile, AnExistingFileKeepsItsMode) {
     db.close();
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
     db.open(path);
-    EXPECT_EQ(journalMode(db, path), 0640u);
+    EXPECT_EQ(journalMode(db, path), 0640);
     db.close();
-    EXPECT_EQ(modeOf(path), 0640u);
+    EXPECT_EQ(modeOf(path), 0640);
 }
 
 class CleanCloseNote : public StoreFixture {

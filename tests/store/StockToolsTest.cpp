@@ -101,7 +101,7 @@ TEST_F(StockTools, ReadEveryColumnOfAFileTheProgramMade) {
     EXPECT_TRUE(py.out.endsWith("ok\n")) << py.out.right(200).toStdString();
 
     const ToolRun names = shell(file, "select personal_key, count(*) from bp_record group by "
-                                  "personal_key order by personal_key;");
+                                      "personal_key order by personal_key;");
     EXPECT_EQ(names.out.toStdString(), "müller|3\no'brien|1\nørsted|1\nиванов|2\n");
 }
 
@@ -109,14 +109,15 @@ TEST_F(StockTools, ReadEveryColumnOfAFileTheProgramMade) {
 // program gives them their key at the next start, so they are filed under their person.
 TEST_F(StockTools, RowsTheyWriteAreFiledUnderTheirPerson) {
     db.close();
-    const ToolRun sqlite = shell(file, "insert into bp_record (personal, systolic, checktime) values "
-                                   "('MÜLLER', 140, '2024-05-07 08:00:00');\n"
-                                   "update bp_record set personal = 'ørsted' where personal = "
-                                   "'O''Brien';\n"
-                                   "insert into bp_userinfo (id, lastname) values (5, 'SMITH');\n");
+    const ToolRun sqlite =
+        shell(file, "insert into bp_record (personal, systolic, checktime) values "
+                    "('MÜLLER', 140, '2024-05-07 08:00:00');\n"
+                    "update bp_record set personal = 'ørsted' where personal = "
+                    "'O''Brien';\n"
+                    "insert into bp_userinfo (id, lastname) values (5, 'SMITH');\n");
     ASSERT_EQ(sqlite.exitCode, 0) << sqlite.err.toStdString();
     const ToolRun py = python(file, {"update bp_record set personal = 'ИВАНОВ' where personal = "
-                                 "'Müller' and systolic = 120"});
+                                     "'Müller' and systolic = 120"});
     ASSERT_EQ(py.exitCode, 0) << py.err.toStdString();
 
     db.open(file);
