@@ -52,14 +52,17 @@ QString fold(QStringView name) {
     return name.toString().toCaseFolded();
 }
 
+// An insert that brings a key is checked as far as plain SQL can: lower() folds ASCII only,
+// so a name with other capitals loses the key it brought and is folded again.
 QStringList fileTriggers() {
     QStringList triggers;
     for (const KeyedColumn& keyed : keyedColumns()) {
         const QString forget = QStringLiteral("BEGIN UPDATE %1 SET %2 = NULL WHERE rowid = "
                                               "new.rowid; END")
                                    .arg(keyed.table, keyed.key());
-        triggers << QStringLiteral("CREATE TRIGGER IF NOT EXISTS %1_new_key AFTER INSERT ON %1 %2")
-                        .arg(keyed.table, forget)
+        triggers << QStringLiteral("CREATE TRIGGER IF NOT EXISTS %1_new_key AFTER INSERT ON %1 "
+                                   "WHEN new.%2 IS NOT NULL AND new.%2 IS NOT lower(new.%3) %4")
+                        .arg(keyed.table, keyed.key(), keyed.column, forget)
                  << QStringLiteral("CREATE TRIGGER IF NOT EXISTS %1_renamed AFTER UPDATE OF %2 "
                                    "ON %1 %3")
                         .arg(keyed.table, keyed.column, forget);
@@ -75,11 +78,18 @@ void registerFold(sqlite3* db) {
 }
 
 void keepKeys(sqlite3* db) {
-    for (const KeyedColumn& keyed : keyedColumns())
+    for (const KeyedColumn& keyed : keyedColumns()) {
+        const QString fill =
+            QStringLiteral("WHEN new.%1 IS NULL BEGIN UPDATE %2 SET %1 = %3(new.%4) "
+                           "WHERE rowid = new.rowid; END")
+                .arg(keyed.key(), keyed.table, QLatin1String(kFoldFunction), keyed.column);
+        run(db, QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS %1_key_inserted AFTER INSERT ON "
+                               "main.%1 %2")
+                    .arg(keyed.table, fill));
         run(db, QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS %1_key AFTER UPDATE OF %2 ON "
-                               "main.%1 WHEN new.%2 IS NULL BEGIN UPDATE %1 SET %2 = %3(new.%4) "
-                               "WHERE rowid = new.rowid; END")
-                    .arg(keyed.table, keyed.key(), QLatin1String(kFoldFunction), keyed.column));
+                               "main.%1 %3")
+                    .arg(keyed.table, keyed.key(), fill));
+    }
 }
 
 void fillMissingKeys(sqlite3* db) {

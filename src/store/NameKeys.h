@@ -34,15 +34,18 @@ inline constexpr char kFoldFunction[] = "foldcase";
 // The key of a name.
 QString fold(QStringView name);
 
-// Triggers in the file, of plain SQL: a row inserted, or whose name changes, loses its
-// key, also when another program writes it.
+// Triggers in the file, of plain SQL: a row whose name changes loses its key, and so does
+// one inserted with a key that does not fit its name, also when another program writes it.
+// A row inserted without a key has none.
 QStringList fileTriggers();
 
 // Makes foldcase(text) known to the connection. Throws DatabaseError.
 void registerFold(sqlite3* db);
 
-// On the program's connection, which knows foldcase(): refills a lost key at once,
-// through triggers of the connection alone. The tables must exist. Throws DatabaseError.
+// On the program's connection, which knows foldcase(): gives a row without a key its key
+// at once, through triggers of the connection alone, so statements need not name it. A
+// bulk insert is quicker when it brings the keys itself. The tables must exist. Throws
+// DatabaseError.
 void keepKeys(sqlite3* db);
 
 // Gives the rows that another program wrote their keys. Throws DatabaseError.
