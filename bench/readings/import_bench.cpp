@@ -91,9 +91,10 @@ struct Fixture {
     }
 };
 
+// Destroyed at exit, so that the temporary directory goes with it.
 Fixture& fixture() {
-    static Fixture* made = new Fixture;
-    return *made;
+    static Fixture made;
+    return made;
 }
 
 void importOnce(const QString& data, bool nameKeys) {
