@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <ctime>
 #include <sqlite3.h>
+#include <sys/resource.h>
 
 namespace bench {
 
@@ -44,6 +45,38 @@ Runs shellRuns(const QStringList& arguments, const QString& sql, const QString& 
     if (times.real.size() != runs || out.contains(QLatin1String("error"), Qt::CaseInsensitive))
         qFatal("the sqlite3 shell gave %d times for %d runs: %s", int(times.real.size()), runs,
                qPrintable(out));
+    return times;
+}
+
+namespace {
+
+double childrenMs() {
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+} // namespace
+
+Runs shellProcessRuns(const QStringList& arguments, const QByteArray& script,
+                      const std::function<void()>& before, int runs) {
+    Runs times;
+    for (int i = 0; i < runs; ++i) {
+        before();
+        const double cpuStart = childrenMs();
+        const auto start = std::chrono::steady_clock::now();
+        QProcess shell;
+        shell.start("/usr/bin/sqlite3", arguments);
+        shell.write(script);
+        shell.closeWriteChannel();
+        shell.waitForFinished(-1);
+        times.real.append(msSince(start));
+        times.cpu.append(childrenMs() - cpuStart);
+        const QByteArray errors = shell.readAllStandardError();
+        if (shell.exitCode() != 0 || !errors.isEmpty())
+            qFatal("the sqlite3 shell failed: %s", errors.constData());
+    }
     return times;
 }
 

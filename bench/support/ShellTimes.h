@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <functional>
 
 namespace bench {
 
@@ -47,6 +48,12 @@ template <class Body> Runs timeRuns(benchmark::State& state, Body&& body) {
 // database file last) and writing the rows to output.
 Runs shellRuns(const QStringList& arguments, const QString& sql, const QString& output,
                int runs = 9);
+
+// The real and processor times of whole runs of the sqlite3 shell, started with arguments
+// and fed script; before runs ahead of each, untimed. For dot commands, which the shell's
+// own timer does not time. The times include starting the shell.
+Runs shellProcessRuns(const QStringList& arguments, const QByteArray& script,
+                      const std::function<void()>& before, int runs = 9);
 
 // Our least and median real times beside the shell's, and the ratios of ours to the shell's.
 void realBesideShell(benchmark::State& state, const Runs& ours, const Runs& shell);

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "readings/Reading.h"
+
+#include <QString>
+#include <QVector>
+#include <memory>
+
+namespace store {
+class Database;
+class Statement;
+} // namespace store
+
+namespace readings {
+
+// Adds one person's readings to bp_record, the columns filled as a save from the monitor
+// fills them. A reading of the person at the same minute as one stored already (the
+// person's name compared as everywhere in the program) is not stored. The caller holds
+// the transaction.
+class ReadingWriter {
+public:
+    ReadingWriter(store::Database& db, const QString& person);
+    ~ReadingWriter();
+    ReadingWriter(const ReadingWriter&) = delete;
+    ReadingWriter& operator=(const ReadingWriter&) = delete;
+
+    // True when stored, false when one at the same minute is stored already. Throws
+    // store::DatabaseError.
+    bool add(const Reading& reading);
+
+private:
+    QString person_;
+    std::unique_ptr<store::Statement> held_;
+    std::unique_ptr<store::Statement> insert_;
+};
+
+struct StoreCounts {
+    int stored = 0;
+    int skipped = 0; // a reading at the same minute was stored already
+
+    bool operator==(const StoreCounts&) const = default;
+};
+
+// Stores checked readings of the person in one transaction: all of them, or on a
+// store::DatabaseError (passed on) none.
+StoreCounts storeReadings(store::Database& db, const QString& person,
+                          const QVector<Reading>& readings);
+
+} // namespace readings

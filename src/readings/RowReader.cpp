@@ -1,0 +1,115 @@
+#include "readings/RowReader.h"
+
+namespace readings {
+
+namespace {
+
+constexpr int kMostDigits = 6;
+
+QString fieldText(const QStringList& fields, int column) {
+    return column >= 0 ? fields[column].trimmed() : QString();
+}
+
+} // namespace
+
+std::optional<int> wholeNumber(QStringView text) {
+    const QStringView trimmed = text.trimmed();
+    qsizetype at = 0;
+    int value = 0;
+    while (at < trimmed.size() && at < kMostDigits && trimmed[at] >= u'0' && trimmed[at] <= u'9')
+        value = value * 10 + (trimmed[at++].unicode() - '0');
+    if (at == 0)
+        return std::nullopt;
+    if (at < trimmed.size() && (trimmed[at] == u'.' || trimmed[at] == u',')) {
+        const QStringView fraction = trimmed.mid(at + 1);
+        if (fraction.isEmpty() || fraction.count(u'0') != fraction.size())
+            return std::nullopt;
+        at = trimmed.size();
+    }
+    return at == trimmed.size() ? std::optional(value) : std::nullopt;
+}
+
+std::optional<bool> markOf(QStringView text) {
+    static const QStringList yes{"true", "1", "-1", "yes", "y", "x", "wahr", "ja", "j"};
+    static const QStringList no{"", "false", "0", "no", "n", "falsch", "nein"};
+    const QString word = text.trimmed().toString().toCaseFolded();
+    if (yes.contains(word))
+        return true;
+    if (no.contains(word))
+        return false;
+    return std::nullopt;
+}
+
+RowReader::RowReader(const ColumnMapping& mapping, const MomentReader& moments)
+    : mapping_(mapping), moments_(moments) {}
+
+QString RowReader::momentText(const QStringList& fields) const {
+    const QString date = fieldText(fields, mapping_.dateColumn());
+    const int time = mapping_.timeColumn();
+    return time < 0 ? date : date + u' ' + fieldText(fields, time);
+}
+
+std::variant<QDateTime, Rejection> RowReader::moment(const QStringList& fields) const {
+    const QString dateText = fieldText(fields, mapping_.dateColumn());
+    const int timeColumn = mapping_.timeColumn();
+    if (timeColumn < 0 || moments_.readsUnixTime()) {
+        if (const auto moment = moments_.dateTime(dateText))
+            return *moment;
+        return Rejection{0, QStringLiteral("import_date_unreadable"), dateText};
+    }
+    const auto date = moments_.date(dateText);
+    if (!date)
+        return Rejection{0, QStringLiteral("import_date_unreadable"), dateText};
+    const QString timeText = fieldText(fields, timeColumn);
+    const auto time = moments_.time(timeText);
+    if (!time)
+        return Rejection{0, QStringLiteral("import_time_unreadable"), timeText};
+    return QDateTime(*date, *time, Qt::UTC);
+}
+
+std::variant<Reading, Rejection> RowReader::read(const QStringList& fields,
+                                                 const QDateTime& now) const {
+    if (fields.size() < mapping_.width())
+        return Rejection{0, QStringLiteral("import_fields_missing"),
+                         QString::number(fields.size())};
+    Reading reading;
+    const QString systolic = fieldText(fields, mapping_[Field::Systolic]);
+    const QString diastolic = fieldText(fields, mapping_[Field::Diastolic]);
+    const QString pulse = fieldText(fields, mapping_[Field::Pulse]);
+    const QString mark = fieldText(fields, mapping_[Field::Mark]);
+    const auto systolicValue = wholeNumber(systolic);
+    if (!systolicValue)
+        return Rejection{0, QStringLiteral("import_systolic_unreadable"), systolic};
+    const auto diastolicValue = wholeNumber(diastolic);
+    if (!diastolicValue)
+        return Rejection{0, QStringLiteral("import_diastolic_unreadable"), diastolic};
+    if (!pulse.isEmpty()) {
+        reading.pulse = wholeNumber(pulse);
+        if (!reading.pulse)
+            return Rejection{0, QStringLiteral("import_pulse_unreadable"), pulse};
+    }
+    const auto marked = markOf(mark);
+    if (!marked)
+        return Rejection{0, QStringLiteral("import_mark_unreadable"), mark};
+    auto moment = this->moment(fields);
+    if (auto* rejection = std::get_if<Rejection>(&moment))
+        return *rejection;
+    reading.moment = std::get<QDateTime>(moment);
+    reading.systolic = *systolicValue;
+    reading.diastolic = *diastolicValue;
+    reading.mark = *marked;
+    const QStringList problems = check(reading, now);
+    if (problems.isEmpty())
+        return reading;
+    const QString& key = problems.first();
+    const auto names = [&key](const char* field) {
+        return key.startsWith(QLatin1String("reading_") + QLatin1String(field));
+    };
+    const QString text = names("systolic")    ? systolic
+                         : names("diastolic") ? diastolic
+                         : names("pulse")     ? pulse
+                                              : momentText(fields);
+    return Rejection{0, key, text};
+}
+
+} // namespace readings

@@ -1,0 +1,97 @@
+#include "readings/ReadingStore.h"
+
+#include "ImportFixture.h"
+#include "store/DatabaseError.h"
+
+namespace {
+
+readings::Reading at(const QString& moment, int systolic = 120, bool mark = false) {
+    return {QDateTime::fromString(moment, Qt::ISODate), systolic, 80, 70, mark};
+}
+
+class ReadingStoreTest : public ImportFixture {};
+
+// Saved as a save from the monitor saves: day and time as MM/dd and HH:mm, a mark as -1.
+TEST_F(ReadingStoreTest, FillsTheColumnsAsATransferDoes) {
+    const readings::Reading noPulse{QDateTime(QDate(2024, 12, 31), QTime(23, 59, 58)), 140, 90,
+                                    std::nullopt, true};
+    EXPECT_EQ(readings::storeReadings(db, "Müller", {at("2024-01-02T03:04:05"), noPulse}),
+              (readings::StoreCounts{2, 0}));
+    EXPECT_EQ(stored(), (QStringList{"2024-01-02 03:04:05|120|80|70|0|01/02|03:04",
+                                     "2024-12-31 23:59:58|140|90||-1|12/31|23:59"}));
+    EXPECT_EQ(testkit::queryRows(db, "select personal,personal_key from bp_record"),
+              (QStringList{"Müller|müller", "Müller|müller"}));
+}
+
+struct MinuteCase {
+    const char* name;
+    QString held; // stored first, as another tool may have written it
+    QString person;
+    readings::Reading reading;
+    bool stored;
+};
+
+TEST_F(ReadingStoreTest, SkipsAReadingOfTheSamePersonAtTheSameMinute) {
+    addPerson("Other");
+    const MinuteCase cases[] = {
+        {"same second", "2024-05-01 08:15:00", "Müller", at("2024-05-01T08:15:00"), false},
+        {"other seconds", "2024-05-01 08:15:59", "Müller", at("2024-05-01T08:15:00", 130), false},
+        {"held without seconds", "2024-05-01 08:15", "Müller", at("2024-05-01T08:15:30"), false},
+        {"name in other case", "2024-05-01 08:15:00", "MÜLLER", at("2024-05-01T08:15:20"), false},
+        {"next minute", "2024-05-01 08:15:59", "Müller", at("2024-05-01T08:16:00"), true},
+        {"minute before", "2024-05-01 08:15:00", "Müller", at("2024-05-01T08:14:59"), true},
+        {"next hour", "2024-05-01 08:59:30", "Müller", at("2024-05-01T09:00:00"), true},
+        {"another day", "2024-05-01 08:15:00", "Müller", at("2024-05-02T08:15:00"), true},
+        {"other person", "2024-05-01 08:15:00", "Other", at("2024-05-01T08:15:00"), true},
+    };
+    for (const MinuteCase& c : cases) {
+        db.execute("delete * from bp_record");
+        db.execute(QStringLiteral("insert into bp_record(personal,checktime,systolic,diastolic) "
+                                  "values ('Müller','%1',110,70)")
+                       .arg(c.held));
+        const readings::StoreCounts counts = readings::storeReadings(db, c.person, {c.reading});
+        EXPECT_EQ(counts, (readings::StoreCounts{c.stored ? 1 : 0, c.stored ? 0 : 1})) << c.name;
+        EXPECT_EQ(stored().size(), c.stored ? 2 : 1) << c.name;
+    }
+}
+
+TEST_F(ReadingStoreTest, AFailedWriteStoresNone) {
+    db.execute("CREATE TRIGGER refuse BEFORE INSERT ON bp_record WHEN new.systolic = 133 "
+               "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+    EXPECT_THROW(readings::storeReadings(
+                     db, "Müller", {at("2024-05-01T08:00:00"), at("2024-05-01T09:00:00", 133)}),
+                 store::DatabaseError);
+    EXPECT_TRUE(stored().isEmpty());
+
+    const readings::ImportResult result =
+        import("Date,Sys,Dia\n2024-05-01 08:00,120,80\n2024-05-01 09:00,133,80\n", options());
+    EXPECT_EQ(result.status, readings::ImportStatus::Failed);
+    EXPECT_EQ(result.problem->key, "import_database_error");
+    EXPECT_TRUE(result.problem->args.value(0).contains("disk full"));
+    EXPECT_TRUE(stored().isEmpty());
+}
+
+TEST_F(ReadingStoreTest, ACancelStoresNothing) {
+    QByteArray bytes = "Date,Sys,Dia\n";
+    for (int minute = 0; minute < 3 * readings::kCancelEvery; ++minute)
+        bytes += QDateTime(QDate(2024, 5, 1), QTime(0, 0))
+                     .addSecs(60 * minute)
+                     .toString("yyyy-MM-dd HH:mm,120,80\n")
+                     .toLatin1();
+    // The first pass reads the file, the second stores it: a cancel in either.
+    for (int asked : {1, 3, 4, 6}) {
+        int questions = 0;
+        readings::ImportOptions chosen = options();
+        chosen.cancelled = [&] { return ++questions == asked; };
+        const readings::ImportResult result = import(bytes, chosen);
+        EXPECT_EQ(result.status, readings::ImportStatus::Cancelled) << asked;
+        EXPECT_EQ(result.problem->key, "import_cancelled");
+        EXPECT_EQ(questions, asked);
+        EXPECT_TRUE(stored().isEmpty()) << asked;
+    }
+    readings::ImportOptions chosen = options();
+    chosen.cancelled = [] { return false; };
+    EXPECT_EQ(import(bytes, chosen).summary.stored, 3 * readings::kCancelEvery);
+}
+
+} // namespace
