@@ -2,6 +2,7 @@
 
 #include "store/Database.h"
 #include "store/JetSql.h"
+#include "store/NameKeys.h"
 #include "store/Statement.h"
 
 namespace readings {
@@ -12,9 +13,10 @@ namespace {
 // its text without seconds and the next minute's.
 const QString kHeld = QStringLiteral(
     "select 1 from bp_record where personal=:a1 and checktime>=:a2 and checktime<:a3 limit 1");
+// The name key comes along, so the connection need not fill it row by row.
 const QString kInsert = QStringLiteral(
     "insert into bp_record(personal,systolic,diastolic,heart_beat,checktime,checktime_mmdd,"
-    "checktime_hhmm,delselection) values (:a1,:a2,:a3,:a4,:a5,:a6,:a7,:a8)");
+    "checktime_hhmm,delselection,personal_key) values (:a1,:a2,:a3,:a4,:a5,:a6,:a7,:a8,:a9)");
 
 std::unique_ptr<store::Statement> prepare(store::Database& db, const QString& dialectSql) {
     return std::make_unique<store::Statement>(db.handle(), store::JetSql::rewrite(dialectSql));
@@ -57,7 +59,8 @@ private:
 } // namespace
 
 ReadingWriter::ReadingWriter(store::Database& db, const QString& person)
-    : person_(person), held_(prepare(db, kHeld)), insert_(prepare(db, kInsert)) {}
+    : person_(person), personKey_(store::NameKeys::fold(person)), held_(prepare(db, kHeld)),
+      insert_(prepare(db, kInsert)) {}
 
 ReadingWriter::~ReadingWriter() = default;
 
@@ -79,7 +82,8 @@ bool ReadingWriter::add(const Reading& reading) {
                                texts.dateTime(),
                                texts.monthDay(),
                                texts.hourMinute(),
-                               reading.mark ? -1 : 0};
+                               reading.mark ? -1 : 0,
+                               personKey_};
     for (int index = 0; index < int(std::size(values)); ++index)
         insert_->bind(index + 1, values[index]);
     insert_->run();

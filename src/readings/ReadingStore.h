@@ -30,6 +30,7 @@ public:
 
 private:
     QString person_;
+    QString personKey_;
     std::unique_ptr<store::Statement> held_;
     std::unique_ptr<store::Statement> insert_;
 };
