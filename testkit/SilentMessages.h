@@ -17,7 +17,7 @@ public:
         : answer_(answer == Answer::Yes), endOnError_(onError == OnError::EndRun) {}
 
     void inform(const QString&) override {}
-    void fail(const QString&) override {}
+    void fail(const QString&, const QStringList& = {}) override {}
     bool ask(const QString&, const QStringList& = {}) override { return answer_; }
     void showError(const QString& text) override {
         if (endOnError_)

@@ -2,6 +2,8 @@
 
 #include "store/Tdm1.h"
 
+#include <QRegularExpression>
+
 namespace lang {
 
 LanguageStore::LanguageStore(store::Tdm1& dm) : dm_(dm) {}
@@ -55,6 +57,21 @@ QString LanguageStore::GetHintText(const QString& key) const {
         return {};
     const QString text = cfg.asString(languageColumn_);
     return text.isEmpty() ? cfg.asString(QStringLiteral("showtext")) : text;
+}
+
+QString LanguageStore::GetHintText(const QString& key, const QStringList& arguments) const {
+    static const QRegularExpression marker(QStringLiteral("%([1-9])"));
+    const QString text = GetHintText(key);
+    QString result;
+    qsizetype done = 0;
+    for (const QRegularExpressionMatch& match : marker.globalMatch(text)) {
+        const qsizetype index = match.captured(1).toInt() - 1;
+        if (index >= arguments.size())
+            continue;
+        result += text.mid(done, match.capturedStart() - done) + arguments[index];
+        done = match.capturedEnd();
+    }
+    return result + text.mid(done);
 }
 
 void LanguageStore::GetLangConfig() {

@@ -29,6 +29,9 @@ public:
     // The message text of a key in the current language, showtext when that is empty,
     // empty when the key has no row.
     QString GetHintText(const QString& key) const;
+    // The same with %1, %2, ... replaced by the arguments in one pass, so that a "%2"
+    // inside an argument stays as it is.
+    QString GetHintText(const QString& key, const QStringList& arguments) const;
     void GetLangConfig();
 
     QString TitleText() const { return titleText_; }

@@ -3,7 +3,6 @@
 #include "LanguageStore.h"
 
 #include <QMessageBox>
-#include <QRegularExpression>
 
 namespace lang {
 
@@ -18,21 +17,6 @@ QMessageBox::StandardButton show(QWidget* parent, QMessageBox::Icon icon, const 
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-// In one pass, so that a "%2" inside an argument stays as it is.
-QString filledIn(const QString& text, const QStringList& arguments) {
-    static const QRegularExpression marker(QStringLiteral("%([1-9])"));
-    QString result;
-    qsizetype done = 0;
-    for (const QRegularExpressionMatch& match : marker.globalMatch(text)) {
-        const qsizetype index = match.captured(1).toInt() - 1;
-        if (index >= arguments.size())
-            continue;
-        result += text.mid(done, match.capturedStart() - done) + arguments[index];
-        done = match.capturedEnd();
-    }
-    return result + text.mid(done);
-}
-
 } // namespace
 
 MessageBoxes::MessageBoxes(const LanguageStore& language, QWidget* parent)
@@ -43,13 +27,13 @@ void MessageBoxes::inform(const QString& key) {
          QMessageBox::Ok);
 }
 
-void MessageBoxes::fail(const QString& key) {
-    showError(language_.GetHintText(key));
+void MessageBoxes::fail(const QString& key, const QStringList& arguments) {
+    showError(language_.GetHintText(key, arguments));
 }
 
 bool MessageBoxes::ask(const QString& key, const QStringList& arguments) {
     return show(parent_, QMessageBox::Information, language_.TitleText(),
-                filledIn(language_.GetHintText(key), arguments),
+                language_.GetHintText(key, arguments),
                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 

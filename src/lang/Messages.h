@@ -13,7 +13,8 @@ class Messages {
 public:
     virtual ~Messages() = default;
     virtual void inform(const QString& key) = 0; // information icon, OK
-    virtual void fail(const QString& key) = 0;   // error icon, OK
+    // Error icon, OK; the arguments fill %1, %2, ... as for ask.
+    virtual void fail(const QString& key, const QStringList& arguments = {}) = 0;
     // Information icon, Yes/No, true on Yes; %1, %2, ... of the text are replaced by the
     // arguments. Every question deletes, replaces or ends something, so Enter answers No.
     virtual bool ask(const QString& key, const QStringList& arguments = {}) = 0;
@@ -25,7 +26,7 @@ class MessageBoxes : public Messages {
 public:
     MessageBoxes(const LanguageStore& language, QWidget* parent);
     void inform(const QString& key) override;
-    void fail(const QString& key) override;
+    void fail(const QString& key, const QStringList& arguments = {}) override;
     bool ask(const QString& key, const QStringList& arguments = {}) override;
     void showError(const QString& text) override;
     // The window the boxes are centred on.

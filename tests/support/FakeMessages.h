@@ -10,10 +10,12 @@
 class FakeMessages : public lang::Messages {
 public:
     void inform(const QString& key) override { shown << "inform:" + key; }
-    void fail(const QString& key) override { shown << "fail:" + key; }
     // Recorded with the arguments in brackets.
+    void fail(const QString& key, const QStringList& arguments = {}) override {
+        shown << "fail:" + key + bracketed(arguments);
+    }
     bool ask(const QString& key, const QStringList& arguments = {}) override {
-        shown << "ask:" + key + (arguments.isEmpty() ? QString() : "[" + arguments.join('|') + "]");
+        shown << "ask:" + key + bracketed(arguments);
         if (answers.empty())
             return defaultAnswer;
         const bool answer = answers.front();
@@ -25,4 +27,9 @@ public:
     QStringList shown;
     std::deque<bool> answers;
     bool defaultAnswer = true;
+
+private:
+    static QString bracketed(const QStringList& arguments) {
+        return arguments.isEmpty() ? QString() : "[" + arguments.join('|') + "]";
+    }
 };
