@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/FilePlacement.h"
 #include "app/FileReport.h"
+#include "app/ImportCommand.h"
 #include "app/SingleInstance.h"
 #include "app/Tfrm_main.h"
 #include "device/TransferPage.h"
@@ -20,6 +21,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -105,19 +107,46 @@ bool startAlone(SingleInstance& instance, const QString& dataDir) {
     return true;
 }
 
-} // namespace
+// The arguments as QCoreApplication gives them, read before any application object exists.
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
 
-int run(int argc, char** argv) {
-    output::keepFreedMemory();
-    Application application(argc, argv);
-    CommandLine commandLine;
-    try {
-        commandLine = parseCommandLine(application.arguments());
-    } catch (const UsageError& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return endWithMessage(QString::fromUtf8(error.what()) +
-                              QStringLiteral("\n\nThe program will now end."));
+// A usage error goes to the error output; a start for a window shows it, too.
+int refuseUsage(int argc, char** argv, const UsageError& error) {
+    const QString text = QString::fromUtf8(error.what());
+    std::fprintf(stderr, "%s\n\n%s", qPrintable(text), qPrintable(usageText()));
+    const QStringList arguments = argumentsOf(argc, argv);
+    const bool headless = std::any_of(arguments.begin(), arguments.end(), [](const QString& a) {
+        return a.startsWith(QLatin1String("--import")) || a.startsWith(QLatin1String("--person")) ||
+               a.startsWith(QLatin1String("--date-order"));
+    });
+    if (!headless) {
+        Application application(argc, argv);
+        QMessageBox::critical(nullptr, QStringLiteral("Blood Pressure Monitor"),
+                              text + QStringLiteral("\n\nThe program will now end."));
     }
+    return 2;
+}
+
+// No display and no window lock: a command runs beside an open window.
+int runHeadless(int argc, char** argv, const CommandLine& commandLine) {
+    QCoreApplication application(argc, argv);
+    application.setApplicationName("tonvi");
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const int code =
+        runImport(commandLine, placeFiles(currentPlacement(commandLine.dataDir)), out, err);
+    out.flush();
+    err.flush();
+    return code;
+}
+
+int runWindow(int argc, char** argv, const CommandLine& commandLine) {
+    Application application(argc, argv);
     const bool withUser = !commandLine.checkStart;
     const store::AppFiles files = placeFiles(currentPlacement(commandLine.dataDir));
     // If this fails, opening the database names the directory.
@@ -158,6 +187,21 @@ int run(int argc, char** argv) {
     if (commandLine.checkStart)
         reportFilesAndQuit(files);
     return application.exec();
+}
+
+} // namespace
+
+int run(int argc, char** argv) {
+    output::keepFreedMemory();
+    CommandLine commandLine;
+    try {
+        commandLine = parseCommandLine(argumentsOf(argc, argv));
+    } catch (const UsageError& error) {
+        return refuseUsage(argc, argv, error);
+    }
+    if (commandLine.headless())
+        return runHeadless(argc, argv, commandLine);
+    return runWindow(argc, argv, commandLine);
 }
 
 } // namespace app

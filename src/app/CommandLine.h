@@ -1,5 +1,7 @@
 #pragma once
 
+#include "readings/DateReading.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -14,15 +16,25 @@ public:
 };
 
 // The options of this folder; others (--simulate-monitor, Qt's own) are left to their
-// readers.
+// readers, except beside --import, which takes no others.
 struct CommandLine {
     // --data-dir DIR or --data-dir=DIR: keep and look for the files there.
     std::optional<QString> dataDir;
     // --check-start: start as usual, print where the files are, and end.
     bool checkStart = false;
+    // --import FILE --person NAME [--date-order day-first|month-first]: import the file's
+    // readings for the person without a window, and end.
+    std::optional<QString> importFile;
+    QString person;
+    std::optional<readings::DateOrder> dateOrder;
+
+    bool headless() const { return importFile.has_value(); }
 };
 
 // arguments: as QCoreApplication::arguments(), the program first. Throws UsageError.
 CommandLine parseCommandLine(const QStringList& arguments);
+
+// How the program is called, for a usage error.
+QString usageText();
 
 } // namespace app

@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -63,7 +64,7 @@ DataPage::DataPage(lang::WindowContext& context, QWidget* parent)
       Label1(makeLabel("Label1", "USER", Panel15)), comb_user_(makeList("comb_user", Panel15)),
       Label35(makeLabel("Label35", "Analyse", Panel15)), ComboBox3(makeList("ComboBox3", Panel15)),
       Notebook2(new QStackedWidget(this)), DBGridEh1(new ui::DataGrid("DBGridEh1")), da1(nullptr),
-      da2(nullptr), chart_(new TrendChart),
+      da2(nullptr), chart_(new TrendChart), btn_import_(new QPushButton("Import", Panel15)),
       gridExport_(context.messages, context.language, context.files, this) {
     setObjectName("Analysis_Table");
     ComboBox3->addItems({"Table", "Line"});
@@ -111,6 +112,12 @@ void DataPage::buildToolbar() {
     connect(addImage("img_find", false), &ui::ImageButton::clicked, this, &DataPage::img_findClick);
     for (const char* name : {"img_print_1", "img_help"})
         addImage(name, false);
+    btn_import_->setObjectName("btn_import");
+    // May narrow in a small window rather than widen the whole window.
+    btn_import_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    btn_import_->setMinimumWidth(btn_import_->fontMetrics().averageCharWidth() * 3);
+    Panel15->addWidget(btn_import_);
+    connect(btn_import_, &QPushButton::clicked, this, &DataPage::btn_importClick);
 }
 
 ui::ImageButton* DataPage::addImage(const QString& name, bool shown) {

@@ -2,6 +2,7 @@
 
 #include "measure/AnalysisQuery.h"
 #include "measure/PeriodLabel.h"
+#include "measure/ReadingsImport.h"
 #include "measure/Tfrm_analysis.h"
 #include "output/GridExport.h"
 #include "output/ShowReport.h"
@@ -14,6 +15,7 @@
 class QComboBox;
 class QDateEdit;
 class QLabel;
+class QPushButton;
 class QStackedWidget;
 
 namespace lang {
@@ -74,6 +76,10 @@ public:
     // The find dialog on the grid the shell hands over; nothing without one.
     void img_findClick();
     void setFindGrid(ui::DataGrid* grid) { findGrid_ = grid; }
+    // Imports a readings file for the chosen person, then shows the person's readings.
+    void btn_importClick();
+    QPushButton* btn_import() const { return btn_import_; }
+    ImportSteps& importSteps() { return importSteps_; }
 
     // The system's short date format by default.
     void setShortDateFormat(const ShortDateFormat& dates) { dates_ = dates; }
@@ -108,6 +114,7 @@ private:
     QDateEdit* da1;
     QDateEdit* da2;
     TrendChart* chart_;
+    QPushButton* btn_import_;
     QList<ui::ImageButton*> tableOnlyImages_;
 
     bool FallowDel = false;
@@ -122,6 +129,7 @@ private:
     ui::DataGrid* findGrid_ = nullptr;
     output::GridExport gridExport_;
     output::ReportShow reports_{context_};
+    ImportSteps importSteps_;
 };
 
 } // namespace measure

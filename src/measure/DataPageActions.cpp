@@ -126,4 +126,9 @@ void DataPage::img_save_asClick() {
         *DBGridEh1);
 }
 
+void DataPage::btn_importClick() {
+    if (importForPerson(context_, comb_user_->currentText(), window(), importSteps_))
+        comb_userChange();
+}
+
 } // namespace measure

@@ -24,15 +24,24 @@ void Tdm1::DataModuleCreate() {
     ado_rc2.setCommandText(QStringLiteral("select * from bp_record_user2 "));
     ado_rc2.open();
 
+    ado_user.close();
+    ado_user.setCommandText(QStringLiteral("select * from bp_userinfo "));
+    ado_user.open();
+
+    openTexts();
+}
+
+void Tdm1::OpenForCommand() {
+    ADOConnection1.open(GetDBLinkStr());
+    openTexts();
+}
+
+void Tdm1::openTexts() {
     ado_cfg.close();
     ado_cfg.setCommandText(QStringLiteral("select * from bp_language   where  [group] = ") +
                            quoted(QStringLiteral("hint")) + QStringLiteral(" or [group] = ") +
                            quoted(QStringLiteral("title")));
     ado_cfg.open();
-
-    ado_user.close();
-    ado_user.setCommandText(QStringLiteral("select * from bp_userinfo "));
-    ado_user.open();
 
     ado_option.close();
     ado_option.setCommandText(QStringLiteral("select * from bp_option"));

@@ -19,6 +19,10 @@ public:
     // device-memory tables and opens ado_rc1, ado_rc2, ado_cfg, ado_user, ado_option.
     // Throws DatabaseError.
     void DataModuleCreate();
+    // For a command beside a window that may use the device-memory tables: opens (or
+    // creates) the database and the datasets of the language store, ado_cfg and
+    // ado_option, and changes nothing. Throws DatabaseError.
+    void OpenForCommand();
 
     // The path of tonvi.mdb; our connection string is the file path itself.
     QString GetDBLinkStr() const;
@@ -36,6 +40,8 @@ public:
     Dataset ado_option{ADOConnection1, WriteMode::Immediate};
 
 private:
+    void openTexts();
+
     QString appDir_;
 };
 
