@@ -5,6 +5,7 @@
 #include "lang/LanguageStore.h"
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
+#include "measure/ReadingActions.h"
 #include "measure/TrendChart.h"
 #include "store/DatabaseError.h"
 #include "store/Tdm1.h"
@@ -70,6 +71,7 @@ DataPage::DataPage(lang::WindowContext& context, QWidget* parent)
     ComboBox3->addItems({"Table", "Line"});
     buildToolbar();
     connectReportImages();
+    readingActions_ = new ReadingActions(context_, *this);
 
     Notebook2->setObjectName("Notebook2");
     Notebook2->addWidget(buildTablePage());

@@ -32,6 +32,7 @@ class Toolbar;
 
 namespace measure {
 
+class ReadingActions;
 class TrendChart;
 
 // Page "Analysis_Table" of the main window's page stack: a person's readings from
@@ -83,6 +84,8 @@ public:
 
     // The system's short date format by default.
     void setShortDateFormat(const ShortDateFormat& dates) { dates_ = dates; }
+    const ShortDateFormat& shortDateFormat() const { return dates_; }
+    ReadingActions* readingActions() const { return readingActions_; }
     // Modal by default.
     void setAnalysisDialogRunner(AnalysisDialogRunner run) { runAnalysisDialog_ = std::move(run); }
     void setSortDialogRunner(tools::SortRunner run) { runSortDialog_ = std::move(run); }
@@ -130,6 +133,7 @@ private:
     output::GridExport gridExport_;
     output::ReportShow reports_{context_};
     ImportSteps importSteps_;
+    ReadingActions* readingActions_;
 };
 
 } // namespace measure

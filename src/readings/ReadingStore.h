@@ -27,12 +27,18 @@ public:
     // True when stored, false when one at the same minute is stored already. Throws
     // store::DatabaseError.
     bool add(const Reading& reading);
+    // Writes the reading over the person's row of that rowid. False, and nothing
+    // changed, when another of the person's readings is stored at the same minute.
+    // Throws store::DatabaseError.
+    bool replace(qint64 rowid, const Reading& reading);
 
 private:
+    store::Database& db_;
     QString person_;
     QString personKey_;
     std::unique_ptr<store::Statement> held_;
     std::unique_ptr<store::Statement> insert_;
+    std::unique_ptr<store::Statement> update_; // prepared on the first replace
 };
 
 struct StoreCounts {
@@ -46,5 +52,11 @@ struct StoreCounts {
 // store::DatabaseError (passed on) none.
 StoreCounts storeReadings(store::Database& db, const QString& person,
                           const QVector<Reading>& readings);
+
+// Stores one reading of the person in one transaction: a new row when rowid is 0, else
+// over the row of that rowid. False, and nothing changed, when another of the person's
+// readings is stored at the same minute. Throws store::DatabaseError.
+bool saveReading(store::Database& db, const QString& person, const Reading& reading,
+                 qint64 rowid = 0);
 
 } // namespace readings

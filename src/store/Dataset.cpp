@@ -279,6 +279,10 @@ QDateTime Dataset::asDateTime(const QString& field) const {
     return FieldValue::wallClock(value(field));
 }
 
+qint64 Dataset::rowid() const {
+    return d->position < 0 || d->baseTable.isEmpty() ? 0 : d->currentRow().rowid;
+}
+
 QVariant Dataset::valueAt(int row, int fieldIndex) const {
     if (row < 0 || row >= recordCount() || fieldIndex < 0 || fieldIndex >= fieldCount())
         return QVariant();

@@ -61,6 +61,8 @@ public:
     bool asBoolean(const QString& field) const;
     // As read on a wall clock: in UTC, as FieldValue::wallClock gives it.
     QDateTime asDateTime(const QString& field) const;
+    // The current row's rowid in the base table; 0 without a row or a base table.
+    qint64 rowid() const;
     // Any row by 0-based position in the current order, for grids.
     QVariant valueAt(int row, int fieldIndex) const;
 

@@ -55,6 +55,52 @@ TEST_F(ReadingStoreTest, SkipsAReadingOfTheSamePersonAtTheSameMinute) {
     }
 }
 
+// One reading saved by hand, new (rowid 0) or over a stored row: another reading of the
+// person at the same minute keeps everything as it was; the row's own minute does not.
+TEST_F(ReadingStoreTest, SavesOneReadingUnlessAnotherHoldsItsMinute) {
+    const struct {
+        const char* name;
+        qint64 rowid;
+        readings::Reading reading;
+        bool saved;
+        QStringList rows;
+    } cases[] = {
+        {"new at a held minute", 0, at("2024-05-01T08:15:40", 150), false, {}},
+        {"new at a free minute",
+         0,
+         at("2024-05-01T08:16:00", 150),
+         true,
+         {"2024-05-01 08:16:00|150|80|70|0|05/01|08:16"}},
+        {"edit within its own minute",
+         1,
+         at("2024-05-01T08:15:30", 150, true),
+         true,
+         {"2024-05-01 08:15:30|150|80|70|-1|05/01|08:15"}},
+        {"edit moved to a new day",
+         1,
+         {QDateTime(QDate(2024, 6, 2), QTime(7, 5)), 150, 90, std::nullopt, false},
+         true,
+         {"2024-06-02 07:05:00|150|90||0|06/02|07:05"}},
+        {"edit onto the other's minute", 1, at("2024-05-01T09:30:59", 150), false, {}},
+    };
+    for (const auto& c : cases) {
+        db.execute("delete * from bp_record");
+        db.execute("insert into bp_record(rowid,personal,checktime,systolic,diastolic) values "
+                   "(1,'Müller','2024-05-01 08:15:00',110,70),"
+                   "(2,'Müller','2024-05-01 09:30:00',120,75)");
+        const QStringList before = stored();
+        EXPECT_EQ(readings::saveReading(db, "MÜLLER", c.reading, c.rowid), c.saved) << c.name;
+        QStringList expected = before;
+        if (c.rowid != 0 && c.saved)
+            expected.removeAt(c.rowid - 1);
+        expected += c.rows;
+        expected.sort();
+        QStringList now = stored();
+        now.sort();
+        EXPECT_EQ(now, expected) << c.name;
+    }
+}
+
 TEST_F(ReadingStoreTest, AFailedWriteStoresNone) {
     db.execute("CREATE TRIGGER refuse BEFORE INSERT ON bp_record WHEN new.systolic = 133 "
                "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
