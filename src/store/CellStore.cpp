@@ -114,4 +114,9 @@ QVariant CellStore::at(qsizetype index) const {
     return QVariant();
 }
 
+std::optional<int> CellStore::intAt(qsizetype index) const {
+    const Cell& cell = cells_[std::size_t(index)];
+    return cell.kind == Kind::Int ? std::optional(int(cell.integer)) : std::nullopt;
+}
+
 } // namespace store

@@ -4,6 +4,7 @@
 
 #include <QByteArrayView>
 #include <QVariant>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ public:
     void appendNulls(qsizetype count);
     void set(qsizetype index, const QVariant& value);
     QVariant at(qsizetype index) const;
+    // The value when it is an int, read without a QVariant.
+    std::optional<int> intAt(qsizetype index) const;
 
 private:
     enum class Kind : quint8 { Null, Boolean, Int, LongLong, Double, Text, Object };

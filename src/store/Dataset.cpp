@@ -18,6 +18,18 @@ namespace {
 
 const QString kRowidField = QStringLiteral("tonvi_hidden_rowid");
 
+// A value as a whole number; null is 0.
+int wholeNumber(const QString& field, const QVariant& value) {
+    if (value.isNull())
+        return 0;
+    bool ok = false;
+    const int number = value.toInt(&ok);
+    if (!ok)
+        throw DatabaseError(
+            QStringLiteral("field %1: \"%2\" is not a whole number").arg(field, value.toString()));
+    return number;
+}
+
 // Prepares the select with the base table's rowid as its first column when every
 // field comes straight from that one table; nullptr otherwise.
 std::unique_ptr<Statement> prepareWithRowid(sqlite3* db, const QString& sql) {
@@ -282,15 +294,19 @@ QString Dataset::asString(const QString& field) const {
 }
 
 int Dataset::asInteger(const QString& field) const {
-    const QVariant v = value(field);
-    if (v.isNull())
-        return 0;
-    bool ok = false;
-    const int number = v.toInt(&ok);
-    if (!ok)
-        throw DatabaseError(
-            QStringLiteral("field %1: \"%2\" is not a whole number").arg(field, v.toString()));
-    return number;
+    return wholeNumber(field, value(field));
+}
+
+int Dataset::integerAt(int row, int fieldIndex) const {
+    const bool stored = row >= 0 && row < recordCount() && fieldIndex >= 0 &&
+                        fieldIndex < fieldCount() && !(row == d->position && d->editing());
+    if (stored) {
+        const std::optional<int> number =
+            d->values.intAt(d->rows[d->order[row]].first + fieldIndex);
+        if (number)
+            return *number;
+    }
+    return wholeNumber(fieldName(fieldIndex), valueAt(row, fieldIndex));
 }
 
 bool Dataset::asBoolean(const QString& field) const {

@@ -261,6 +261,41 @@ TEST_F(DatasetTest, ReopenedListHoldsOnlyItsNewRows) {
     EXPECT_EQ(column(immediate, "personal"), QStringList({"Anna", "Anna", "Bert"}));
 }
 
+// Any row's value read as a whole number, also the row being edited, as the cursor's.
+TEST_F(DatasetTest, IntegerAtReadsAsAsIntegerDoes) {
+    db.execute("create table mixed (n integer, b boolean, t text, r real)");
+    db.execute("insert into mixed values (7, -1, '12', 2.5), (null, 0, 'x', null), "
+               "(5000000000, 1, '', 3.0), (-3, null, ' 4', -0.5)");
+    openReadings(cached, "select * from mixed");
+    cached.setRecNo(4);
+    cached.edit();
+    cached.setValue("n", 42);
+    for (int row = 0; row < cached.recordCount(); ++row) {
+        for (int field = 0; field < cached.fieldCount(); ++field) {
+            std::optional<int> expected;
+            if (row == 3) {
+                try {
+                    expected = cached.asInteger(cached.fieldName(field));
+                } catch (const DatabaseError&) {
+                }
+            } else {
+                Dataset reader(db, WriteMode::Immediate);
+                openReadings(reader, "select * from mixed");
+                reader.setRecNo(row + 1);
+                try {
+                    expected = reader.asInteger(reader.fieldName(field));
+                } catch (const DatabaseError&) {
+                }
+            }
+            if (expected)
+                EXPECT_EQ(cached.integerAt(row, field), *expected) << row << " " << field;
+            else
+                EXPECT_THROW(cached.integerAt(row, field), DatabaseError) << row << " " << field;
+        }
+    }
+    EXPECT_EQ(cached.integerAt(3, 0), 42);
+}
+
 TEST_F(DatasetTest, AppendGoesToTheEndAndCancelReturns) {
     addReading("b", 120, 70);
     addReading("a", 130, 70);
