@@ -10,10 +10,10 @@
 
 namespace store {
 
-// The values of a dataset's rows, held compactly: booleans and numbers in place, texts
-// read from the database as their UTF-8 bytes in one buffer, anything else as a
-// QVariant. Each value reads back as the QVariant it was stored as; a text from the
-// database reads back as QString::fromUtf8 of its bytes.
+// The values of a dataset's rows, eight bytes each: booleans, ints and most long longs
+// in place, texts read from the database as their UTF-8 bytes in one buffer, anything
+// else as a QVariant. Each value reads back as the QVariant it was stored as; a text
+// from the database reads back as QString::fromUtf8 of its bytes.
 class CellStore {
 public:
     qsizetype size() const { return qsizetype(cells_.size()); }
@@ -33,18 +33,14 @@ public:
     std::optional<int> intAt(qsizetype index) const;
 
 private:
-    enum class Kind : quint8 { Null, Boolean, Int, LongLong, Double, Text, Object };
-    struct Cell {
-        Kind kind = Kind::Null;
-        quint32 length = 0; // of a text
-        union {
-            qint64 integer = 0; // also the offset of a text and the index of an object
-            double real;
-        };
-    };
+    // A cell is a kind in its lowest three bits and a payload in the others: the value,
+    // the offset and length of a text, or the index of an object.
+    enum Kind : quint64 { Null, Boolean, Int, LongLong, Text, Object };
+    using Cell = quint64;
 
-    Cell cellOf(const QVariant& value, const Cell& replaced);
-    QByteArrayView textOf(const Cell& cell) const;
+    Cell objectCell(const QVariant& value, Cell replaced);
+    Cell cellOf(const QVariant& value, Cell replaced);
+    QByteArrayView textOf(Cell cell) const;
 
     std::vector<Cell> cells_;
     std::string texts_;
