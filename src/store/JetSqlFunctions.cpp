@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <sqlite3.h>
 #include <string_view>
@@ -51,6 +52,15 @@ bool isWord(std::string_view text, std::string_view word) {
     return true;
 }
 
+// A short text handed to SQLite with its terminating NUL when it holds none, as SQLite's
+// own functions do: a function that reads it next then finds it terminated and need not
+// copy it.
+void resultShortText(sqlite3_context* context, char* text, std::size_t size) {
+    text[size] = '\0';
+    const bool terminated = std::memchr(text, '\0', size) == nullptr;
+    sqlite3_result_text(context, text, terminated ? -1 : int(size), SQLITE_TRANSIENT);
+}
+
 // Every query of the Data page calls the date functions for each row, and stored
 // values have one shape: that shape is read and written on its bytes. Anything else
 // takes the general path through QDate, which gives the same results for that shape.
@@ -59,10 +69,10 @@ constexpr std::size_t kShortText = 64;
 bool formatStored(sqlite3_context* context, sqlite3_value** argv) {
     const std::optional<StoredDate::Day> day = StoredDate::read(bytesOf(argv[0]));
     const std::string_view pattern = bytesOf(argv[1]);
-    char text[kShortText];
+    char text[kShortText + 1];
     if (!day || pattern.size() > kShortText || !StoredDate::format(*day, pattern, text))
         return false;
-    sqlite3_result_text(context, text, int(pattern.size()), SQLITE_TRANSIENT);
+    resultShortText(context, text, pattern.size());
     return true;
 }
 
@@ -106,10 +116,10 @@ bool dateAddStored(sqlite3_context* context, sqlite3_value** argv) {
         StoredDate::fromDays(StoredDate::toDays(*day) + days);
     if (!moved)
         return false;
-    char text[kShortText];
+    char text[kShortText + 1];
     StoredDate::writeIso(*moved, text);
     value.substr(10).copy(text + 10, value.size() - 10);
-    sqlite3_result_text(context, text, int(value.size()), SQLITE_TRANSIENT);
+    resultShortText(context, text, value.size());
     return true;
 }
 

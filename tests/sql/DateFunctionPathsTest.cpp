@@ -86,6 +86,12 @@ TEST(DateFunctionPaths, OddValues) {
         {"DateAdd('dd',1,'2011-03-05')", nullptr},
         {"DateAdd('d',1,'2011-02-29')", nullptr},
         {"DateAdd('d',null,'2011-03-05')", "NULL"},
+        {"hex(format('2011-03-05','dd'||char(0)||'MM'))", "3035003033"},
+        {"hex(format('2011/03/05','dd'||char(0)||'MM'))", "3035003033"},
+        {"hex(DateAdd('d',1,'2011-03-05 '||char(0)||'x'))", "323031312D30332D30362000"
+                                                            "78"},
+        {"hex(DateAdd('d',1,'2011/03/05 '||char(0)||'x'))", "323031312D30332D30362000"
+                                                            "78"},
     };
     for (const auto& c : cases) {
         const QString sql = QStringLiteral("select %1").arg(QString::fromUtf8(c.expression));
