@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <gtest/gtest.h>
-#include <string>
 
 namespace {
 
@@ -55,34 +54,6 @@ TEST(StoredDate, CalendarAgreesWithQDateOnEveryDay) {
               std::nullopt);
     EXPECT_EQ(store::StoredDate::fromDays(store::StoredDate::toDays(Day{9999, 12, 31}) + 1),
               std::nullopt);
-}
-
-TEST(StoredDate, FormatsDayMonthAndYearRuns) {
-    const struct {
-        Day day;
-        const char* pattern;
-        const char* text; // nullptr: the pattern is refused
-    } cases[] = {
-        {{2011, 3, 5}, "yyyy-MM-dd", "2011-03-05"},
-        {{2011, 3, 5}, "dd.MM.yyyy", "05.03.2011"},
-        {{2011, 12, 31}, "MM/dd/yyyy", "12/31/2011"},
-        {{7, 1, 9}, "yyyy-MM", "0007-01"},
-        {{2011, 3, 5}, "", ""},
-        {{2011, 3, 5}, " (dd) ", " (05) "},
-        {{2011, 3, 5}, "d.M.yy", nullptr},
-        {{2011, 3, 5}, "ddd", nullptr},
-        {{2011, 3, 5}, "yyyyy", nullptr},
-        {{2011, 3, 5}, "dd.mm.yyyy", nullptr},
-        {{2011, 3, 5}, "dd.MM.yyyy hh", nullptr},
-        {{2011, 3, 5}, "dd\xc2\xb7MM", nullptr},
-    };
-    for (const auto& c : cases) {
-        std::string out(std::char_traits<char>::length(c.pattern), '?');
-        const bool written = store::StoredDate::format(c.day, c.pattern, out.data());
-        EXPECT_EQ(written, c.text != nullptr) << c.pattern;
-        if (written && c.text)
-            EXPECT_EQ(out, c.text) << c.pattern;
-    }
 }
 
 } // namespace
