@@ -93,8 +93,7 @@ bool datePartStored(sqlite3_context* context, sqlite3_value** argv) {
     } else if (isWord(interval, "w")) {
         part = StoredDate::weekday(*day) + 1;
     } else if (isWord(interval, "ww")) {
-        const int firstWeekday = StoredDate::weekday(StoredDate::Day{day->year, 1, 1});
-        part = (StoredDate::dayOfYear(*day) - 1 + firstWeekday) / 7 + 1;
+        part = StoredDate::weekOfYear(*day);
     } else {
         return false;
     }
@@ -270,8 +269,7 @@ void define(sqlite3* db, const char* name, int argc, Function function) {
 } // namespace
 
 int weekOfYear(const QDate& date) {
-    const int firstWeekday = QDate(date.year(), 1, 1).dayOfWeek() % 7; // Sunday 0
-    return (date.dayOfYear() - 1 + firstWeekday) / 7 + 1;
+    return StoredDate::weekOfYear(date.dayOfYear(), QDate(date.year(), 1, 1).dayOfWeek() % 7);
 }
 
 // The value is taken as the 15-digit decimal it shows, so 267.49999999999997

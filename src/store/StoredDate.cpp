@@ -82,6 +82,14 @@ int dayOfYear(const Day& day) {
     return int(toDays(day) - toDays(Day{day.year, 1, 1})) + 1;
 }
 
+int weekOfYear(int dayOfYear, int firstWeekday) {
+    return (dayOfYear - 1 + firstWeekday) / 7 + 1;
+}
+
+int weekOfYear(const Day& day) {
+    return weekOfYear(dayOfYear(day), weekday(Day{day.year, 1, 1}));
+}
+
 bool format(const Day& day, std::string_view pattern, char* out) {
     for (std::size_t i = 0; i < pattern.size();) {
         const char c = pattern[i];

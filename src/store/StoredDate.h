@@ -25,6 +25,10 @@ std::optional<Day> fromDays(std::int64_t days);
 
 int weekday(const Day& day); // 0 for Sunday
 int dayOfYear(const Day& day);
+// The week of a day of the year (from 1) when 1 January falls on firstWeekday (0 for
+// Sunday): weeks start on Sunday, week 1 holds 1 January.
+int weekOfYear(int dayOfYear, int firstWeekday);
+int weekOfYear(const Day& day);
 
 // Writes the day with a pattern of "dd", "MM" and "yyyy" runs among ASCII characters
 // that are not letters; out receives as many bytes as the pattern has. False for any
