@@ -102,17 +102,13 @@ bool datePartStored(sqlite3_context* context, sqlite3_value** argv) {
 }
 
 bool dateAddStored(sqlite3_context* context, sqlite3_value** argv) {
-    constexpr sqlite3_int64 kMostDays = 4000000; // more than years 1 to 9999 span
     const std::string_view value = bytesOf(argv[2]);
     const std::optional<StoredDate::Day> day = StoredDate::read(value);
     if (!day || !isWord(bytesOf(argv[0]), "d") || value.size() > kShortText ||
         !isAscii(value.substr(10)) || sqlite3_value_numeric_type(argv[1]) != SQLITE_INTEGER)
         return false;
-    const sqlite3_int64 days = sqlite3_value_int64(argv[1]);
-    if (days < -kMostDays || days > kMostDays)
-        return false;
     const std::optional<StoredDate::Day> moved =
-        StoredDate::fromDays(StoredDate::toDays(*day) + days);
+        StoredDate::addDays(*day, sqlite3_value_int64(argv[1]));
     if (!moved)
         return false;
     char text[kShortText + 1];

@@ -74,6 +74,18 @@ std::optional<Day> fromDays(std::int64_t days) {
                dayOfYear - (153 * shiftedMonth + 2) / 5 + 1};
 }
 
+std::optional<Day> addDays(const Day& day, std::int64_t days) {
+    // Most moves stay in the month: a week's end, the day before.
+    if (days > -28 && days < 28) {
+        const int moved = day.day + int(days);
+        if (moved >= 1 && moved <= daysInMonth(day.year, day.month))
+            return Day{day.year, day.month, moved};
+    }
+    if (days < kFirstDay - kLastDay || days > kLastDay - kFirstDay)
+        return std::nullopt;
+    return fromDays(toDays(day) + days);
+}
+
 int weekday(const Day& day) {
     return int((toDays(day) - kFirstDay + 1) % 7); // 0001-01-01 was a Monday
 }

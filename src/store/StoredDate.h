@@ -23,6 +23,9 @@ std::optional<Day> read(std::string_view text);
 std::int64_t toDays(const Day& day);
 std::optional<Day> fromDays(std::int64_t days);
 
+// The day moved by whole days; nothing outside years 1 to 9999.
+std::optional<Day> addDays(const Day& day, std::int64_t days);
+
 int weekday(const Day& day); // 0 for Sunday
 int dayOfYear(const Day& day);
 // The week of a day of the year (from 1) when 1 January falls on firstWeekday (0 for

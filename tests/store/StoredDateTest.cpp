@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -54,6 +55,32 @@ TEST(StoredDate, CalendarAgreesWithQDateOnEveryDay) {
               std::nullopt);
     EXPECT_EQ(store::StoredDate::fromDays(store::StoredDate::toDays(Day{9999, 12, 31}) + 1),
               std::nullopt);
+}
+
+// Moves by days around the ends of the range, of centuries and of leap years.
+TEST(StoredDate, MovesByDaysAsQDateDoes) {
+    const QDate windows[][2] = {{QDate(1, 1, 1), QDate(3, 1, 1)},
+                                {QDate(1899, 1, 1), QDate(1902, 1, 1)},
+                                {QDate(1999, 1, 1), QDate(2002, 1, 1)},
+                                {QDate(9998, 1, 1), QDate(9999, 12, 31)}};
+    for (const auto& window : windows) {
+        for (QDate date = window[0]; date <= window[1]; date = date.addDays(1)) {
+            const Day day{date.year(), date.month(), date.day()};
+            for (const qint64 move : {-400, -29, -28, -27, -1, 1, 6, 27, 28, 31, 366}) {
+                const QDate moved = date.addDays(move);
+                const auto expected =
+                    moved.year() >= 1 && moved.year() <= 9999
+                        ? std::optional(Day{moved.year(), moved.month(), moved.day()})
+                        : std::nullopt;
+                ASSERT_EQ(store::StoredDate::addDays(day, move), expected)
+                    << qPrintable(date.toString()) << " " << move;
+            }
+        }
+    }
+    for (const std::int64_t move :
+         {std::int64_t(9000000000), -std::int64_t(9000000000),
+          std::numeric_limits<std::int64_t>::max(), std::numeric_limits<std::int64_t>::min()})
+        EXPECT_EQ(store::StoredDate::addDays(Day{2011, 3, 5}, move), std::nullopt) << move;
 }
 
 } // namespace
