@@ -55,32 +55,13 @@ QPushButton* makeButton(const QString& objectName, const QString& text, QStyle::
     return button;
 }
 
-// Reads a list column by position without moving the cursor.
-class Column {
-public:
-    Column(const store::Dataset& list, const char* name)
-        : list_(list), name_(name), index_(list.fieldIndex(name_)) {
-        if (index_ < 0)
-            throw store::DatabaseError(QStringLiteral("field %1 not found").arg(name_));
-    }
-
-    int wholeNumber(int row) const {
-        const QVariant value = list_.valueAt(row, index_);
-        if (value.isNull())
-            return 0;
-        bool ok = false;
-        const int number = value.toInt(&ok);
-        if (!ok)
-            throw store::DatabaseError(QStringLiteral("field %1: \"%2\" is not a whole number")
-                                           .arg(name_, value.toString()));
-        return number;
-    }
-
-private:
-    const store::Dataset& list_;
-    QString name_;
-    int index_;
-};
+// The position of a list's field; a missing field throws.
+int requireField(const store::Dataset& list, const char* name) {
+    const int index = list.fieldIndex(name);
+    if (index < 0)
+        throw store::DatabaseError(QStringLiteral("field %1 not found").arg(name));
+    return index;
+}
 
 } // namespace
 
@@ -122,9 +103,9 @@ QWidget* TrendChart::makeStrip() {
 void TrendChart::FillChart(store::Dataset& list, const ui::CellFormat& periodFormat) {
     const store::ControlsDisabled detached(list, store::ControlsDisabled::AtEnd::FirstRow);
     list.first();
-    const Column systolic(list, "systolic");
-    const Column diastolic(list, "diastolic");
-    const Column pulse(list, "heart_beat");
+    const int systolic = requireField(list, "systolic");
+    const int diastolic = requireField(list, "diastolic");
+    const int pulse = requireField(list, "heart_beat");
     const int count = list.recordCount();
     periods_.clear();
     const int period = periodFormat ? list.fieldIndex(QStringLiteral("checktime")) : -1;
@@ -132,15 +113,15 @@ void TrendChart::FillChart(store::Dataset& list, const ui::CellFormat& periodFor
         const QVariant value = list.valueAt(row, period);
         periods_.append(value.isNull() ? QString() : periodFormat(value));
     }
-    QList<QPointF> systolicPoints, diastolicPoints, pulsePoints;
-    systolicPoints.reserve(count);
-    diastolicPoints.reserve(count);
-    pulsePoints.reserve(count);
+    QList<QPointF> systolicPoints(count), diastolicPoints(count), pulsePoints(count);
+    QPointF* systolicPoint = systolicPoints.data();
+    QPointF* diastolicPoint = diastolicPoints.data();
+    QPointF* pulsePoint = pulsePoints.data();
     for (int row = 0; row < count; ++row) {
         const double x = row + 1;
-        systolicPoints.append(QPointF(x, systolic.wholeNumber(row)));
-        diastolicPoints.append(QPointF(x, diastolic.wholeNumber(row)));
-        pulsePoints.append(QPointF(x, pulse.wholeNumber(row)));
+        systolicPoint[row] = QPointF(x, list.integerAt(row, systolic));
+        diastolicPoint[row] = QPointF(x, list.integerAt(row, diastolic));
+        pulsePoint[row] = QPointF(x, list.integerAt(row, pulse));
     }
     Line_sysdialoic->replace(systolicPoints);
     Line_diasloic->replace(diastolicPoints);

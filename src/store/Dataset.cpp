@@ -10,12 +10,25 @@
 #include "Statement.h"
 
 #include <memory>
+#include <numeric>
 
 namespace store {
 
 namespace {
 
 const QString kRowidField = QStringLiteral("tonvi_hidden_rowid");
+
+// A value as a whole number; null is 0.
+int wholeNumber(const QString& field, const QVariant& value) {
+    if (value.isNull())
+        return 0;
+    bool ok = false;
+    const int number = value.toInt(&ok);
+    if (!ok)
+        throw DatabaseError(
+            QStringLiteral("field %1: \"%2\" is not a whole number").arg(field, value.toString()));
+    return number;
+}
 
 // Prepares the select with the base table's rowid as its first column when every
 // field comes straight from that one table; nullptr otherwise.
@@ -43,6 +56,7 @@ std::unique_ptr<Statement> prepareWithRowid(sqlite3* db, const QString& sql) {
 
 void Dataset::Impl::eraseRow(int orderPosition) {
     const int index = order[orderPosition];
+    changed.remove(rows[index].first);
     rows.removeAt(index);
     order.removeAt(orderPosition);
     for (int& row : order) {
@@ -52,9 +66,28 @@ void Dataset::Impl::eraseRow(int orderPosition) {
 }
 
 void Dataset::Impl::resetOrder() {
-    order.clear();
-    for (int i = 0; i < rows.size(); ++i)
-        order << i;
+    order.resize(rows.size());
+    std::iota(order.begin(), order.end(), 0);
+}
+
+void Dataset::Impl::reuseRoom(Impl& other) {
+    std::swap(rows, other.rows);
+    rows.clear();
+    std::swap(values, other.values);
+    values.clear();
+}
+
+QVariantList Dataset::Impl::rowValues(const Row& row) const {
+    QVariantList shown;
+    shown.reserve(names.size());
+    for (qsizetype field = 0; field < names.size(); ++field)
+        shown.append(values.at(row.first + field));
+    return shown;
+}
+
+void Dataset::Impl::setRowValues(const Row& row, const QVariantList& shown) {
+    for (qsizetype field = 0; field < shown.size(); ++field)
+        values.set(row.first + field, shown[field]);
 }
 
 Dataset::Dataset(Database& db, WriteMode mode, QObject* parent)
@@ -92,6 +125,8 @@ void Dataset::load() {
     }
     Impl fresh;
     fresh.parameters = d->parameters;
+    if (d->rows.isEmpty())
+        fresh.reuseRoom(*d);
     const int first = writable ? 1 : 0;
     for (int i = first; i < query->columnCount(); ++i) {
         const QString name = query->columnName(i);
@@ -103,26 +138,24 @@ void Dataset::load() {
         if (writable)
             fresh.baseTable = query->originTable(i);
     }
-    // Rows share one list of change flags until a row is changed.
-    const QList<bool> unchanged(fresh.names.size(), false);
     const int columns = query->columnCount();
+    const qsizetype fieldCount = columns - first;
     while (query->step()) {
-        Row row;
-        row.rowid = writable ? query->integer(0) : 0;
-        row.values.reserve(columns - first);
+        const qsizetype previous = fresh.values.size() - fieldCount; // the last row's
+        fresh.rows.append(Row{writable ? query->at(0).integer() : 0, fresh.values.size()});
         for (int i = first; i < columns; ++i) {
-            const FieldType type = fresh.types[i - first];
-            if (query->isInteger(i)) {
-                row.values << FieldValue::fromStorage(type, query->integer(i));
-                continue;
+            const ColumnValue column = query->at(i);
+            switch (column.storageClass()) {
+            case StorageClass::Integer:
+                fresh.values.appendInteger(fresh.types[i - first], column.integer());
+                break;
+            case StorageClass::Text:
+                fresh.values.appendText(column.text(), previous < 0 ? -1 : previous + i - first);
+                break;
+            default:
+                fresh.values.append(column.toVariant());
             }
-            static const QVariant none;
-            const QVariant& previous =
-                fresh.rows.isEmpty() ? none : std::as_const(fresh.rows).last().values[i - first];
-            row.values << FieldValue::fromStorage(type, query->column(i, previous));
         }
-        row.changed = unchanged;
-        fresh.rows << std::move(row);
     }
     fresh.resetOrder();
     fresh.position = fresh.rows.isEmpty() ? -1 : 0;
@@ -145,6 +178,7 @@ void Dataset::close() {
         return;
     Impl empty;
     empty.parameters = d->parameters;
+    empty.reuseRoom(*d);
     *d = std::move(empty);
     active_ = false;
     sortText_.clear();
@@ -252,7 +286,7 @@ QVariant Dataset::value(const QString& field) const {
     const int index = requireField(field);
     if (d->editing())
         return d->buffer[index];
-    return d->position < 0 ? QVariant() : d->currentRow().values[index];
+    return d->position < 0 ? QVariant() : d->value(d->currentRow(), index);
 }
 
 QString Dataset::asString(const QString& field) const {
@@ -260,15 +294,19 @@ QString Dataset::asString(const QString& field) const {
 }
 
 int Dataset::asInteger(const QString& field) const {
-    const QVariant v = value(field);
-    if (v.isNull())
-        return 0;
-    bool ok = false;
-    const int number = v.toInt(&ok);
-    if (!ok)
-        throw DatabaseError(
-            QStringLiteral("field %1: \"%2\" is not a whole number").arg(field, v.toString()));
-    return number;
+    return wholeNumber(field, value(field));
+}
+
+int Dataset::integerAt(int row, int fieldIndex) const {
+    const bool stored = row >= 0 && row < recordCount() && fieldIndex >= 0 &&
+                        fieldIndex < fieldCount() && !(row == d->position && d->editing());
+    if (stored) {
+        const std::optional<int> number =
+            d->values.intAt(d->rows[d->order[row]].first + fieldIndex);
+        if (number)
+            return *number;
+    }
+    return wholeNumber(fieldName(fieldIndex), valueAt(row, fieldIndex));
 }
 
 bool Dataset::asBoolean(const QString& field) const {
@@ -288,7 +326,7 @@ QVariant Dataset::valueAt(int row, int fieldIndex) const {
         return QVariant();
     if (row == d->position && d->editing())
         return d->buffer[fieldIndex];
-    return d->rows[d->order[row]].values[fieldIndex];
+    return d->value(d->rows[d->order[row]], fieldIndex);
 }
 
 bool Dataset::locate(const QString& field, const QVariant& value) {
@@ -297,7 +335,7 @@ bool Dataset::locate(const QString& field, const QVariant& value) {
     const int index = requireField(field);
     const QVariant sought = FieldValue::normalize(d->types[index], value);
     for (int position = 0; position < recordCount(); ++position) {
-        if (FieldValue::compare(d->rows[d->order[position]].values[index], sought) == 0) {
+        if (FieldValue::compare(d->value(d->rows[d->order[position]], index), sought) == 0) {
             moveTo(position);
             d->eof = d->bof = false;
             return true;
@@ -322,9 +360,7 @@ void Dataset::setSort(const QString& sortText) {
 // Orders the rows and puts the cursor on the row with index rowIndex (-1: the first).
 void Dataset::applySort(const SortOrder& order, int rowIndex) {
     d->resetOrder();
-    order.apply(d->order, [this](int row, int field) -> const QVariant& {
-        return d->rows[row].values[field];
-    });
+    order.apply(d->order, [this](int row, int field) { return d->value(d->rows[row], field); });
     d->position = rowIndex < 0 ? (isEmpty() ? -1 : 0) : int(d->order.indexOf(rowIndex));
 }
 

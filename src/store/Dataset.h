@@ -65,6 +65,8 @@ public:
     qint64 rowid() const;
     // Any row by 0-based position in the current order, for grids.
     QVariant valueAt(int row, int fieldIndex) const;
+    // Any row's value as asInteger reads the current row's.
+    int integerAt(int row, int fieldIndex) const;
 
     // Editing. setValue needs edit() or append() first.
     void append();

@@ -39,17 +39,15 @@ void Dataset::requireWritable() const {
 void Dataset::append() {
     requireWritable();
     checkBrowseMode();
-    Row row;
-    row.values = QVariantList(d->names.size());
-    row.changed = QList<bool>(d->names.size(), false);
-    row.state = Row::State::Inserted;
+    const Row row{0, d->values.size(), Row::State::Inserted};
+    d->values.appendNulls(d->names.size());
     d->rows << row;
     d->order << int(d->rows.size() - 1);
     d->positionBeforeAppend = d->position;
     d->position = int(d->order.size() - 1);
     d->eof = d->bof = false;
-    d->buffer = row.values;
-    d->bufferChanged = row.changed;
+    d->buffer = d->rowValues(row);
+    d->bufferChanged = QList<bool>(d->names.size(), false);
     d->editState = Impl::EditState::Insert;
     notifyReset();
     notifyCurrent();
@@ -63,7 +61,7 @@ void Dataset::edit() {
         append();
         return;
     }
-    d->buffer = d->currentRow().values;
+    d->buffer = d->rowValues(d->currentRow());
     d->bufferChanged = QList<bool>(d->names.size(), false);
     d->editState = Impl::EditState::Edit;
 }
@@ -90,16 +88,20 @@ void Dataset::post() {
             const QVariantList stored = writer.read(rowid);
             transaction.commit();
             row.rowid = rowid;
-            row.values = stored.isEmpty() ? d->buffer : shownForm(d->types, stored);
+            d->setRowValues(row, stored.isEmpty() ? d->buffer : shownForm(d->types, stored));
         } else {
             writer.update(row.rowid, storageForm(d->buffer), d->bufferChanged);
-            row.values = d->buffer;
+            d->setRowValues(row, d->buffer);
         }
         row.state = Row::State::Clean;
     } else {
-        for (qsizetype i = 0; i < row.changed.size(); ++i)
-            row.changed[i] = row.changed[i] || d->bufferChanged[i];
-        row.values = d->buffer;
+        QList<bool>& changed = d->changed[row.first];
+        if (changed.isEmpty())
+            changed = d->bufferChanged;
+        else
+            for (qsizetype i = 0; i < changed.size(); ++i)
+                changed[i] = changed[i] || d->bufferChanged[i];
+        d->setRowValues(row, d->buffer);
         if (row.state == Row::State::Clean && d->bufferChanged.contains(true))
             row.state = Row::State::Modified;
     }
@@ -180,10 +182,11 @@ void Dataset::applyUpdates() {
         writer.remove(rowid);
     for (qsizetype i = 0; i < d->rows.size(); ++i) {
         const Row& row = d->rows[i];
+        const QList<bool> changed = d->changed.value(row.first);
         if (row.state == Row::State::Modified) {
-            writer.update(row.rowid, storageForm(row.values), row.changed);
+            writer.update(row.rowid, storageForm(d->rowValues(row)), changed);
         } else if (row.state == Row::State::Inserted) {
-            const qint64 rowid = writer.insert(storageForm(row.values), row.changed);
+            const qint64 rowid = writer.insert(storageForm(d->rowValues(row)), changed);
             inserted << Written{i, rowid, writer.read(rowid)};
         }
     }
@@ -192,12 +195,11 @@ void Dataset::applyUpdates() {
         Row& row = d->rows[written.row];
         row.rowid = written.rowid;
         if (!written.stored.isEmpty())
-            row.values = shownForm(d->types, written.stored);
+            d->setRowValues(row, shownForm(d->types, written.stored));
     }
-    for (Row& row : d->rows) {
+    for (Row& row : d->rows)
         row.state = Row::State::Clean;
-        row.changed.fill(false);
-    }
+    d->changed.clear();
     d->deletions.clear();
     notifyReset();
 }

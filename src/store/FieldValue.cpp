@@ -190,12 +190,24 @@ QVariant fromStorage(FieldType type, const QVariant& stored) {
     return stored.typeId() == QMetaType::LongLong ? fromStorage(type, stored.toLongLong()) : stored;
 }
 
-QVariant fromStorage(FieldType type, qint64 number) {
+IntegerShown integerShown(FieldType type, qint64 number) {
     if (type == FieldType::Boolean)
-        return number != 0;
+        return IntegerShown::Boolean;
     if (type == FieldType::Integer && number >= std::numeric_limits<int>::min() &&
         number <= std::numeric_limits<int>::max())
+        return IntegerShown::Int;
+    return IntegerShown::LongLong;
+}
+
+QVariant fromStorage(FieldType type, qint64 number) {
+    switch (integerShown(type, number)) {
+    case IntegerShown::Boolean:
+        return number != 0;
+    case IntegerShown::Int:
         return int(number);
+    case IntegerShown::LongLong:
+        break;
+    }
     return qlonglong(number);
 }
 

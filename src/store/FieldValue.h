@@ -22,6 +22,9 @@ QVariant toStorage(const QVariant& value);
 // stored.
 QVariant fromStorage(FieldType type, const QVariant& stored);
 QVariant fromStorage(FieldType type, qint64 stored);
+// The type in which fromStorage shows an integer.
+enum class IntegerShown { Boolean, Int, LongLong };
+IntegerShown integerShown(FieldType type, qint64 stored);
 
 // The value a field holds after it is set to value and written: converted as the
 // column's type converts it, then shown as fromStorage does.

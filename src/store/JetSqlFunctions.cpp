@@ -1,12 +1,15 @@
 #include "DatabaseError.h"
 #include "JetSql.h"
+#include "StoredDate.h"
 
 #include <QDate>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <sqlite3.h>
+#include <string_view>
 
 namespace store::JetSql {
 
@@ -21,6 +24,98 @@ QString textOf(sqlite3_value* value) {
 void resultText(sqlite3_context* context, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     sqlite3_result_text(context, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+std::string_view bytesOf(sqlite3_value* value) {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+    return text ? std::string_view(text, std::size_t(sqlite3_value_bytes(value)))
+                : std::string_view();
+}
+
+bool isAscii(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// Whether an ASCII text equals a lower-case word without regard to case.
+bool isWord(std::string_view text, std::string_view word) {
+    if (text.size() != word.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i] >= 'A' && text[i] <= 'Z' ? char(text[i] | 0x20) : text[i];
+        if (c != word[i])
+            return false;
+    }
+    return true;
+}
+
+// A short text handed to SQLite with its terminating NUL when it holds none, as SQLite's
+// own functions do: a function that reads it next then finds it terminated and need not
+// copy it.
+void resultShortText(sqlite3_context* context, char* text, std::size_t size) {
+    text[size] = '\0';
+    const bool terminated = std::memchr(text, '\0', size) == nullptr;
+    sqlite3_result_text(context, text, terminated ? -1 : int(size), SQLITE_TRANSIENT);
+}
+
+// Every query of the Data page calls the date functions for each row, and stored
+// values have one shape: that shape is read and written on its bytes. Anything else
+// takes the general path through QDate, which gives the same results for that shape.
+constexpr std::size_t kShortText = 64;
+
+bool formatStored(sqlite3_context* context, sqlite3_value** argv) {
+    const std::optional<StoredDate::Day> day = StoredDate::read(bytesOf(argv[0]));
+    const std::string_view pattern = bytesOf(argv[1]);
+    char text[kShortText + 1];
+    if (!day || pattern.size() > kShortText || !StoredDate::format(*day, pattern, text))
+        return false;
+    resultShortText(context, text, pattern.size());
+    return true;
+}
+
+bool datePartStored(sqlite3_context* context, sqlite3_value** argv) {
+    const std::optional<StoredDate::Day> day = StoredDate::read(bytesOf(argv[1]));
+    if (!day)
+        return false;
+    const std::string_view interval = bytesOf(argv[0]);
+    int part = 0;
+    if (isWord(interval, "yyyy")) {
+        part = day->year;
+    } else if (isWord(interval, "q")) {
+        part = (day->month + 2) / 3;
+    } else if (isWord(interval, "m")) {
+        part = day->month;
+    } else if (isWord(interval, "d")) {
+        part = day->day;
+    } else if (isWord(interval, "w")) {
+        part = StoredDate::weekday(*day) + 1;
+    } else if (isWord(interval, "ww")) {
+        part = StoredDate::weekOfYear(*day);
+    } else {
+        return false;
+    }
+    sqlite3_result_int(context, part);
+    return true;
+}
+
+bool dateAddStored(sqlite3_context* context, sqlite3_value** argv) {
+    const std::string_view value = bytesOf(argv[2]);
+    const std::optional<StoredDate::Day> day = StoredDate::read(value);
+    if (!day || !isWord(bytesOf(argv[0]), "d") || value.size() > kShortText ||
+        !isAscii(value.substr(10)) || sqlite3_value_numeric_type(argv[1]) != SQLITE_INTEGER)
+        return false;
+    const std::optional<StoredDate::Day> moved =
+        StoredDate::addDays(*day, sqlite3_value_int64(argv[1]));
+    if (!moved)
+        return false;
+    char text[kShortText + 1];
+    StoredDate::writeIso(*moved, text);
+    value.substr(10).copy(text + 10, value.size() - 10);
+    resultShortText(context, text, value.size());
+    return true;
 }
 
 // The date of a stored date/time text "YYYY-MM-DD HH:MM:SS" or "YYYY-MM-DD".
@@ -38,6 +133,9 @@ std::optional<QDate> dateOf(sqlite3_value* value) {
 void formatFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         return sqlite3_result_null(context);
+    }
+    if (formatStored(context, argv)) {
+        return;
     }
     const std::optional<QDate> date = dateOf(argv[0]);
     if (!date) {
@@ -76,6 +174,9 @@ void datePartFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[1]) == SQLITE_NULL) {
         return sqlite3_result_null(context);
     }
+    if (datePartStored(context, argv)) {
+        return;
+    }
     const std::optional<QDate> date = dateOf(argv[1]);
     if (!date) {
         return sqlite3_result_error(context, "DatePart(): not a date", -1);
@@ -105,6 +206,9 @@ void datePartFunction(sqlite3_context* context, int, sqlite3_value** argv) {
 void dateAddFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[1]) == SQLITE_NULL || sqlite3_value_type(argv[2]) == SQLITE_NULL) {
         return sqlite3_result_null(context);
+    }
+    if (dateAddStored(context, argv)) {
+        return;
     }
     if (textOf(argv[0]).toLower() != u"d") {
         return sqlite3_result_error(context, "DateAdd(): unsupported interval", -1);
@@ -161,8 +265,7 @@ void define(sqlite3* db, const char* name, int argc, Function function) {
 } // namespace
 
 int weekOfYear(const QDate& date) {
-    const int firstWeekday = QDate(date.year(), 1, 1).dayOfWeek() % 7; // Sunday 0
-    return (date.dayOfYear() - 1 + firstWeekday) / 7 + 1;
+    return StoredDate::weekOfYear(date.dayOfYear(), QDate(date.year(), 1, 1).dayOfWeek() % 7);
 }
 
 // The value is taken as the 15-digit decimal it shows, so 267.49999999999997

@@ -37,7 +37,7 @@ SortOrder::SortOrder(const QString& sortText,
 }
 
 void SortOrder::apply(QList<int>& rows,
-                      const std::function<const QVariant&(int row, int field)>& value) const {
+                      const std::function<QVariant(int row, int field)>& value) const {
     // Each key's values are converted once, indexed by row number.
     const int rowCount = rows.isEmpty() ? 0 : *std::max_element(rows.begin(), rows.end()) + 1;
     std::vector<std::vector<FieldValue::OrderKey>> columns(keys_.size());

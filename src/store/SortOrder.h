@@ -15,8 +15,7 @@ public:
     SortOrder(const QString& sortText, const std::function<int(const QString&)>& fieldIndex);
 
     // Stable sort of row numbers; value(row, field) gives a row's value of a field.
-    void apply(QList<int>& rows,
-               const std::function<const QVariant&(int row, int field)>& value) const;
+    void apply(QList<int>& rows, const std::function<QVariant(int row, int field)>& value) const;
 
 private:
     struct Key {

@@ -122,41 +122,50 @@ QString Statement::originColumn(int index) const {
     return fromUtf8(sqlite3_column_origin_name(stmt_, index));
 }
 
-QVariant Statement::column(int index) const {
-    switch (sqlite3_column_type(stmt_, index)) {
+ColumnValue Statement::at(int index) const {
+    return ColumnValue(sqlite3_column_value(stmt_, index));
+}
+
+StorageClass ColumnValue::storageClass() const {
+    switch (sqlite3_value_type(value_)) {
     case SQLITE_INTEGER:
-        return QVariant(qlonglong(sqlite3_column_int64(stmt_, index)));
+        return StorageClass::Integer;
     case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(stmt_, index));
+        return StorageClass::Float;
     case SQLITE_TEXT:
-        return QVariant(
-            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, index)),
-                              sqlite3_column_bytes(stmt_, index)));
+        return StorageClass::Text;
     case SQLITE_BLOB:
-        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt_, index)),
-                                   sqlite3_column_bytes(stmt_, index)));
+        return StorageClass::Blob;
     default:
-        return QVariant();
+        return StorageClass::Null;
     }
 }
 
-bool Statement::isInteger(int index) const {
-    return sqlite3_column_type(stmt_, index) == SQLITE_INTEGER;
+qint64 ColumnValue::integer() const {
+    return sqlite3_value_int64(value_);
 }
 
-qint64 Statement::integer(int index) const {
-    return sqlite3_column_int64(stmt_, index);
+QByteArrayView ColumnValue::text() const {
+    // The text first: asking for the length converts the value to that text.
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value_));
+    return QByteArrayView(text, sqlite3_value_bytes(value_));
 }
 
-QVariant Statement::column(int index, const QVariant& previous) const {
-    if (sqlite3_column_type(stmt_, index) == SQLITE_TEXT &&
-        previous.typeId() == QMetaType::QString) {
-        const QUtf8StringView text(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, index)),
-                                   sqlite3_column_bytes(stmt_, index));
-        if (QAnyStringView::equal(text, *static_cast<const QString*>(previous.constData())))
-            return previous;
+QVariant ColumnValue::toVariant() const {
+    switch (storageClass()) {
+    case StorageClass::Integer:
+        return QVariant(qlonglong(integer()));
+    case StorageClass::Float:
+        return QVariant(sqlite3_value_double(value_));
+    case StorageClass::Text:
+        return QString::fromUtf8(text());
+    case StorageClass::Blob:
+        return QVariant(QByteArray(static_cast<const char*>(sqlite3_value_blob(value_)),
+                                   sqlite3_value_bytes(value_)));
+    case StorageClass::Null:
+        break;
     }
-    return column(index);
+    return QVariant();
 }
 
 void executeScript(sqlite3* db, const char* sql) {

@@ -1,12 +1,31 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QVariant>
 
 struct sqlite3;
 struct sqlite3_stmt;
+struct sqlite3_value;
 
 namespace store {
+
+enum class StorageClass { Integer, Float, Text, Blob, Null };
+
+// One column of the current row, fetched from SQLite with a single call and valid until
+// the statement steps on. The statement's connection is used by one thread only.
+class ColumnValue {
+public:
+    explicit ColumnValue(sqlite3_value* value) : value_(value) {}
+
+    StorageClass storageClass() const;
+    qint64 integer() const;
+    QByteArrayView text() const; // UTF-8; a number is converted to its text
+    QVariant toVariant() const;  // by storage class; NULL as QVariant()
+
+private:
+    sqlite3_value* value_;
+};
 
 // One prepared SQLite statement. The text must hold exactly one statement; it is
 // handed to SQLite as given (callers rewrite dialect text first).
@@ -31,12 +50,8 @@ public:
     QString declaredType(int index) const;
     QString originTable(int index) const;  // empty for expressions
     QString originColumn(int index) const; // empty for expressions
-    QVariant column(int index) const;      // by storage class; NULL as QVariant()
-    bool isInteger(int index) const;       // the value's storage class is INTEGER
-    qint64 integer(int index) const;
-    // The same, but a text equal to previous's returns previous, sharing its storage:
-    // a column that repeats one text over many rows is then held once.
-    QVariant column(int index, const QVariant& previous) const;
+    ColumnValue at(int index) const;
+    QVariant column(int index) const { return at(index).toVariant(); }
 
 private:
     [[noreturn]] void fail() const;

@@ -2,6 +2,9 @@
 #include "store/DatabaseError.h"
 #include "support/LocalZone.h"
 
+#include <functional>
+#include <optional>
+
 using namespace store;
 
 namespace {
@@ -212,6 +215,78 @@ TEST_F(DatasetTest, CancelUpdatesDropsEveryPendingChange) {
     EXPECT_EQ(column(cached, "systolic"), QStringList{"120"});
     cached.applyUpdates();
     EXPECT_EQ(count("bp_record"), 1);
+}
+
+// Each pending row writes the fields set on it, also after a row before it was removed.
+TEST_F(DatasetTest, CachedRowsKeepTheirOwnChangedFields) {
+    addReading("a", 110, 60);
+    addReading("b", 120, 61);
+    addReading("c", 130, 62);
+    openReadings(cached);
+    db.execute("update bp_record set diastolic = 77");
+    cached.setRecNo(2);
+    cached.edit();
+    cached.setValue("systolic", 121);
+    cached.post();
+    cached.first();
+    cached.remove();
+    cached.last();
+    cached.edit();
+    cached.setValue("heart_beat", 99);
+    cached.post();
+    cached.edit();
+    cached.setValue("systolic", 131);
+    cached.post();
+    cached.append();
+    cached.setValue("personal", "d");
+    cached.post();
+    cached.applyUpdates();
+    EXPECT_EQ(scalar("select group_concat(personal || systolic || '/' || diastolic || '/' || "
+                     "ifnull(heart_beat, '-'), ' ') from bp_record")
+                  .toString(),
+              "b121/77/61 c131/77/99");
+    EXPECT_EQ(count("bp_record"), 3);
+    EXPECT_EQ(column(cached, "personal"), QStringList({"b", "c", "d"}));
+}
+
+// A list opened again shows only what its new query gives, whatever it held before.
+TEST_F(DatasetTest, ReopenedListHoldsOnlyItsNewRows) {
+    addReading("Anna", 110, 60, "2011-03-05 07:08:00");
+    addReading("Anna", 120, 61, "2011-03-06 07:08:00");
+    addReading("Bert", 130, 62, "2011-03-07 07:08:00");
+    openReadings(immediate, "select personal, checktime from bp_record order by checktime");
+    immediate.close();
+    openReadings(immediate, "select checktime, systolic from bp_record where personal = 'Bert'");
+    EXPECT_EQ(immediate.fieldCount(), 2);
+    EXPECT_EQ(column(immediate, "checktime"), QStringList{"2011-03-07 07:08:00"});
+    EXPECT_EQ(immediate.valueAt(0, 1), QVariant(130));
+    openReadings(immediate, "select personal from bp_record order by rowid");
+    EXPECT_EQ(column(immediate, "personal"), QStringList({"Anna", "Anna", "Bert"}));
+}
+
+// Any row's value read as a whole number, also the row being edited, as the cursor's.
+TEST_F(DatasetTest, IntegerAtReadsAsAsIntegerDoes) {
+    db.execute("create table mixed (n integer, b boolean, t text, r real)");
+    db.execute("insert into mixed values (7, -1, '12', 2.5), (null, 0, 'x', null), "
+               "(5000000000, 1, '', 3.0), (-3, null, ' 4', -0.5)");
+    openReadings(immediate, "select * from mixed");
+    const auto read = [](const std::function<int()>& number) -> std::optional<int> {
+        try {
+            return number();
+        } catch (const DatabaseError&) {
+            return std::nullopt;
+        }
+    };
+    for (int row = 0; row < immediate.recordCount(); ++row) {
+        immediate.setRecNo(row + 1);
+        for (int field = 0; field < immediate.fieldCount(); ++field)
+            EXPECT_EQ(read([&] { return immediate.integerAt(row, field); }),
+                      read([&] { return immediate.asInteger(immediate.fieldName(field)); }))
+                << row << " " << field;
+    }
+    immediate.edit();
+    immediate.setValue("n", 42);
+    EXPECT_EQ(immediate.integerAt(immediate.recNo() - 1, 0), 42);
 }
 
 TEST_F(DatasetTest, AppendGoesToTheEndAndCancelReturns) {
