@@ -97,7 +97,7 @@ void fillMissingKeys(sqlite3* db) {
         Statement missing(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1 WHERE %2 IS NULL "
                                              "AND %3 IS NOT NULL)")
                                   .arg(keyed.table, keyed.key(), keyed.column));
-        if (missing.step() && missing.integer(0))
+        if (missing.step() && missing.at(0).integer())
             run(db, QStringLiteral("UPDATE %1 SET %2 = %3(%4) WHERE %2 IS NULL AND %4 IS NOT NULL")
                         .arg(keyed.table, keyed.key(), QLatin1String(kFoldFunction), keyed.column));
     }

@@ -29,7 +29,7 @@ void run(sqlite3* db, const QString& sql) {
 
 int userVersion(sqlite3* db) {
     Statement version(db, QStringLiteral("PRAGMA user_version"));
-    return version.step() ? int(version.integer(0)) : 0;
+    return version.step() ? int(version.at(0).integer()) : 0;
 }
 
 // An index or trigger another program added keeps its definition, under a collation the
