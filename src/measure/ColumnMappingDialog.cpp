@@ -77,6 +77,8 @@ ColumnMappingDialog::ColumnMappingDialog(const lang::LanguageStore& language,
     layout->addLayout(form);
     layout->addWidget(buttons_);
     updateOk();
+    // Room for the first rows of a file of several columns.
+    resize(qMax(sizeHint().width(), 560), sizeHint().height());
 }
 
 readings::ColumnMapping ColumnMappingDialog::mapping() const {

@@ -1,5 +1,8 @@
 #include "Scene.h"
+#include "measure/ColumnMappingDialog.h"
 #include "measure/DataPage.h"
+#include "measure/ReadingActions.h"
+#include "measure/ReadingDialog.h"
 #include "measure/Tfrm_analysis.h"
 #include "store/Database.h"
 #include "ui/RadioGroup.h"
@@ -9,6 +12,8 @@
 #include <QDateEdit>
 #include <QDateTime>
 #include <QLabel>
+#include <QSaveFile>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -69,6 +74,53 @@ const SceneRegistration dialog{
              return false;
          });
          page.img_analyClick();
+         return picture;
+     }}};
+
+// A modal dialog lives only while its step runs: its picture is kept in a label.
+QLabel* pictureOf(QWidget& window, QDialog& dialog) {
+    auto* picture = new QLabel(&window, Qt::Window);
+    dialog.show();
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    picture->setPixmap(dialog.grab());
+    picture->resize(dialog.size());
+    return picture;
+}
+
+// A spreadsheet file whose titles the program does not know, so it asks for the columns.
+const SceneRegistration mapping{
+    {"import-mapping", [](app::Tfrm_main& window, store::Tdm1& dm1) -> QWidget* {
+         measure::DataPage& page = dataPage(window, dm1);
+         dm1.adocom1.execute("insert into bp_userinfo(id,lastname,firstname) values "
+                             "(1,'Miller','Anna')");
+         static QTemporaryDir files;
+         const QString file = files.filePath(QStringLiteral("readings.csv"));
+         QSaveFile csv(file);
+         csv.open(QIODevice::WriteOnly);
+         csv.write("When;Upper;Lower;Heart;Note\n2011-04-12 07:30;131;86;64;after coffee\n"
+                   "2011-04-12 19:45;127;82;70;\n2011-04-13 07:20;135;88;62;\n");
+         csv.commit();
+         QLabel* picture = nullptr;
+         page.importSteps().chooseFile = [file](QWidget*, const lang::LanguageStore&,
+                                                const QString&) { return file; };
+         page.importSteps().mapColumns = [&window, &picture](measure::ColumnMappingDialog& form) {
+             picture = pictureOf(window, form);
+             return false;
+         };
+         page.btn_importClick();
+         return picture;
+     }}};
+
+const SceneRegistration byHand{
+    {"reading-dialog", [](app::Tfrm_main& window, store::Tdm1& dm1) -> QWidget* {
+         measure::DataPage& page = dataPage(window, dm1);
+         QLabel* picture = nullptr;
+         page.readingActions()->setDialogRunner([&window, &picture](measure::ReadingDialog& form) {
+             picture = pictureOf(window, form);
+             return false;
+         });
+         page.readingActions()->newReading();
          return picture;
      }}};
 
