@@ -56,27 +56,6 @@ const SceneRegistration chart{
          return &window;
      }}};
 
-// The dialog lives only while the analysis runs, so its picture is kept in a label;
-// it is then cancelled.
-const SceneRegistration dialog{
-    {"analysis-dialog", [](app::Tfrm_main& window, store::Tdm1& dm1) -> QWidget* {
-         measure::DataPage& page = dataPage(window, dm1);
-         auto* picture = new QLabel(&window, Qt::Window);
-         page.setAnalysisDialogRunner([picture](measure::Tfrm_analysis& form) {
-             form.radioGroup()->setItemIndex(int(measure::AnalysisMode::Week));
-             form.startPicker()->setDate(QDate(2011, 3, 1));
-             form.endPicker()->setDate(QDate(2011, 3, 31));
-             form.show();
-             for (int i = 0; i < 5; ++i)
-                 QApplication::processEvents();
-             picture->setPixmap(form.grab());
-             picture->resize(form.size());
-             return false;
-         });
-         page.img_analyClick();
-         return picture;
-     }}};
-
 // A modal dialog lives only while its step runs: its picture is kept in a label.
 QLabel* pictureOf(QWidget& window, QDialog& dialog) {
     auto* picture = new QLabel(&window, Qt::Window);
@@ -87,6 +66,21 @@ QLabel* pictureOf(QWidget& window, QDialog& dialog) {
     picture->resize(dialog.size());
     return picture;
 }
+
+const SceneRegistration dialog{
+    {"analysis-dialog", [](app::Tfrm_main& window, store::Tdm1& dm1) -> QWidget* {
+         measure::DataPage& page = dataPage(window, dm1);
+         QLabel* picture = nullptr;
+         page.setAnalysisDialogRunner([&window, &picture](measure::Tfrm_analysis& form) {
+             form.radioGroup()->setItemIndex(int(measure::AnalysisMode::Week));
+             form.startPicker()->setDate(QDate(2011, 3, 1));
+             form.endPicker()->setDate(QDate(2011, 3, 31));
+             picture = pictureOf(window, form);
+             return false;
+         });
+         page.img_analyClick();
+         return picture;
+     }}};
 
 // A spreadsheet file whose titles the program does not know, so it asks for the columns.
 const SceneRegistration mapping{
