@@ -80,8 +80,7 @@ void Statement::bindInteger(int index, qint64 value) {
 }
 
 void Statement::bindText(int index, QByteArrayView utf8) {
-    if (sqlite3_bind_text(stmt_, index, utf8.data(), int(utf8.size()), SQLITE_TRANSIENT) !=
-        SQLITE_OK)
+    if (sqlite3_bind_text(stmt_, index, utf8.data(), int(utf8.size()), SQLITE_STATIC) != SQLITE_OK)
         fail();
 }
 
