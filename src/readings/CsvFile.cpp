@@ -194,25 +194,35 @@ bool CsvFile::next(CsvRecord& record) {
 
 bool CsvFile::readRecord(CsvRecord& record) {
     enum class State { FieldStart, Unquoted, Quoted, QuoteSeen };
-    record.fields.clear();
+    // The fields' strings are written over, so that their blocks serve line after line.
+    QStringList& fields = record.fields;
+    qsizetype count = 0;
+    const auto nextField = [&]() -> QString& {
+        if (count == fields.size())
+            fields.append(QString());
+        QString& field = fields[count++];
+        field.resize(0);
+        return field;
+    };
     record.line = line_;
-    QString field;
+    QString* field = &nextField();
     State state = State::FieldStart;
     bool started = false;
     qint64 chars = 0;
     const QChar delimiter = delimiter_;
-    const auto endField = [&] {
-        record.fields.append(field);
-        field = QString();
+    const auto endRecord = [&] {
+        fields.resize(count);
+        return true;
     };
     for (;;) {
         if (at_ >= buffer_.size()) {
             if (fill())
                 continue;
-            if (error_ || !started)
+            if (error_ || !started) {
+                fields.clear();
                 return false;
-            endField();
-            return true;
+            }
+            return endRecord();
         }
         const QChar* data = buffer_.constData();
         if (state == State::Unquoted || state == State::Quoted) {
@@ -222,7 +232,7 @@ bool CsvFile::readRecord(CsvRecord& record) {
                 ++at_;
             if (at_ > start) {
                 afterCr_ = false;
-                field.append(data + start, at_ - start);
+                field->append(data + start, at_ - start);
                 chars += at_ - start;
                 if (chars > limits_.maxRecordChars)
                     return tooLong(record.line);
@@ -247,11 +257,11 @@ bool CsvFile::readRecord(CsvRecord& record) {
             if (c == u'"')
                 state = State::QuoteSeen;
             else
-                field += c; // a line break inside quotes
+                *field += c; // a line break inside quotes
             continue;
         case State::QuoteSeen:
             if (c == u'"') {
-                field += c;
+                *field += c;
                 state = State::Quoted;
                 continue;
             }
@@ -265,15 +275,13 @@ bool CsvFile::readRecord(CsvRecord& record) {
         case State::Unquoted:
             break;
         }
-        if (cr || lf) {
-            endField();
-            return true;
-        }
+        if (cr || lf)
+            return endRecord();
         if (c == delimiter) {
-            endField();
+            field = &nextField();
             state = State::FieldStart;
         } else {
-            field += c; // text after a closing quote is kept as it stands
+            *field += c; // text after a closing quote is kept as it stands
             state = State::Unquoted;
         }
     }

@@ -15,6 +15,7 @@ namespace {
 const QString kHeld =
     QStringLiteral("select 1 from bp_record where personal=:a1 and checktime>=:a2 and "
                    "checktime<:a3 and rowid<>:a4 limit 1");
+const QString kHeldMoments = QStringLiteral("select checktime from bp_record where personal=:a1");
 // The name key comes along, so the connection need not fill it row by row.
 const QString kInsert = QStringLiteral(
     "insert into bp_record(personal,systolic,diastolic,heart_beat,checktime,checktime_mmdd,"
@@ -27,6 +28,28 @@ std::unique_ptr<store::Statement> prepare(store::Database& db, const QString& di
     return std::make_unique<store::Statement>(db.handle(), store::JetSql::rewrite(dialectSql));
 }
 
+// The minute of a stored moment 'yyyy-MM-dd HH:mm...' as the number yyyyMMddHHmm; none
+// for a text of another shape.
+std::optional<qint64> minuteOf(QByteArrayView text) {
+    static constexpr char kShape[] = "0000-00-00 00:00";
+    constexpr qsizetype kLength = sizeof(kShape) - 1;
+    if (text.size() < kLength)
+        return std::nullopt;
+    qint64 minute = 0;
+    for (qsizetype i = 0; i < kLength; ++i) {
+        const char c = text[i];
+        if (kShape[i] != '0') {
+            if (c != kShape[i])
+                return std::nullopt;
+        } else if (c >= '0' && c <= '9') {
+            minute = minute * 10 + (c - '0');
+        } else {
+            return std::nullopt;
+        }
+    }
+    return minute;
+}
+
 // The stored texts of a moment, written digit by digit: formatting through QDateTime
 // costs more than the rest of storing a reading.
 class MomentTexts {
@@ -34,84 +57,90 @@ public:
     explicit MomentTexts(const QDateTime& moment) {
         const QDate date = moment.date();
         const QTime time = moment.time();
-        put(date.year(), 4);
-        text_ += u'-';
-        put(date.month(), 2);
-        text_ += u'-';
-        put(date.day(), 2);
-        text_ += u' ';
-        put(time.hour(), 2);
-        text_ += u':';
-        put(time.minute(), 2);
-        text_ += u':';
-        put(time.second(), 2);
+        char* at = text_;
+        at = put(at, date.year(), 4, '-');
+        at = put(at, date.month(), 2, '-');
+        at = put(at, date.day(), 2, ' ');
+        at = put(at, time.hour(), 2, ':');
+        at = put(at, time.minute(), 2, ':');
+        put(at, time.second(), 2, '\0');
+        put(put(monthDay_, date.month(), 2, '/'), date.day(), 2, '\0');
     }
     // yyyy-MM-dd HH:mm:ss
-    const QString& dateTime() const { return text_; }
+    QByteArrayView dateTime() const { return QByteArrayView(text_, 19); }
     // yyyy-MM-dd HH:mm
-    QString minute() const { return text_.first(16); }
-    QString monthDay() const { return text_.mid(5, 2) + u'/' + text_.mid(8, 2); }
-    QString hourMinute() const { return text_.mid(11, 5); }
+    QString minuteText() const { return QString::fromLatin1(text_, 16); }
+    qint64 minute() const { return *minuteOf(dateTime()); }
+    QByteArrayView monthDay() const { return QByteArrayView(monthDay_, 5); }
+    QByteArrayView hourMinute() const { return QByteArrayView(text_ + 11, 5); }
 
 private:
-    void put(int value, int digits) {
+    static char* put(char* at, int value, int digits, char after) {
         for (int power = digits == 4 ? 1000 : 10; power > 0; power /= 10)
-            text_ += QChar(u'0' + value / power % 10);
+            *at++ = char('0' + value / power % 10);
+        *at = after;
+        return at + 1;
     }
-    QString text_;
+    char text_[20];
+    char monthDay_[6];
 };
 
-void bindAll(store::Statement& statement, std::initializer_list<QVariant> values) {
-    int index = 0;
-    for (const QVariant& value : values)
-        statement.bind(++index, value);
-}
-
-QVariant pulseOf(const Reading& reading) {
-    return reading.pulse ? QVariant(*reading.pulse) : QVariant();
+// Binds the reading's columns from the first position on, in the order systolic,
+// diastolic, pulse, moment, day, time, mark.
+void bindReading(store::Statement& statement, int first, const Reading& reading,
+                 const MomentTexts& texts) {
+    statement.bindInteger(first, reading.systolic);
+    statement.bindInteger(first + 1, reading.diastolic);
+    if (reading.pulse)
+        statement.bindInteger(first + 2, *reading.pulse);
+    else
+        statement.bindNull(first + 2);
+    statement.bindText(first + 3, texts.dateTime());
+    statement.bindText(first + 4, texts.monthDay());
+    statement.bindText(first + 5, texts.hourMinute());
+    statement.bindInteger(first + 6, reading.mark ? -1 : 0);
 }
 
 // Whether another reading of the person than the row except is stored at the minute.
-bool isHeld(store::Statement& held, const QString& person, const QDateTime& moment,
+bool isHeld(store::Database& db, const QString& person, const Reading& reading,
             const MomentTexts& texts, qint64 except) {
-    bindAll(held, {person, texts.minute(), MomentTexts(moment.addSecs(60)).minute(), except});
-    const bool found = held.step();
-    held.reset();
-    return found;
+    const auto held = prepare(db, kHeld);
+    held->bind(1, person);
+    held->bind(2, texts.minuteText());
+    held->bind(3, MomentTexts(wallClock(reading.moment).addSecs(60)).minuteText());
+    held->bindInteger(4, except);
+    return held->step();
+}
+
+void insert(store::Statement& insert, QByteArrayView person, QByteArrayView personKey,
+            const Reading& reading, const MomentTexts& texts) {
+    insert.bindText(1, person);
+    bindReading(insert, 2, reading, texts);
+    insert.bindText(9, personKey);
+    insert.run();
+    insert.reset();
 }
 
 } // namespace
 
 ReadingWriter::ReadingWriter(store::Database& db, const QString& person)
-    : db_(db), person_(person), personKey_(store::NameKeys::fold(person)),
-      held_(prepare(db, kHeld)), insert_(prepare(db, kInsert)) {}
+    : person_(person.toUtf8()), personKey_(store::NameKeys::fold(person).toUtf8()),
+      insert_(prepare(db, kInsert)) {
+    const auto moments = prepare(db, kHeldMoments);
+    moments->bindText(1, person_);
+    while (moments->step())
+        if (const auto minute = minuteOf(moments->at(0).text()))
+            heldMinutes_.insert(*minute);
+}
 
 ReadingWriter::~ReadingWriter() = default;
 
 bool ReadingWriter::add(const Reading& reading) {
-    const QDateTime moment = wallClock(reading.moment);
-    const MomentTexts texts(moment);
-    if (isHeld(*held_, person_, moment, texts, 0))
+    const MomentTexts texts(reading.moment);
+    if (heldMinutes_.contains(texts.minute()))
         return false;
-    bindAll(*insert_,
-            {person_, reading.systolic, reading.diastolic, pulseOf(reading), texts.dateTime(),
-             texts.monthDay(), texts.hourMinute(), reading.mark ? -1 : 0, personKey_});
-    insert_->run();
-    insert_->reset();
-    return true;
-}
-
-bool ReadingWriter::replace(qint64 rowid, const Reading& reading) {
-    const QDateTime moment = wallClock(reading.moment);
-    const MomentTexts texts(moment);
-    if (isHeld(*held_, person_, moment, texts, rowid))
-        return false;
-    if (!update_)
-        update_ = prepare(db_, kUpdate);
-    bindAll(*update_, {reading.systolic, reading.diastolic, pulseOf(reading), texts.dateTime(),
-                       texts.monthDay(), texts.hourMinute(), reading.mark ? -1 : 0, rowid});
-    update_->run();
-    update_->reset();
+    insert(*insert_, person_, personKey_, reading, texts);
+    heldMinutes_.insert(texts.minute());
     return true;
 }
 
@@ -128,9 +157,18 @@ StoreCounts storeReadings(store::Database& db, const QString& person,
 
 bool saveReading(store::Database& db, const QString& person, const Reading& reading, qint64 rowid) {
     store::Transaction transaction(db);
-    ReadingWriter writer(db, person);
-    if (!(rowid == 0 ? writer.add(reading) : writer.replace(rowid, reading)))
+    const MomentTexts texts(reading.moment);
+    if (isHeld(db, person, reading, texts, rowid))
         return false;
+    if (rowid == 0) {
+        insert(*prepare(db, kInsert), person.toUtf8(), store::NameKeys::fold(person).toUtf8(),
+               reading, texts);
+    } else {
+        const auto update = prepare(db, kUpdate);
+        bindReading(*update, 1, reading, texts);
+        update->bindInteger(8, rowid);
+        update->run();
+    }
     transaction.commit();
     return true;
 }

@@ -2,6 +2,8 @@
 
 #include "readings/Reading.h"
 
+#include <QByteArray>
+#include <QSet>
 #include <QString>
 #include <QVector>
 #include <memory>
@@ -19,6 +21,7 @@ namespace readings {
 // the transaction.
 class ReadingWriter {
 public:
+    // Reads the minutes of the person's stored readings.
     ReadingWriter(store::Database& db, const QString& person);
     ~ReadingWriter();
     ReadingWriter(const ReadingWriter&) = delete;
@@ -27,18 +30,12 @@ public:
     // True when stored, false when one at the same minute is stored already. Throws
     // store::DatabaseError.
     bool add(const Reading& reading);
-    // Writes the reading over the person's row of that rowid. False, and nothing
-    // changed, when another of the person's readings is stored at the same minute.
-    // Throws store::DatabaseError.
-    bool replace(qint64 rowid, const Reading& reading);
 
 private:
-    store::Database& db_;
-    QString person_;
-    QString personKey_;
-    std::unique_ptr<store::Statement> held_;
+    QByteArray person_;
+    QByteArray personKey_;
     std::unique_ptr<store::Statement> insert_;
-    std::unique_ptr<store::Statement> update_; // prepared on the first replace
+    QSet<qint64> heldMinutes_; // yyyyMMddHHmm
 };
 
 struct StoreCounts {

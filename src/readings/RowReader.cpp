@@ -1,5 +1,7 @@
 #include "readings/RowReader.h"
 
+#include <algorithm>
+
 namespace readings {
 
 namespace {
@@ -30,12 +32,21 @@ std::optional<int> wholeNumber(QStringView text) {
 }
 
 std::optional<bool> markOf(QStringView text) {
-    static const QStringList yes{"true", "1", "-1", "yes", "y", "x", "wahr", "ja", "j"};
-    static const QStringList no{"", "false", "0", "no", "n", "falsch", "nein"};
-    const QString word = text.trimmed().toString().toCaseFolded();
-    if (yes.contains(word))
+    static constexpr QLatin1StringView yes[] = {
+        QLatin1StringView("true"), QLatin1StringView("1"),  QLatin1StringView("-1"),
+        QLatin1StringView("yes"),  QLatin1StringView("y"),  QLatin1StringView("x"),
+        QLatin1StringView("wahr"), QLatin1StringView("ja"), QLatin1StringView("j")};
+    static constexpr QLatin1StringView no[] = {
+        QLatin1StringView(""),    QLatin1StringView("false"), QLatin1StringView("0"),
+        QLatin1StringView("no"),  QLatin1StringView("n"),     QLatin1StringView("falsch"),
+        QLatin1StringView("nein")};
+    const QStringView word = text.trimmed();
+    const auto isWord = [word](QLatin1StringView known) {
+        return word.compare(known, Qt::CaseInsensitive) == 0;
+    };
+    if (std::any_of(std::begin(yes), std::end(yes), isWord))
         return true;
-    if (no.contains(word))
+    if (std::any_of(std::begin(no), std::end(no), isWord))
         return false;
     return std::nullopt;
 }

@@ -74,6 +74,21 @@ void Statement::bind(int index, const QVariant& value) {
         fail();
 }
 
+void Statement::bindInteger(int index, qint64 value) {
+    if (sqlite3_bind_int64(stmt_, index, value) != SQLITE_OK)
+        fail();
+}
+
+void Statement::bindText(int index, QByteArrayView utf8) {
+    if (sqlite3_bind_text(stmt_, index, utf8.data(), int(utf8.size()), SQLITE_STATIC) != SQLITE_OK)
+        fail();
+}
+
+void Statement::bindNull(int index) {
+    if (sqlite3_bind_null(stmt_, index) != SQLITE_OK)
+        fail();
+}
+
 int Statement::parameterCount() const {
     return sqlite3_bind_parameter_count(stmt_);
 }

@@ -38,6 +38,10 @@ public:
 
     // Binds by 1-based position; QVariant() binds NULL.
     void bind(int index, const QVariant& value);
+    // Typed binds, for statements run many times over.
+    void bindInteger(int index, qint64 value);
+    void bindText(int index, QByteArrayView utf8); // not copied: kept until reset()
+    void bindNull(int index);
     int parameterCount() const;
     QString parameterName(int index) const; // without the leading ':'
 

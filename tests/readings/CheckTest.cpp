@@ -1,4 +1,5 @@
 #include "readings/Reading.h"
+#include "readings/RowReader.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,17 @@ TEST(Check, ComparesWallClocks) {
     };
     EXPECT_EQ(readings::check(at(12, 14), now), QStringList{"reading_moment_future"});
     EXPECT_TRUE(readings::check(at(11, -12), now).isEmpty());
+}
+
+TEST(Check, ReadsMarkWordsInAnyCase) {
+    const struct {
+        const char* text;
+        std::optional<bool> mark;
+    } cases[] = {{"TRUE", true}, {" x ", true},   {"-1", true},      {"Ja", true},
+                 {"", false},    {"NEIN", false}, {" false", false}, {"0", false},
+                 {"maybe", {}},  {"yess", {}},    {"2", {}},         {"-", {}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(readings::markOf(QString::fromUtf8(c.text)), c.mark) << c.text;
 }
 
 } // namespace

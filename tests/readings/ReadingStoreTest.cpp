@@ -43,6 +43,7 @@ TEST_F(ReadingStoreTest, SkipsAReadingOfTheSamePersonAtTheSameMinute) {
         {"next hour", "2024-05-01 08:59:30", "Müller", at("2024-05-01T09:00:00"), true},
         {"another day", "2024-05-01 08:15:00", "Müller", at("2024-05-02T08:15:00"), true},
         {"other person", "2024-05-01 08:15:00", "Other", at("2024-05-01T08:15:00"), true},
+        {"held in another shape", "2024-05-01T08:15:00", "Müller", at("2024-05-01T08:15:00"), true},
     };
     for (const MinuteCase& c : cases) {
         db.execute("delete * from bp_record");
