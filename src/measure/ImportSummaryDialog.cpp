@@ -21,7 +21,7 @@ ImportSummaryDialog::ImportSummaryDialog(const lang::LanguageStore& language,
                                          const QString& importedFile, QWidget* parent)
     : QDialog(parent), messages_(messages), rejected_(rejectionLines(language, summary)),
       importedFile_(importedFile), counts_(new QLabel(summaryLine(language, summary))),
-      firstRejected_(new QPlainTextEdit),
+      firstRejected_(new QPlainTextEdit(this)),
       save_(new QPushButton(language.GetHintText(QStringLiteral("import_save_rejected")))) {
     setObjectName(QStringLiteral("ImportSummaryDialog"));
     setWindowTitle(language.GetHintText(QStringLiteral("import_result_title")));

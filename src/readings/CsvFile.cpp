@@ -166,7 +166,10 @@ void CsvFile::findDelimiter() {
     int counts[std::size(candidates)] = {};
     bool quoted = false;
     for (qsizetype i = 0;; ++i) {
-        if (i >= buffer_.size() && (i > limits_.maxRecordChars || !fill()))
+        // A block may decode to nothing yet (a character cut at its end).
+        while (i >= buffer_.size() && i <= limits_.maxRecordChars && fill()) {
+        }
+        if (i >= buffer_.size())
             break;
         const QChar c = buffer_[i];
         if (c == u'"')

@@ -89,6 +89,13 @@ TEST(CsvFile, BlockBoundariesCutNothing) {
     }
 }
 
+// A first block that decodes to no character yet leaves the delimiter search nothing to read.
+TEST(CsvFile, AFirstBlockWithoutACharacterIsReadOn) {
+    EXPECT_EQ(records("\xf3\xfe\xff"
+                      "b"),
+              QStringList{QStringLiteral("1:óþÿb")});
+}
+
 TEST(CsvFile, RefusesWhatExceedsTheLimits) {
     readings::CsvLimits limits;
     limits.maxFileBytes = 1000;
