@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QThread>
+#include <optional>
 #include <sys/stat.h>
 
 namespace store {
@@ -21,16 +22,26 @@ qint64 modified(const QString& path) {
     return qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
 }
 
-// "size mtime-ns counter" of the file, or empty when it cannot be read.
-QByteArray stamp(const QString& path) {
+// What tells one state of the database file from another.
+struct Stamp {
+    qint64 size = 0;
+    qint64 modified = 0;
+    QByteArray counter;
+
+    QByteArray text() const {
+        return QByteArray::number(size) + ' ' + QByteArray::number(modified) + ' ' +
+               counter.toHex();
+    }
+};
+
+std::optional<Stamp> stamp(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || !file.seek(kChangeCounterOffset))
-        return {};
-    const QByteArray counter = file.read(4);
-    const qint64 time = modified(path);
-    if (counter.size() != 4 || time < 0)
-        return {};
-    return QByteArray::number(file.size()) + ' ' + QByteArray::number(time) + ' ' + counter.toHex();
+        return std::nullopt;
+    Stamp now{file.size(), modified(path), file.read(4)};
+    if (now.counter.size() != 4 || now.modified < 0)
+        return std::nullopt;
+    return now;
 }
 
 bool write(const QString& path, const QByteArray& content) {
@@ -51,8 +62,8 @@ bool CleanClose::matches() const {
     QFile note(notePath_);
     if (!note.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray now = stamp(databasePath_);
-    return !now.isEmpty() && note.readAll().trimmed() == now;
+    const std::optional<Stamp> now = stamp(databasePath_);
+    return now && note.readAll().trimmed() == now->text();
 }
 
 void CleanClose::forget() const {
@@ -63,12 +74,11 @@ void CleanClose::forget() const {
 // keep its time. The note is only left once the clock has moved past that tick, so any
 // later write gives the file a newer time.
 void CleanClose::record() const {
-    const QByteArray now = stamp(databasePath_);
-    const qint64 fileTime = modified(databasePath_);
-    for (int attempt = 0; !now.isEmpty() && attempt < 200; ++attempt) {
-        if (!write(notePath_, now + '\n'))
+    const std::optional<Stamp> now = stamp(databasePath_);
+    for (int attempt = 0; now && attempt < 200; ++attempt) {
+        if (!write(notePath_, now->text() + '\n'))
             return;
-        if (modified(notePath_) > fileTime)
+        if (modified(notePath_) > now->modified)
             return;
         QThread::msleep(1);
     }
