@@ -4,8 +4,7 @@
 // runs of the shell, start included, over nine runs), and the ratios of ours to the
 // shell's: real time, and processor time (user and system). The memory counters are the
 // process's peak resident size before the first import and after the last, and the
-// growth between them. The "without_name_keys" runs drop the trigger that renews each new
-// reading's name key, to show what keeping the keys costs.
+// growth between them.
 #include "readings/CsvImport.h"
 #include "store/Database.h"
 #include "support/ShellTimes.h"
@@ -97,11 +96,9 @@ Fixture& fixture() {
     return made;
 }
 
-void importOnce(const QString& data, bool nameKeys) {
+void importOnce(const QString& data) {
     store::Database db;
     db.open(fixture().file("tonvi.mdb"));
-    if (!nameKeys)
-        db.execute(QStringLiteral("DROP TRIGGER bp_record_new_key"));
     readings::CsvFile file(data);
     readings::ImportOptions options;
     const readings::ImportResult result = readings::importReadings(db, person, file, options);
@@ -109,7 +106,7 @@ void importOnce(const QString& data, bool nameKeys) {
         qFatal("the import stored %d readings", result.summary.stored);
 }
 
-void Import(benchmark::State& state, const FileForm& form, bool nameKeys) {
+void Import(benchmark::State& state, const FileForm& form) {
     Fixture& f = fixture();
     const QString data = f.file(form.name);
     const double before = peakMegabytes();
@@ -120,7 +117,7 @@ void Import(benchmark::State& state, const FileForm& form, bool nameKeys) {
         state.ResumeTiming();
         const auto start = std::chrono::steady_clock::now();
         const double cpuStart = bench::processMs();
-        importOnce(data, nameKeys);
+        importOnce(data);
         ours.cpu.append(bench::processMs() - cpuStart);
         ours.real.append(bench::msSince(start));
     }
@@ -139,13 +136,8 @@ void Import(benchmark::State& state, const FileForm& form, bool nameKeys) {
     bench::cpuBesideShell(state, ours, shell);
 }
 
-BENCHMARK_CAPTURE(Import, iso, iso, true)->Unit(benchmark::kMillisecond)->Iterations(9);
-BENCHMARK_CAPTURE(Import, spreadsheet, spreadsheet, true)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(9);
-BENCHMARK_CAPTURE(Import, iso_without_name_keys, iso, false)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(9);
+BENCHMARK_CAPTURE(Import, iso, iso)->Unit(benchmark::kMillisecond)->Iterations(9);
+BENCHMARK_CAPTURE(Import, spreadsheet, spreadsheet)->Unit(benchmark::kMillisecond)->Iterations(9);
 
 } // namespace
 

@@ -17,7 +17,7 @@ bool isControl(QChar c) {
 
 bool allEmpty(const QStringList& fields) {
     return std::all_of(fields.begin(), fields.end(),
-                       [](const QString& field) { return field.trimmed().isEmpty(); });
+                       [](const QString& field) { return QStringView(field).trimmed().isEmpty(); });
 }
 
 QStringDecoder decoderFor(Encoding encoding) {

@@ -26,6 +26,9 @@ public:
     // A first number above 12 shows day first, a second above 12 month first. None when
     // no slashed date decides it, or when the dates show both.
     std::optional<DateOrder> order() const;
+    // Whether every date so far reads alone, without the rest of the file: none is slashed
+    // and not all of them are plain integers.
+    bool readsLineByLine() const { return !slashed_ && !(dates_ && integers_); }
     // Slashed dates are read only once the order is known.
     bool needsOrder() const { return epochUnit() == EpochUnit::None && slashed_ && !order(); }
 

@@ -15,7 +15,9 @@ bool within(int value, int low, int high) {
 } // namespace
 
 QDateTime wallClock(const QDateTime& moment) {
-    return moment.isValid() ? QDateTime(moment.date(), moment.time(), Qt::UTC) : QDateTime();
+    if (!moment.isValid() || moment.timeSpec() == Qt::UTC)
+        return moment.isValid() ? moment : QDateTime();
+    return QDateTime(moment.date(), moment.time(), Qt::UTC);
 }
 
 QStringList check(const Reading& reading, const QDateTime& now) {

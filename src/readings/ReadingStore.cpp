@@ -2,7 +2,6 @@
 
 #include "store/Database.h"
 #include "store/JetSql.h"
-#include "store/NameKeys.h"
 #include "store/Statement.h"
 
 namespace readings {
@@ -16,10 +15,24 @@ const QString kHeld =
     QStringLiteral("select 1 from bp_record where personal=:a1 and checktime>=:a2 and "
                    "checktime<:a3 and rowid<>:a4 limit 1");
 const QString kHeldMoments = QStringLiteral("select checktime from bp_record where personal=:a1");
-// The name key comes along, so the connection need not fill it row by row.
-const QString kInsert = QStringLiteral(
-    "insert into bp_record(personal,systolic,diastolic,heart_beat,checktime,checktime_mmdd,"
-    "checktime_hhmm,delselection,personal_key) values (:a1,:a2,:a3,:a4,:a5,:a6,:a7,:a8,:a9)");
+constexpr int kInsertColumns = 9;
+// Rows inserted by one statement: each statement costs about as much as a row.
+constexpr int kBatch = 16;
+
+// Inserts rows of the columns below; the name key comes along, so the connection need not
+// fill it row by row.
+QString insertSql(int rows) {
+    QStringList values;
+    for (int row = 0; row < rows; ++row) {
+        QStringList parameters;
+        for (int column = 1; column <= kInsertColumns; ++column)
+            parameters << QStringLiteral(":a%1").arg(row * kInsertColumns + column);
+        values << u'(' + parameters.join(u',') + u')';
+    }
+    return QStringLiteral("insert into bp_record(personal,systolic,diastolic,heart_beat,checktime,"
+                          "checktime_mmdd,checktime_hhmm,delselection,personal_key) values ") +
+           values.join(u',');
+}
 const QString kUpdate =
     QStringLiteral("update bp_record set systolic=:a1,diastolic=:a2,heart_beat=:a3,checktime=:a4,"
                    "checktime_mmdd=:a5,checktime_hhmm=:a6,delselection=:a7 where rowid=:a8");
@@ -112,20 +125,26 @@ bool isHeld(store::Database& db, const QString& person, const Reading& reading,
     return held->step();
 }
 
-void insert(store::Statement& insert, QByteArrayView person, QByteArrayView personKey,
-            const Reading& reading, const MomentTexts& texts) {
-    insert.bindText(1, person);
-    bindReading(insert, 2, reading, texts);
-    insert.bindText(9, personKey);
-    insert.run();
-    insert.reset();
+// Binds one row of an insert, the first of its parameters at first.
+void bindRow(store::Statement& insert, int first, QByteArrayView person, QByteArrayView personKey,
+             const Reading& reading, const MomentTexts& texts) {
+    insert.bindText(first, person);
+    bindReading(insert, first + 1, reading, texts);
+    insert.bindText(first + kInsertColumns - 1, personKey);
 }
 
 } // namespace
 
+struct ReadingWriter::Pending {
+    Reading reading;
+    MomentTexts texts;
+};
+
 ReadingWriter::ReadingWriter(store::Database& db, const QString& person)
-    : person_(person.toUtf8()), personKey_(store::NameKeys::fold(person).toUtf8()),
-      insert_(prepare(db, kInsert)) {
+    : triggers_(db.handle(), QStringLiteral("bp_record")), person_(person.toUtf8()),
+      personKey_(store::NameKeys::fold(person).toUtf8()), db_(db),
+      batchInsert_(prepare(db, insertSql(kBatch))) {
+    pending_.reserve(kBatch); // bound texts point into it
     const auto moments = prepare(db, kHeldMoments);
     moments->bindText(1, person_);
     while (moments->step())
@@ -139,9 +158,30 @@ bool ReadingWriter::add(const Reading& reading) {
     const MomentTexts texts(reading.moment);
     if (heldMinutes_.contains(texts.minute()))
         return false;
-    insert(*insert_, person_, personKey_, reading, texts);
     heldMinutes_.insert(texts.minute());
+    pending_.push_back({reading, texts});
+    if (pending_.size() == kBatch)
+        flush();
     return true;
+}
+
+void ReadingWriter::flush() {
+    if (pending_.empty())
+        return;
+    const bool full = pending_.size() == kBatch;
+    const auto tail = full ? nullptr : prepare(db_, insertSql(int(pending_.size())));
+    store::Statement& insert = full ? *batchInsert_ : *tail;
+    for (std::size_t row = 0; row < pending_.size(); ++row)
+        bindRow(insert, int(row) * kInsertColumns + 1, person_, personKey_, pending_[row].reading,
+                pending_[row].texts);
+    insert.run();
+    insert.reset();
+    pending_.clear();
+}
+
+void ReadingWriter::finish() {
+    flush();
+    triggers_.restore();
 }
 
 StoreCounts storeReadings(store::Database& db, const QString& person,
@@ -151,6 +191,7 @@ StoreCounts storeReadings(store::Database& db, const QString& person,
     StoreCounts counts;
     for (const Reading& reading : readings)
         ++(writer.add(reading) ? counts.stored : counts.skipped);
+    writer.finish();
     transaction.commit();
     return counts;
 }
@@ -161,8 +202,10 @@ bool saveReading(store::Database& db, const QString& person, const Reading& read
     if (isHeld(db, person, reading, texts, rowid))
         return false;
     if (rowid == 0) {
-        insert(*prepare(db, kInsert), person.toUtf8(), store::NameKeys::fold(person).toUtf8(),
-               reading, texts);
+        const QByteArray name = person.toUtf8(), key = store::NameKeys::fold(person).toUtf8();
+        const auto insert = prepare(db, insertSql(1));
+        bindRow(*insert, 1, name, key, reading, texts); // bound, not copied
+        insert->run();
     } else {
         const auto update = prepare(db, kUpdate);
         bindReading(*update, 1, reading, texts);

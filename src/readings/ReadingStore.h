@@ -1,12 +1,14 @@
 #pragma once
 
 #include "readings/Reading.h"
+#include "store/NameKeys.h"
 
 #include <QByteArray>
 #include <QSet>
 #include <QString>
 #include <QVector>
 #include <memory>
+#include <vector>
 
 namespace store {
 class Database;
@@ -18,7 +20,7 @@ namespace readings {
 // Adds one person's readings to bp_record, the columns filled as a save from the monitor
 // fills them. A reading of the person at the same minute as one stored already (the
 // person's name compared as everywhere in the program) is not stored. The caller holds
-// the transaction.
+// the transaction and calls finish() before its commit.
 class ReadingWriter {
 public:
     // Reads the minutes of the person's stored readings.
@@ -27,14 +29,23 @@ public:
     ReadingWriter(const ReadingWriter&) = delete;
     ReadingWriter& operator=(const ReadingWriter&) = delete;
 
-    // True when stored, false when one at the same minute is stored already. Throws
-    // store::DatabaseError.
+    // True when taken, false when one at the same minute is stored already. Readings are
+    // written a few at a time. Throws store::DatabaseError.
     bool add(const Reading& reading);
+    // Writes the readings still waiting, and sets the table's insert triggers back, which
+    // the writer drops as it brings every key itself. Throws store::DatabaseError.
+    void finish();
 
 private:
+    struct Pending;
+    void flush();
+
+    store::NameKeys::InsertTriggersDropped triggers_;
     QByteArray person_;
     QByteArray personKey_;
-    std::unique_ptr<store::Statement> insert_;
+    store::Database& db_;
+    std::unique_ptr<store::Statement> batchInsert_;
+    std::vector<Pending> pending_;
     QSet<qint64> heldMinutes_; // yyyyMMddHHmm
 };
 

@@ -8,8 +8,8 @@ namespace {
 
 constexpr int kMostDigits = 6;
 
-QString fieldText(const QStringList& fields, int column) {
-    return column >= 0 ? fields[column].trimmed() : QString();
+QStringView fieldText(const QStringList& fields, int column) {
+    return column >= 0 ? QStringView(fields[column]).trimmed() : QStringView();
 }
 
 } // namespace
@@ -55,26 +55,26 @@ RowReader::RowReader(const ColumnMapping& mapping, const MomentReader& moments)
     : mapping_(mapping), moments_(moments) {}
 
 QString RowReader::momentText(const QStringList& fields) const {
-    const QString date = fieldText(fields, mapping_.dateColumn());
+    const QString date = fieldText(fields, mapping_.dateColumn()).toString();
     const int time = mapping_.timeColumn();
-    return time < 0 ? date : date + u' ' + fieldText(fields, time);
+    return time < 0 ? date : date + u' ' + fieldText(fields, time).toString();
 }
 
 std::variant<QDateTime, Rejection> RowReader::moment(const QStringList& fields) const {
-    const QString dateText = fieldText(fields, mapping_.dateColumn());
+    const QStringView dateText = fieldText(fields, mapping_.dateColumn());
     const int timeColumn = mapping_.timeColumn();
     if (timeColumn < 0 || moments_.readsUnixTime()) {
         if (const auto moment = moments_.dateTime(dateText))
             return *moment;
-        return Rejection{0, QStringLiteral("import_date_unreadable"), dateText};
+        return Rejection{0, QStringLiteral("import_date_unreadable"), dateText.toString()};
     }
     const auto date = moments_.date(dateText);
     if (!date)
-        return Rejection{0, QStringLiteral("import_date_unreadable"), dateText};
-    const QString timeText = fieldText(fields, timeColumn);
+        return Rejection{0, QStringLiteral("import_date_unreadable"), dateText.toString()};
+    const QStringView timeText = fieldText(fields, timeColumn);
     const auto time = moments_.time(timeText);
     if (!time)
-        return Rejection{0, QStringLiteral("import_time_unreadable"), timeText};
+        return Rejection{0, QStringLiteral("import_time_unreadable"), timeText.toString()};
     return QDateTime(*date, *time, Qt::UTC);
 }
 
@@ -84,24 +84,24 @@ std::variant<Reading, Rejection> RowReader::read(const QStringList& fields,
         return Rejection{0, QStringLiteral("import_fields_missing"),
                          QString::number(fields.size())};
     Reading reading;
-    const QString systolic = fieldText(fields, mapping_[Field::Systolic]);
-    const QString diastolic = fieldText(fields, mapping_[Field::Diastolic]);
-    const QString pulse = fieldText(fields, mapping_[Field::Pulse]);
-    const QString mark = fieldText(fields, mapping_[Field::Mark]);
+    const QStringView systolic = fieldText(fields, mapping_[Field::Systolic]);
+    const QStringView diastolic = fieldText(fields, mapping_[Field::Diastolic]);
+    const QStringView pulse = fieldText(fields, mapping_[Field::Pulse]);
+    const QStringView mark = fieldText(fields, mapping_[Field::Mark]);
     const auto systolicValue = wholeNumber(systolic);
     if (!systolicValue)
-        return Rejection{0, QStringLiteral("import_systolic_unreadable"), systolic};
+        return Rejection{0, QStringLiteral("import_systolic_unreadable"), systolic.toString()};
     const auto diastolicValue = wholeNumber(diastolic);
     if (!diastolicValue)
-        return Rejection{0, QStringLiteral("import_diastolic_unreadable"), diastolic};
+        return Rejection{0, QStringLiteral("import_diastolic_unreadable"), diastolic.toString()};
     if (!pulse.isEmpty()) {
         reading.pulse = wholeNumber(pulse);
         if (!reading.pulse)
-            return Rejection{0, QStringLiteral("import_pulse_unreadable"), pulse};
+            return Rejection{0, QStringLiteral("import_pulse_unreadable"), pulse.toString()};
     }
     const auto marked = markOf(mark);
     if (!marked)
-        return Rejection{0, QStringLiteral("import_mark_unreadable"), mark};
+        return Rejection{0, QStringLiteral("import_mark_unreadable"), mark.toString()};
     auto moment = this->moment(fields);
     if (auto* rejection = std::get_if<Rejection>(&moment))
         return *rejection;
@@ -116,9 +116,9 @@ std::variant<Reading, Rejection> RowReader::read(const QStringList& fields,
     const auto names = [&key](const char* field) {
         return key.startsWith(QLatin1String("reading_") + QLatin1String(field));
     };
-    const QString text = names("systolic")    ? systolic
-                         : names("diastolic") ? diastolic
-                         : names("pulse")     ? pulse
+    const QString text = names("systolic")    ? systolic.toString()
+                         : names("diastolic") ? diastolic.toString()
+                         : names("pulse")     ? pulse.toString()
                                               : momentText(fields);
     return Rejection{0, key, text};
 }

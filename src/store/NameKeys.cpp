@@ -52,21 +52,49 @@ QString fold(QStringView name) {
     return name.toString().toCaseFolded();
 }
 
+namespace {
+
+QString forgetKey(const KeyedColumn& keyed) {
+    return QStringLiteral("BEGIN UPDATE %1 SET %2 = NULL WHERE rowid = new.rowid; END")
+        .arg(keyed.table, keyed.key());
+}
+
 // An insert that brings a key is checked as far as plain SQL can: lower() folds ASCII only,
 // so a name with other capitals loses the key it brought and is folded again.
+QString newKeyTrigger(const KeyedColumn& keyed) {
+    return QStringLiteral("CREATE TRIGGER IF NOT EXISTS %1_new_key AFTER INSERT ON %1 "
+                          "WHEN new.%2 IS NOT NULL AND new.%2 IS NOT lower(new.%3) %4")
+        .arg(keyed.table, keyed.key(), keyed.column, forgetKey(keyed));
+}
+
+QString fillKey(const KeyedColumn& keyed) {
+    return QStringLiteral("WHEN new.%1 IS NULL BEGIN UPDATE %2 SET %1 = %3(new.%4) "
+                          "WHERE rowid = new.rowid; END")
+        .arg(keyed.key(), keyed.table, QLatin1String(kFoldFunction), keyed.column);
+}
+
+QString keyInsertedTrigger(const KeyedColumn& keyed) {
+    return QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS %1_key_inserted AFTER INSERT ON "
+                          "main.%1 %2")
+        .arg(keyed.table, fillKey(keyed));
+}
+
+const KeyedColumn& keyedTable(const QString& table) {
+    for (const KeyedColumn& keyed : keyedColumns())
+        if (keyed.table == table)
+            return keyed;
+    throw DatabaseError(QStringLiteral("no keyed table %1").arg(table));
+}
+
+} // namespace
+
 QStringList fileTriggers() {
     QStringList triggers;
-    for (const KeyedColumn& keyed : keyedColumns()) {
-        const QString forget = QStringLiteral("BEGIN UPDATE %1 SET %2 = NULL WHERE rowid = "
-                                              "new.rowid; END")
-                                   .arg(keyed.table, keyed.key());
-        triggers << QStringLiteral("CREATE TRIGGER IF NOT EXISTS %1_new_key AFTER INSERT ON %1 "
-                                   "WHEN new.%2 IS NOT NULL AND new.%2 IS NOT lower(new.%3) %4")
-                        .arg(keyed.table, keyed.key(), keyed.column, forget)
+    for (const KeyedColumn& keyed : keyedColumns())
+        triggers << newKeyTrigger(keyed)
                  << QStringLiteral("CREATE TRIGGER IF NOT EXISTS %1_renamed AFTER UPDATE OF %2 "
                                    "ON %1 %3")
-                        .arg(keyed.table, keyed.column, forget);
-    }
+                        .arg(keyed.table, keyed.column, forgetKey(keyed));
     return triggers;
 }
 
@@ -79,17 +107,22 @@ void registerFold(sqlite3* db) {
 
 void keepKeys(sqlite3* db) {
     for (const KeyedColumn& keyed : keyedColumns()) {
-        const QString fill =
-            QStringLiteral("WHEN new.%1 IS NULL BEGIN UPDATE %2 SET %1 = %3(new.%4) "
-                           "WHERE rowid = new.rowid; END")
-                .arg(keyed.key(), keyed.table, QLatin1String(kFoldFunction), keyed.column);
-        run(db, QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS %1_key_inserted AFTER INSERT ON "
-                               "main.%1 %2")
-                    .arg(keyed.table, fill));
+        run(db, keyInsertedTrigger(keyed));
         run(db, QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS %1_key AFTER UPDATE OF %2 ON "
                                "main.%1 %3")
-                    .arg(keyed.table, keyed.key(), fill));
+                    .arg(keyed.table, keyed.key(), fillKey(keyed)));
     }
+}
+
+InsertTriggersDropped::InsertTriggersDropped(sqlite3* db, const QString& table)
+    : db_(db), keyed_(keyedTable(table)) {
+    run(db_, QStringLiteral("DROP TRIGGER IF EXISTS main.%1_new_key").arg(keyed_.table));
+    run(db_, QStringLiteral("DROP TRIGGER IF EXISTS temp.%1_key_inserted").arg(keyed_.table));
+}
+
+void InsertTriggersDropped::restore() {
+    run(db_, newKeyTrigger(keyed_));
+    run(db_, keyInsertedTrigger(keyed_));
 }
 
 void fillMissingKeys(sqlite3* db) {

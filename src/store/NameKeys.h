@@ -48,6 +48,20 @@ void registerFold(sqlite3* db);
 // DatabaseError.
 void keepKeys(sqlite3* db);
 
+// For a bulk insert that brings every key itself, through fold(): inside an open
+// transaction, drops the table's insert triggers, which cost more than the insert.
+// restore() makes them again and must come before the commit; a rollback brings them back
+// by itself. Throws DatabaseError.
+class InsertTriggersDropped {
+public:
+    InsertTriggersDropped(sqlite3* db, const QString& table);
+    void restore();
+
+private:
+    sqlite3* db_;
+    KeyedColumn keyed_;
+};
+
 // Gives the rows that another program wrote their keys. Throws DatabaseError.
 void fillMissingKeys(sqlite3* db);
 

@@ -9,7 +9,20 @@ readings::Reading at(const QString& moment, int systolic = 120, bool mark = fals
     return {QDateTime::fromString(moment, Qt::ISODate), systolic, 80, 70, mark};
 }
 
-class ReadingStoreTest : public ImportFixture {};
+// The file's and the connection's triggers that keep the name keys of bp_record.
+const QStringList kKeyTriggers{"bp_record_key", "bp_record_key_inserted", "bp_record_new_key",
+                               "bp_record_renamed"};
+
+class ReadingStoreTest : public ImportFixture {
+protected:
+    QStringList keyTriggers() {
+        return testkit::queryRows(
+            db, "select name from sqlite_master where type='trigger' and tbl_name='bp_record' "
+                "and name like 'bp%' "
+                "union select name from sqlite_temp_master where type='trigger' and "
+                "tbl_name='bp_record' and name like 'bp%' order by name");
+    }
+};
 
 // Saved as a save from the monitor saves: day and time as MM/dd and HH:mm, a mark as -1.
 TEST_F(ReadingStoreTest, FillsTheColumnsAsATransferDoes) {
@@ -21,6 +34,21 @@ TEST_F(ReadingStoreTest, FillsTheColumnsAsATransferDoes) {
                                      "2024-12-31 23:59:58|140|90||-1|12/31|23:59"}));
     EXPECT_EQ(testkit::queryRows(db, "select personal,personal_key from bp_record"),
               (QStringList{"Müller|müller", "Müller|müller"}));
+    EXPECT_EQ(keyTriggers(), kKeyTriggers);
+}
+
+// Readings go out a few at a time: a full batch, a minute held within the batch, a tail.
+TEST_F(ReadingStoreTest, StoresEveryReadingOfAListLongerThanABatch) {
+    QVector<readings::Reading> list;
+    for (int minute = 0; minute < 35; ++minute)
+        list << readings::Reading{QDateTime(QDate(2024, 5, 1), QTime(8, 0)).addSecs(60 * minute),
+                                  100 + minute, 70, std::nullopt, false};
+    list.insert(20, readings::Reading{QDateTime(QDate(2024, 5, 1), QTime(8, 18, 30)), 99, 70,
+                                      std::nullopt, false});
+    EXPECT_EQ(readings::storeReadings(db, "Müller", list), (readings::StoreCounts{35, 1}));
+    EXPECT_EQ(
+        testkit::queryRows(db, "select count(*), min(systolic), max(systolic) from bp_record"),
+        QStringList{"35|100|134"});
 }
 
 struct MinuteCase {
@@ -116,29 +144,54 @@ TEST_F(ReadingStoreTest, AFailedWriteStoresNone) {
     EXPECT_EQ(result.problem->key, "import_database_error");
     EXPECT_TRUE(result.problem->args.value(0).contains("disk full"));
     EXPECT_TRUE(stored().isEmpty());
+    EXPECT_EQ(keyTriggers(), kKeyTriggers);
 }
 
 TEST_F(ReadingStoreTest, ACancelStoresNothing) {
-    QByteArray bytes = "Date,Sys,Dia\n";
-    for (int minute = 0; minute < 3 * readings::kCancelEvery; ++minute)
-        bytes += QDateTime(QDate(2024, 5, 1), QTime(0, 0))
-                     .addSecs(60 * minute)
-                     .toString("yyyy-MM-dd HH:mm,120,80\n")
-                     .toLatin1();
-    // The first pass reads the file, the second stores it: a cancel in either.
-    for (int asked : {1, 3, 4, 6}) {
-        int questions = 0;
+    const auto file = [](const char* format) {
+        QByteArray bytes = "Date,Sys,Dia\n";
+        for (int minute = 0; minute < 3 * readings::kCancelEvery; ++minute)
+            bytes += QDateTime(QDate(2024, 5, 13), QTime(0, 0))
+                         .addSecs(60 * minute)
+                         .toString(format)
+                         .toLatin1();
+        return bytes;
+    };
+    // ISO dates read line by line: the file is read once. Slashed dates are read first for
+    // their order, then stored: a cancel in either pass.
+    const struct {
+        QByteArray bytes;
+        QList<int> asked;
+    } cases[] = {{file("yyyy-MM-dd HH:mm,120,80\n"), {1, 3}},
+                 {file("dd/MM/yyyy HH:mm,120,80\n"), {1, 3, 4, 6}}};
+    for (const auto& c : cases) {
+        for (int asked : c.asked) {
+            int questions = 0;
+            readings::ImportOptions chosen = options();
+            chosen.cancelled = [&] { return ++questions == asked; };
+            const readings::ImportResult result = import(c.bytes, chosen);
+            EXPECT_EQ(result.status, readings::ImportStatus::Cancelled) << asked;
+            EXPECT_EQ(result.problem->key, "import_cancelled");
+            EXPECT_EQ(questions, asked);
+            EXPECT_TRUE(stored().isEmpty()) << asked;
+        }
         readings::ImportOptions chosen = options();
-        chosen.cancelled = [&] { return ++questions == asked; };
-        const readings::ImportResult result = import(bytes, chosen);
-        EXPECT_EQ(result.status, readings::ImportStatus::Cancelled) << asked;
-        EXPECT_EQ(result.problem->key, "import_cancelled");
-        EXPECT_EQ(questions, asked);
-        EXPECT_TRUE(stored().isEmpty()) << asked;
+        chosen.cancelled = [] { return false; };
+        EXPECT_EQ(import(c.bytes, chosen).summary.stored, 3 * readings::kCancelEvery);
+        EXPECT_EQ(keyTriggers(), kKeyTriggers);
+        db.execute("delete * from bp_record");
     }
-    readings::ImportOptions chosen = options();
-    chosen.cancelled = [] { return false; };
-    EXPECT_EQ(import(bytes, chosen).summary.stored, 3 * readings::kCancelEvery);
+}
+
+// A slashed date after ISO ones is read in the order the whole file shows.
+TEST_F(ReadingStoreTest, ALateSlashedDateIsReadInTheFilesOrder) {
+    const readings::ImportResult result =
+        import("Date,Sys,Dia\n2024-05-01 08:00,120,80\n02/05/2024 08:00,121,80\n"
+               "13/05/2024 08:00,122,80\n",
+               options());
+    EXPECT_EQ(result.status, readings::ImportStatus::Done);
+    EXPECT_EQ(testkit::queryRows(db, "select checktime from bp_record order by systolic"),
+              (QStringList{"2024-05-01 08:00:00", "2024-05-02 08:00:00", "2024-05-13 08:00:00"}));
 }
 
 } // namespace
