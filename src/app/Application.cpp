@@ -13,7 +13,6 @@
 #include "output/ReportMemory.h"
 #include "pictures/PictureLibrary.h"
 #include "store/DatabaseError.h"
-#include "store/PrivateFiles.h"
 #include "store/Tdm1.h"
 #include "ui/WindowFront.h"
 
@@ -151,8 +150,8 @@ int runWindow(int argc, char** argv, const CommandLine& commandLine) {
     Application application(argc, argv);
     const bool withUser = !commandLine.checkStart;
     const store::AppFiles files = placeFiles(currentPlacement(commandLine.dataDir));
-    // If this fails, opening the database names the directory.
-    store::makePrivateDirectories(files.dataDir());
+    if (const QString failure = makeDataDir(files.dataDir()); !failure.isEmpty())
+        return endWithMessage(failure + QStringLiteral("\n\nThe program will now end."), withUser);
     SingleInstance instance(files.dataDir());
     if (!startAlone(instance, files.dataDir()))
         return 0;
