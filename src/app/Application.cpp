@@ -62,7 +62,7 @@ void printError(const QString& text) {
 // A start without a user (--check-start) writes the text to the error output only.
 int endWithMessage(const QString& text, bool withUser = true) {
     if (withUser)
-        QMessageBox::critical(nullptr, QStringLiteral("Blood Pressure Monitor"), text);
+        QMessageBox::critical(nullptr, QStringLiteral("Upper-Arm Blood Pressure Monitor"), text);
     else
         printError(text);
     return 1;
