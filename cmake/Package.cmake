@@ -14,6 +14,8 @@ install(FILES ${report_templates} DESTINATION ${data_dir})
 file(GLOB manual CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/help/*)
 if(manual)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/help/ DESTINATION ${data_dir})
+  # Where Debian users look for a package's documentation; the program reads its own copy.
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/help/ DESTINATION ${CMAKE_INSTALL_DOCDIR})
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/resources/udev/70-tonvi-monitor.rules
         DESTINATION ${TONVI_UDEV_RULES_DIR})
@@ -68,6 +70,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's own buttons and dialogs in the language chosen in the database.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-translations-l10n)
+# The manual's links and the report's "open" go through xdg-open.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${packaging}/postinst ${packaging}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -13,7 +13,6 @@
 #include "output/ReportMemory.h"
 #include "pictures/PictureLibrary.h"
 #include "store/DatabaseError.h"
-#include "store/PrivateFiles.h"
 #include "store/Tdm1.h"
 #include "ui/WindowFront.h"
 
@@ -21,7 +20,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
-#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -64,7 +62,7 @@ void printError(const QString& text) {
 // A start without a user (--check-start) writes the text to the error output only.
 int endWithMessage(const QString& text, bool withUser = true) {
     if (withUser)
-        QMessageBox::critical(nullptr, QStringLiteral("Blood Pressure Monitor"), text);
+        QMessageBox::critical(nullptr, QStringLiteral("Upper-Arm Blood Pressure Monitor"), text);
     else
         printError(text);
     return 1;
@@ -115,21 +113,22 @@ QStringList argumentsOf(int argc, char** argv) {
     return arguments;
 }
 
-// A usage error goes to the error output; a start for a window shows it, too.
-int refuseUsage(int argc, char** argv, const UsageError& error) {
-    const QString text = QString::fromUtf8(error.what());
-    std::fprintf(stderr, "%s\n\n%s", qPrintable(text), qPrintable(usageText()));
-    const QStringList arguments = argumentsOf(argc, argv);
-    const bool headless = std::any_of(arguments.begin(), arguments.end(), [](const QString& a) {
-        return a.startsWith(QLatin1String("--import")) || a.startsWith(QLatin1String("--person")) ||
-               a.startsWith(QLatin1String("--date-order"));
-    });
-    if (!headless) {
-        Application application(argc, argv);
-        QMessageBox::critical(nullptr, QStringLiteral("Blood Pressure Monitor"),
-                              text + QStringLiteral("\n\nThe program will now end."));
-    }
+// A usage error goes to the error output only: no window opens and no file is made.
+int refuseUsage(const UsageError& error) {
+    std::fprintf(stderr, "tonvi: %s\n\n%s", error.what(), qPrintable(usageText()));
     return 2;
+}
+
+int printAndEnd(const QString& text) {
+    std::fputs(qPrintable(text), stdout);
+    return 0;
+}
+
+// --check-start reports and ends, so it needs no screen: without one it draws offscreen.
+void drawOffscreenWithoutDisplay() {
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
 // No display and no window lock: a command runs beside an open window.
@@ -146,11 +145,13 @@ int runHeadless(int argc, char** argv, const CommandLine& commandLine) {
 }
 
 int runWindow(int argc, char** argv, const CommandLine& commandLine) {
+    if (commandLine.checkStart)
+        drawOffscreenWithoutDisplay();
     Application application(argc, argv);
     const bool withUser = !commandLine.checkStart;
     const store::AppFiles files = placeFiles(currentPlacement(commandLine.dataDir));
-    // If this fails, opening the database names the directory.
-    store::makePrivateDirectories(files.dataDir());
+    if (const QString failure = makeDataDir(files.dataDir()); !failure.isEmpty())
+        return endWithMessage(failure + QStringLiteral("\n\nThe program will now end."), withUser);
     SingleInstance instance(files.dataDir());
     if (!startAlone(instance, files.dataDir()))
         return 0;
@@ -197,8 +198,12 @@ int run(int argc, char** argv) {
     try {
         commandLine = parseCommandLine(argumentsOf(argc, argv));
     } catch (const UsageError& error) {
-        return refuseUsage(argc, argv, error);
+        return refuseUsage(error);
     }
+    if (commandLine.help)
+        return printAndEnd(usageText());
+    if (commandLine.version)
+        return printAndEnd(versionText());
     if (commandLine.headless())
         return runHeadless(argc, argv, commandLine);
     return runWindow(argc, argv, commandLine);

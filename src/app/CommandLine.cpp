@@ -8,6 +8,9 @@ const QString kDataDir = QStringLiteral("--data-dir");
 const QString kImport = QStringLiteral("--import");
 const QString kPerson = QStringLiteral("--person");
 const QString kDateOrder = QStringLiteral("--date-order");
+const QString kPlatform = QStringLiteral("-platform");
+const QString kLongPlatform = QStringLiteral("--platform");
+const QString kSimulate = QStringLiteral("--simulate-monitor");
 
 // Reads the value of an option given as "--name value" or "--name=value"; none when the
 // argument at i is not that option.
@@ -36,11 +39,8 @@ readings::DateOrder dateOrderOf(const QString& value) {
         qPrintable(kDateOrder + QStringLiteral(" takes day-first or month-first, not ") + value));
 }
 
-// Beside --import every argument must be one of its options.
-void checkHeadless(const CommandLine& line, const QStringList& others) {
+void checkHeadless(const CommandLine& line) {
     const bool importing = line.importFile.has_value();
-    if (importing && !others.isEmpty())
-        throw UsageError(qPrintable(QStringLiteral("Unknown option: ") + others.first()));
     if (importing && line.person.isEmpty())
         throw UsageError("--import needs --person NAME.");
     if (!importing && (!line.person.isEmpty() || line.dateOrder))
@@ -53,8 +53,17 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     CommandLine line;
     QStringList others;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == QLatin1String("--check-start"))
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--check-start"))
             line.checkStart = true;
+        else if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
+            line.help = true;
+        else if (argument == QLatin1String("--version"))
+            line.version = true;
+        else if (argument == kSimulate || argument.startsWith(kSimulate + QLatin1Char('=')))
+            continue;
+        else if (valueOf(kPlatform, arguments, i) || valueOf(kLongPlatform, arguments, i))
+            continue;
         else if (auto dir = valueOf(kDataDir, arguments, i))
             line.dataDir = *dir;
         else if (auto file = valueOf(kImport, arguments, i))
@@ -66,9 +75,13 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         else
             others << arguments[i];
     }
+    if (line.help || line.version)
+        return line;
+    if (!others.isEmpty())
+        throw UsageError(qPrintable(QStringLiteral("Unknown option: ") + others.first()));
     if (line.checkStart && line.importFile)
-        others.prepend(QStringLiteral("--check-start"));
-    checkHeadless(line, others);
+        throw UsageError("--check-start does not go with --import.");
+    checkHeadless(line);
     return line;
 }
 
@@ -77,7 +90,27 @@ QString usageText() {
         "Usage:\n"
         "  tonvi [--data-dir DIR] [--simulate-monitor[=FILE]] [--check-start]\n"
         "  tonvi --import FILE --person NAME [--date-order day-first|month-first] "
-        "[--data-dir DIR]\n");
+        "[--data-dir DIR]\n"
+        "  tonvi --export FORMAT --person NAME [--from DATE] [--to DATE] [--data-dir DIR] FILE\n"
+        "  tonvi --help | --version\n"
+        "\n"
+        "Options:\n"
+        "  --data-dir DIR            keep and look for the database and settings in DIR\n"
+        "  --check-start             start, print where the files are, and end\n"
+        "  --simulate-monitor[=FILE] talk to a simulated monitor instead of a device\n"
+        "  --import FILE             import the readings of a CSV file, without a window\n"
+        "  --export FORMAT           write a person's readings to FILE, without a window\n"
+        "  --person NAME             the person to import for or export\n"
+        "  --date-order ORDER        day-first or month-first, for dates such as 03/05/2024\n"
+        "  --from DATE, --to DATE    export only readings in this range (YYYY-MM-DD)\n"
+        "  -platform NAME            the Qt platform plugin, e.g. offscreen\n"
+        "  -h, --help                print this help and end\n"
+        "  --version                 print the version and end\n");
+}
+
+QString versionText() {
+    return QStringLiteral("tonvi " TONVI_VERSION "\n"
+                          "License GPL-3.0-or-later <https://gnu.org/licenses/gpl.html>\n");
 }
 
 } // namespace app

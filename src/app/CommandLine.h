@@ -15,9 +15,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The options of this folder; others (--simulate-monitor, Qt's own) are left to their
-// readers, except beside --import, which takes no others.
+// Every option the program takes; --simulate-monitor and -platform are checked here and
+// read again by their users.
 struct CommandLine {
+    // --help / --version: print and end, touching no file.
+    bool help = false;
+    bool version = false;
     // --data-dir DIR or --data-dir=DIR: keep and look for the files there.
     std::optional<QString> dataDir;
     // --check-start: start as usual, print where the files are, and end.
@@ -34,7 +37,10 @@ struct CommandLine {
 // arguments: as QCoreApplication::arguments(), the program first. Throws UsageError.
 CommandLine parseCommandLine(const QStringList& arguments);
 
-// How the program is called, for a usage error.
+// How the program is called, for --help and a usage error.
 QString usageText();
+
+// The program's name and version, for --version.
+QString versionText();
 
 } // namespace app

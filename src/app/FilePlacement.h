@@ -29,4 +29,12 @@ store::AppFiles placeFiles(const Placement& placement);
 // directory, writability as the file system reports it.
 Placement currentPlacement(std::optional<QString> dataDirOption);
 
+// Where a program without a data directory of its own keeps its files: under
+// XDG_DATA_HOME when that is an absolute path, else under ~/.local/share.
+QString userDataDir();
+
+// Why the data directory cannot be used, for the error output or a message box; empty
+// when it is there or has been made.
+QString makeDataDir(const QString& dataDir);
+
 } // namespace app

@@ -1,12 +1,12 @@
 #include "app/ImportCommand.h"
 
 #include "app/CommandLine.h"
+#include "app/FilePlacement.h"
 #include "lang/LanguageStore.h"
 #include "measure/RejectionText.h"
 #include "readings/CsvImport.h"
 #include "store/AppFiles.h"
 #include "store/DatabaseError.h"
-#include "store/PrivateFiles.h"
 #include "store/Tdm1.h"
 
 #include <QTextStream>
@@ -28,7 +28,10 @@ int refuse(const lang::LanguageStore& language, const readings::ImportResult& re
 
 int runImport(const CommandLine& line, const store::AppFiles& files, QTextStream& out,
               QTextStream& err) {
-    store::makePrivateDirectories(files.dataDir());
+    if (const QString failure = makeDataDir(files.dataDir()); !failure.isEmpty()) {
+        err << failure << '\n';
+        return 1;
+    }
     store::Tdm1 dm1(files.dataDir());
     lang::LanguageStore language(dm1);
     try {

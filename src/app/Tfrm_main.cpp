@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QStackedWidget>
@@ -77,6 +78,8 @@ Tfrm_main::Tfrm_main(lang::WindowContext& context, QWidget* parent)
       qtLanguage_(std::make_unique<QtLanguage>()) {
     setObjectName("frm_main");
     setWindowTitle(QString::fromUtf8("Oberarm-Blutdruckmessgerät"));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("org.tonvi.tonvi"),
+                                   QIcon(QStringLiteral(":/app/org.tonvi.tonvi.svg"))));
     resize(792, 546);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -15,7 +15,7 @@ inline constexpr QFileDevice::Permissions privateDirMode = privateFileMode | QFi
 // Creates the directory and the missing ones above it, each with privateDirMode whatever the
 // umask; directories that exist keep their modes. A file system without Unix modes (a FAT
 // stick) may refuse the mode, and the directory is made all the same. False when the
-// directory is not there afterwards.
-bool makePrivateDirectories(const QString& path);
+// directory is not there afterwards, and reason (when given) says why, in the system's words.
+bool makePrivateDirectories(const QString& path, QString* reason = nullptr);
 
 } // namespace store

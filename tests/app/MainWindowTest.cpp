@@ -32,6 +32,7 @@ TEST_F(MainWindow, StartsOnHomeWithOnlyTheHomeTabDown) {
     expectOnlyTabDown(*window, "n_home");
     EXPECT_TRUE(samePicture(window->image("n_home")->picture(), pictures.load("n_home_d")));
     EXPECT_EQ(window->objectName(), "frm_main");
+    EXPECT_FALSE(window->windowIcon().pixmap(32).isNull());
 }
 
 TEST_F(MainWindow, EachButtonShowsItsPageAndMovesTheTab) {
