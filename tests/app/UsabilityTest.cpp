@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QStackedWidget>
+#include <QWheelEvent>
 
 namespace {
 
@@ -129,4 +130,22 @@ TEST_F(Usability, CtrlAndANumberShowThePages) {
     }
     pressKey(anywhere, Qt::Key_2, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_EQ(window->currentPageName(), "Home");
+}
+
+// Stepping through the closed language list opens it and leaves the language as it is;
+// only a choice made in the list switches.
+TEST_F(Usability, ArrowKeysInTheLanguageListDoNotSwitchTheLanguage) {
+    QComboBox* list = window->languageChoice()->list();
+    for (int key : {Qt::Key_Down, Qt::Key_End, Qt::Key_PageDown}) {
+        pressKey(*list, key);
+        EXPECT_EQ(language.languageColumn(), "showtext") << key;
+        EXPECT_EQ(list->currentData().toString(), "english") << key;
+        list->hidePopup();
+    }
+    QWheelEvent wheel({5, 5}, list->mapToGlobal(QPoint(5, 5)), {}, {0, -120}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list, &wheel);
+    EXPECT_EQ(language.languageColumn(), "showtext");
+    choose(*window, "german");
+    EXPECT_EQ(language.languageColumn(), "show_german");
 }
