@@ -3,6 +3,7 @@
 #include "ui/DataGrid.h"
 #include "ui/ImageButton.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -148,4 +149,19 @@ TEST_F(Usability, ArrowKeysInTheLanguageListDoNotSwitchTheLanguage) {
     EXPECT_EQ(language.languageColumn(), "showtext");
     choose(*window, "german");
     EXPECT_EQ(language.languageColumn(), "show_german");
+}
+
+// A screen reader hears the main window as a window, every page's acting pictures as
+// buttons, and which page tab is showing.
+TEST_F(Usability, ScreenReadersHearAWindowAndButtonsAndTheTabShown) {
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.get())->role(), QAccessible::Window);
+    for (auto show : pageButtons) {
+        (window.get()->*show)();
+        for (ui::ImageButton* image : visibleButtons(*window))
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(image)->role(), QAccessible::Button)
+                << image->objectName().toStdString();
+    }
+    window->m_userClick();
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(window->image("n_user"))->state().checked);
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(window->image("n_home"))->state().checked);
 }
