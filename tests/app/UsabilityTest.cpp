@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QStackedWidget>
 #include <QWheelEvent>
+#include <array>
 
 namespace {
 
@@ -164,4 +165,21 @@ TEST_F(Usability, ScreenReadersHearAWindowAndButtonsAndTheTabShown) {
     window->m_userClick();
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(window->image("n_user"))->state().checked);
     EXPECT_FALSE(QAccessible::queryAccessibleInterface(window->image("n_home"))->state().checked);
+}
+
+// Every grid is named for a screen reader in the language chosen.
+TEST_F(Usability, GridsAreNamedInBothLanguages) {
+    const std::array<const char*, 3> names[] = {{"DBGrideh4", "Persons", "Personen"},
+                                                {"DBGridEh1", "Readings", "Messwerte"},
+                                                {"DBGridEh2", "Memory 1", "Speicher 1"},
+                                                {"DBGridEh3", "Memory 2", "Speicher 2"}};
+    for (int german : {0, 1}) {
+        choose(*window, german ? "german" : "english");
+        for (const auto& [grid, english, deutsch] : names) {
+            auto* shown = window->findChild<ui::DataGrid*>(grid);
+            ASSERT_NE(shown, nullptr) << grid;
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(shown)->text(QAccessible::Name),
+                      QString::fromUtf8(german ? deutsch : english));
+        }
+    }
 }
