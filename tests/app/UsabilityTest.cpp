@@ -183,3 +183,17 @@ TEST_F(Usability, GridsAreNamedInBothLanguages) {
         }
     }
 }
+
+// The Person and View lists of the Data page are labelled by their labels.
+TEST_F(Usability, DataPageListsAreLabelledByTheirLabels) {
+    window->m_dataClick();
+    for (auto [list, label] : {std::pair{"comb_user", "Label1"}, {"ComboBox3", "Label35"}}) {
+        QAccessibleInterface* box =
+            QAccessible::queryAccessibleInterface(window->findChild<QComboBox*>(list));
+        ASSERT_NE(box, nullptr) << list;
+        QStringList labels;
+        for (const auto& [other, relation] : box->relations(QAccessible::Label))
+            labels << other->object()->objectName();
+        EXPECT_EQ(labels, QStringList(label)) << list;
+    }
+}
