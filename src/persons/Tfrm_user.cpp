@@ -99,6 +99,7 @@ void Tfrm_user::buildLayout() {
         } else if (field.kind == Kind::Gender) {
             auto* gender = new QComboBox(this);
             gender->setEditable(true);
+            gender->lineEdit()->setObjectName("edt_gender_text");
             gender->addItems(GenderItems::values());
             connect(gender, &QComboBox::currentTextChanged, this,
                     [this, column = field.column](const QString& text) {

@@ -2,6 +2,7 @@
 #include "persons/BirthdayEdit.h"
 #include "support/DefaultLocale.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -336,4 +337,16 @@ TEST_F(PersonDialog, TabVisitsEveryControlInReadingOrder) {
         std::reverse(back.begin(), back.end());
         EXPECT_EQ(walk(Qt::Key_Backtab), back);
     });
+}
+
+// The text field of the Gender box carries the box's name in the language chosen.
+TEST_F(PersonDialog, GenderTextFieldIsNamed) {
+    for (const char* name : {"english", "german"}) {
+        chooseLanguage(name);
+        runDialog(&UserPage::img_newClick, [name](Tfrm_user& form) {
+            QLineEdit* text = form.findChild<QComboBox*>("comb_gender")->lineEdit();
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(text)->text(QAccessible::Name),
+                      QString(name) == "german" ? "Geschlecht" : "Gender");
+        });
+    }
 }
