@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 
 namespace app {
@@ -23,7 +24,29 @@ LanguageChoice::LanguageChoice(lang::LanguageStore& language, QWidget* parent)
     layout->addStretch(1);
     layout->addWidget(label);
     layout->addWidget(comb_language);
+    comb_language->installEventFilter(this);
     connect(comb_language, &QComboBox::activated, this, &LanguageChoice::choose);
+}
+
+bool LanguageChoice::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != comb_language)
+        return false;
+    if (event->type() == QEvent::Wheel)
+        return true;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        comb_language->showPopup();
+        return true;
+    default:
+        return false;
+    }
 }
 
 void LanguageChoice::fill() {

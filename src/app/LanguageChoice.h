@@ -13,7 +13,8 @@ namespace app {
 
 // The language list of the Home page: one item per text column of bp_language, each
 // shown by its own name (message key "language_" + column language). Choosing an item
-// stores it and calls languageChanged.
+// stores it and calls languageChanged. The arrow keys and the wheel open the list instead
+// of switching the language at each step.
 class LanguageChoice : public QWidget {
     Q_OBJECT
 public:
@@ -24,6 +25,9 @@ public:
     QComboBox* list() const { return comb_language; }
 
     std::function<void()> languageChanged;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void choose(int index);

@@ -17,6 +17,7 @@
 #include "ui/Panel.h"
 #include "ui/Toolbar.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -64,6 +65,13 @@ ui::Panel* makeRow(const QString& name, int height, const QString& backgroundNam
     return row;
 }
 
+// The main window is a plain widget; a screen reader still has to hear "window".
+QAccessibleInterface* mainWindowAccessible(const QString& className, QObject* object) {
+    if (className != QLatin1String("app::Tfrm_main") || !object || !object->isWidgetType())
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+}
+
 } // namespace
 
 Tfrm_main::Tfrm_main(lang::WindowContext& context, QWidget* parent)
@@ -77,6 +85,8 @@ Tfrm_main::Tfrm_main(lang::WindowContext& context, QWidget* parent)
       help_(std::make_unique<help::HelpDesk>(context)),
       qtLanguage_(std::make_unique<QtLanguage>()) {
     setObjectName("frm_main");
+    static const bool described = (QAccessible::installFactory(&mainWindowAccessible), true);
+    Q_UNUSED(described);
     setWindowTitle(QString::fromUtf8("Oberarm-Blutdruckmessgerät"));
     setWindowIcon(QIcon::fromTheme(QStringLiteral("org.tonvi.tonvi"),
                                    QIcon(QStringLiteral(":/app/org.tonvi.tonvi.svg"))));

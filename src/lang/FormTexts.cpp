@@ -131,6 +131,10 @@ void applyRow(QWidget& window, const Components& components, const store::Datase
         grid->setColumnWidthPx(column, row.asInteger(QStringLiteral("show_width")));
     } else if (group == QLatin1String("tooltip")) {
         components.setHint(component, text);
+    } else if (group == QLatin1String("name")) {
+        // What a screen reader calls a widget that shows no title of its own.
+        if (auto* widget = components.find<QWidget>(component))
+            widget->setAccessibleName(text);
     }
 }
 

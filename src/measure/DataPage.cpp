@@ -101,6 +101,9 @@ void DataPage::buildToolbar() {
     Panel15->addWidget(comb_user_);
     Panel15->addWidget(Label35);
     Panel15->addWidget(ComboBox3);
+    // A list is named by its label, not by the item it shows.
+    Label1->setBuddy(comb_user_);
+    Label35->setBuddy(ComboBox3);
     connect(addImage("img_analy", true), &ui::ImageButton::clicked, this,
             &DataPage::img_analyClick);
     ui::ImageButton* deleteSelection = addImage("img_delete_selection", true);

@@ -51,7 +51,6 @@ QPushButton* makeButton(const QString& objectName, const QString& text, QStyle::
     auto* button = new QPushButton(text, parent);
     button->setObjectName(objectName);
     button->setIcon(parent->style()->standardIcon(icon));
-    button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
 

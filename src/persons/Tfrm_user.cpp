@@ -57,10 +57,6 @@ const Field kFields[] = {
     {"weight", "Weight", 5, 2, 1},
 };
 
-const char* const kTabOrder[] = {"LastName", "FirstName", "address1", "state", "city",
-                                 "email",    "country",   "phone",    "zip",   "birthday",
-                                 "gender",   "height",    "weight",   "ID"};
-
 QString editorName(const Field& field) {
     const QString column = QString::fromLatin1(field.column).toLower();
     switch (field.kind) {
@@ -103,6 +99,7 @@ void Tfrm_user::buildLayout() {
         } else if (field.kind == Kind::Gender) {
             auto* gender = new QComboBox(this);
             gender->setEditable(true);
+            gender->lineEdit()->setObjectName("edt_gender_text");
             gender->addItems(GenderItems::values());
             connect(gender, &QComboBox::currentTextChanged, this,
                     [this, column = field.column](const QString& text) {
@@ -131,17 +128,6 @@ void Tfrm_user::buildLayout() {
     for (int column : {1, 3, 5})
         fields->setColumnStretch(column, 1);
 
-    QWidget* previous = nullptr;
-    for (const char* column : kTabOrder) {
-        for (const Binding& binding : bindings_) {
-            if (binding.column != QLatin1String(column))
-                continue;
-            if (previous)
-                setTabOrder(previous, binding.widget);
-            previous = binding.widget;
-        }
-    }
-
     auto* save = new QPushButton("Save", this);
     save->setObjectName("BitBtn1");
     save->setDefault(true);
@@ -149,6 +135,13 @@ void Tfrm_user::buildLayout() {
     auto* cancel = new QPushButton("Cancel", this);
     cancel->setObjectName("BitBtn2");
     connect(cancel, &QPushButton::clicked, this, &Tfrm_user::BitBtn2Click);
+    // Tab goes in reading order: row by row, then Save and Cancel.
+    QWidget* previous = nullptr;
+    for (const Binding& binding : std::as_const(bindings_)) {
+        if (previous)
+            setTabOrder(previous, binding.widget);
+        previous = binding.widget;
+    }
     setTabOrder(previous, save);
     setTabOrder(save, cancel);
 

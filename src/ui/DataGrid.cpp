@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QStyleOption>
@@ -92,6 +93,8 @@ DataGrid::DataGrid(const QString& objectName, QWidget* parent)
     setSelectionBehavior(SelectRows);
     setSelectionMode(SingleSelection);
     setWordWrap(false);
+    // Tab and Shift+Tab leave the grid; the arrow keys move inside it.
+    setTabKeyNavigation(false);
     header_->setSectionsClickable(true);
     header_->setHighlightSections(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -249,6 +252,16 @@ void DataGrid::cellClicked(const QModelIndex& index) {
     if (rows && !frozen() && rows->recNo() != index.row() + 1)
         rows->setRecNo(index.row() + 1);
     emit cellClick(index.column(), column(index.column()).fieldName);
+}
+
+void DataGrid::keyPressEvent(QKeyEvent* event) {
+    const QModelIndex current = currentIndex();
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier &&
+        current.isValid() && current.data(Qt::CheckStateRole).isValid()) {
+        cellClicked(current);
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void DataGrid::followCursor() {

@@ -72,11 +72,13 @@ public:
 signals:
     void titleBtnClick(int column, const QString& fieldName);
     // A left click on a cell or a title, after titleBtnClick. A data cell's row is the
-    // dataset's current row before this is sent; a title leaves the current row.
+    // dataset's current row before this is sent; a title leaves the current row. Space on
+    // a tick-box cell sends it too, so a tick needs no mouse.
     void cellClick(int column, const QString& fieldName);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool frozen() const;

@@ -1,11 +1,16 @@
 #include "ui/Gauge.h"
 
+#include "ui/GaugeAccessible.h"
+
+#include <QAccessible>
 #include <QPainter>
 
 namespace ui {
 
 Gauge::Gauge(const QString& objectName, QWidget* parent) : QWidget(parent) {
     setObjectName(objectName);
+    static const bool described = (QAccessible::installFactory(&gaugeAccessible), true);
+    Q_UNUSED(described);
 }
 
 void Gauge::setMaxValue(int maxValue) {
@@ -15,8 +20,13 @@ void Gauge::setMaxValue(int maxValue) {
 }
 
 void Gauge::setProgress(int progress) {
+    const int before = progress_;
     progress_ = qBound(0, progress, maxValue_);
     update();
+    if (progress_ != before && QAccessible::isActive()) {
+        QAccessibleValueChangeEvent changed(this, progress_);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 void Gauge::setColor(const QColor& color) {

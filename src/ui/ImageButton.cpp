@@ -1,5 +1,8 @@
 #include "ui/ImageButton.h"
 
+#include "ui/ImageButtonAccessible.h"
+
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMetaMethod>
 #include <QMouseEvent>
@@ -9,6 +12,8 @@ namespace ui {
 
 ImageButton::ImageButton(const QString& objectName, QWidget* parent) : QWidget(parent) {
     setObjectName(objectName);
+    static const bool described = (QAccessible::installFactory(&imageButtonAccessible), true);
+    Q_UNUSED(described);
 }
 
 void ImageButton::setPicture(const QPixmap& picture) {
@@ -47,7 +52,7 @@ void ImageButton::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (!event->isAutoRepeat())
-            emit clicked();
+            click();
         event->accept();
         break;
     default:

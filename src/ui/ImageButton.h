@@ -25,6 +25,8 @@ public:
     bool stretch() const { return stretch_; }
 
     QSize sizeHint() const override;
+    // Acts as a click from the keyboard or an assistive tool.
+    void click() { emit clicked(); }
 
 signals:
     void pressed();

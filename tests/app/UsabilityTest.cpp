@@ -3,11 +3,14 @@
 #include "ui/DataGrid.h"
 #include "ui/ImageButton.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QStackedWidget>
+#include <QWheelEvent>
+#include <array>
 
 namespace {
 
@@ -129,4 +132,68 @@ TEST_F(Usability, CtrlAndANumberShowThePages) {
     }
     pressKey(anywhere, Qt::Key_2, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_EQ(window->currentPageName(), "Home");
+}
+
+// Stepping through the closed language list opens it and leaves the language as it is;
+// only a choice made in the list switches.
+TEST_F(Usability, ArrowKeysInTheLanguageListDoNotSwitchTheLanguage) {
+    QComboBox* list = window->languageChoice()->list();
+    for (int key : {Qt::Key_Down, Qt::Key_End, Qt::Key_PageDown}) {
+        pressKey(*list, key);
+        EXPECT_EQ(language.languageColumn(), "showtext") << key;
+        EXPECT_EQ(list->currentData().toString(), "english") << key;
+        list->hidePopup();
+    }
+    QWheelEvent wheel({5, 5}, list->mapToGlobal(QPoint(5, 5)), {}, {0, -120}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list, &wheel);
+    EXPECT_EQ(language.languageColumn(), "showtext");
+    choose(*window, "german");
+    EXPECT_EQ(language.languageColumn(), "show_german");
+}
+
+// A screen reader hears the main window as a window, every page's acting pictures as
+// buttons, and which page tab is showing.
+TEST_F(Usability, ScreenReadersHearAWindowAndButtonsAndTheTabShown) {
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.get())->role(), QAccessible::Window);
+    for (auto show : pageButtons) {
+        (window.get()->*show)();
+        for (ui::ImageButton* image : visibleButtons(*window))
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(image)->role(), QAccessible::Button)
+                << image->objectName().toStdString();
+    }
+    window->m_userClick();
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(window->image("n_user"))->state().checked);
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(window->image("n_home"))->state().checked);
+}
+
+// Every grid is named for a screen reader in the language chosen.
+TEST_F(Usability, GridsAreNamedInBothLanguages) {
+    const std::array<const char*, 3> names[] = {{"DBGrideh4", "Persons", "Personen"},
+                                                {"DBGridEh1", "Readings", "Messwerte"},
+                                                {"DBGridEh2", "Memory 1", "Speicher 1"},
+                                                {"DBGridEh3", "Memory 2", "Speicher 2"}};
+    for (int german : {0, 1}) {
+        choose(*window, german ? "german" : "english");
+        for (const auto& [grid, english, deutsch] : names) {
+            auto* shown = window->findChild<ui::DataGrid*>(grid);
+            ASSERT_NE(shown, nullptr) << grid;
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(shown)->text(QAccessible::Name),
+                      QString::fromUtf8(german ? deutsch : english));
+        }
+    }
+}
+
+// The Person and View lists of the Data page are labelled by their labels.
+TEST_F(Usability, DataPageListsAreLabelledByTheirLabels) {
+    window->m_dataClick();
+    for (auto [list, label] : {std::pair{"comb_user", "Label1"}, {"ComboBox3", "Label35"}}) {
+        QAccessibleInterface* box =
+            QAccessible::queryAccessibleInterface(window->findChild<QComboBox*>(list));
+        ASSERT_NE(box, nullptr) << list;
+        QStringList labels;
+        for (const auto& [other, relation] : box->relations(QAccessible::Label))
+            labels << other->object()->objectName();
+        EXPECT_EQ(labels, QStringList(label)) << list;
+    }
 }

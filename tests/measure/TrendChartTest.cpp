@@ -11,8 +11,10 @@
 #include <QChartView>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QTest>
 #include <QValueAxis>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -180,3 +182,18 @@ TEST_F(TrendChartTest, LegendPanelsShareTheLineColours) {
 }
 
 } // namespace
+
+// Both page buttons take the focus and page on Space.
+TEST_F(TrendChartTest, PageButtonsWorkFromTheKeyboard) {
+    loadRows(30);
+    fill();
+    chart.show();
+    QApplication::setActiveWindow(&chart);
+    for (auto [button, min, max] : {std::tuple{"BitBtn2", 12.5, 35.5}, {"BitBtn1", 1.0, 24.0}}) {
+        auto* page = chart.findChild<QPushButton*>(button);
+        page->setFocus();
+        EXPECT_TRUE(page->hasFocus()) << button;
+        QTest::keyClick(page, Qt::Key_Space);
+        expectWindow(min, max);
+    }
+}

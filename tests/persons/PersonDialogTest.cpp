@@ -2,7 +2,12 @@
 #include "persons/BirthdayEdit.h"
 #include "support/DefaultLocale.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCalendarWidget>
+#include <QComboBox>
+#include <QTest>
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -294,12 +299,54 @@ TEST_F(PersonDialog, EditCaptionAndTabOrder) {
                 order << widget->objectName();
             widget = widget->nextInFocusChain();
         } while (widget != first);
-        EXPECT_EQ(order, QStringList({"edt_lastname", "edt_firstname", "edt_address1", "edt_state",
-                                      "edt_city", "edt_email", "edt_country", "edt_phone",
-                                      "edt_zip", "dtp_birthday", "comb_gender", "edt_height",
-                                      "edt_weight", "edt_id", "BitBtn1", "BitBtn2"}));
+        EXPECT_EQ(order, QStringList({"edt_lastname", "edt_firstname", "edt_country",
+                                      "edt_address1", "edt_phone", "edt_city", "edt_state",
+                                      "dtp_birthday", "edt_email", "edt_zip", "comb_gender",
+                                      "edt_height", "edt_weight", "BitBtn1", "BitBtn2", "edt_id"}));
     });
     EXPECT_EQ(registerRows(), QStringList({"1:Smith"}));
 }
 
 } // namespace
+
+// Tab visits every control row by row, then Save and Cancel, and comes round again;
+// Shift+Tab goes the same way back.
+TEST_F(PersonDialog, TabVisitsEveryControlInReadingOrder) {
+    const QStringList readingOrder = {
+        "edt_id",     "edt_lastname", "edt_firstname", "edt_country", "edt_address1", "edt_phone",
+        "edt_city",   "edt_state",    "dtp_birthday",  "edt_email",   "edt_zip",      "comb_gender",
+        "edt_height", "edt_weight",   "BitBtn1",       "BitBtn2",     "edt_id"};
+    runDialog(&UserPage::img_newClick, [&](Tfrm_user& form) {
+        QApplication::setActiveWindow(&form);
+        const auto walk = [&](Qt::Key key) {
+            QStringList visited;
+            field(form, "edt_id")->setFocus();
+            for (int step = 0; step <= 16; ++step) {
+                QWidget* focused = QApplication::focusWidget();
+                if (focused && !focused->objectName().startsWith("comb_") &&
+                    qobject_cast<QComboBox*>(focused->parentWidget()))
+                    focused = focused->parentWidget();
+                visited << (focused ? focused->objectName() : QStringLiteral("(none)"));
+                QTest::keyClick(QApplication::focusWidget(), key,
+                                key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+            }
+            return visited;
+        };
+        EXPECT_EQ(walk(Qt::Key_Tab), readingOrder);
+        QStringList back = readingOrder;
+        std::reverse(back.begin(), back.end());
+        EXPECT_EQ(walk(Qt::Key_Backtab), back);
+    });
+}
+
+// The text field of the Gender box carries the box's name in the language chosen.
+TEST_F(PersonDialog, GenderTextFieldIsNamed) {
+    for (const char* name : {"english", "german"}) {
+        chooseLanguage(name);
+        runDialog(&UserPage::img_newClick, [name](Tfrm_user& form) {
+            QLineEdit* text = form.findChild<QComboBox*>("comb_gender")->lineEdit();
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(text)->text(QAccessible::Name),
+                      QString(name) == "german" ? "Geschlecht" : "Gender");
+        });
+    }
+}

@@ -3,6 +3,7 @@
 #include "pictures/PictureLibrary.h"
 #include "support/TempAppDir.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -124,4 +125,36 @@ TEST(ImageButtonScale, APictureOfHigherDensityKeepsItsDesignSize) {
     sharp.setDevicePixelRatio(2.0);
     button.setPicture(sharp);
     EXPECT_EQ(button.sizeHint(), QSize(32, 24));
+}
+
+// An image that acts on clicks is a button a screen reader can press; one held down is
+// checked; one that only shows a picture is a graphic without actions.
+TEST(ImageButtonAccessibility, ClickableImagesAreButtonsWithAPressAction) {
+    QWidget window;
+    auto* acting = new ImageButton("m_home", &window);
+    int clicks = 0;
+    QObject::connect(acting, &ImageButton::clicked, [&clicks] { ++clicks; });
+    auto* picture = new ImageButton("Image1", &window);
+    window.show();
+
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(acting);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->role(), QAccessible::Button);
+    ASSERT_NE(button->actionInterface(), nullptr);
+    EXPECT_TRUE(button->actionInterface()->actionNames().contains(
+        QAccessibleActionInterface::pressAction()));
+    EXPECT_FALSE(button->state().checked);
+    button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(clicks, 1);
+    acting->setDown(true);
+    EXPECT_TRUE(button->state().checked);
+    acting->setEnabled(false);
+    button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(clicks, 1) << "a disabled button does not act";
+
+    QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(picture);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->role(), QAccessible::Graphic);
+    EXPECT_FALSE(shown->actionInterface() && shown->actionInterface()->actionNames().contains(
+                                                 QAccessibleActionInterface::pressAction()));
 }

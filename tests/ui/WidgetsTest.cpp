@@ -3,6 +3,7 @@
 #include "ui/ScreenFit.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
@@ -86,4 +87,20 @@ TEST(ScreenFit, KeepsTheWindowAndItsFrameInsideTheAvailableArea) {
         EXPECT_TRUE(available.contains(withFrame)) << wanted.width();
         EXPECT_LE(std::abs(withFrame.center().x() - available.center().x()), 1);
     }
+}
+
+// A screen reader hears the gauge as a progress bar with its value and range.
+TEST(Gauge, ReportsItsValueToScreenReaders) {
+    ui::Gauge gauge("Gauge1");
+    gauge.setMaxValue(40);
+    gauge.setProgress(10);
+    QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(&gauge);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->role(), QAccessible::ProgressBar);
+    ASSERT_NE(shown->valueInterface(), nullptr);
+    EXPECT_EQ(shown->valueInterface()->currentValue().toInt(), 10);
+    EXPECT_EQ(shown->valueInterface()->maximumValue().toInt(), 40);
+    EXPECT_EQ(shown->valueInterface()->minimumValue().toInt(), 0);
+    gauge.setProgress(25);
+    EXPECT_EQ(shown->text(QAccessible::Value), "25");
 }

@@ -1,8 +1,10 @@
 #include "TransferFixture.h"
 #include "lang/FormTexts.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QTest>
 
 namespace {
 
@@ -118,3 +120,18 @@ TEST_F(TransferPageTest, TakesItsTextsFromTheLanguageTable) {
 }
 
 } // namespace
+
+// From memory 1's person box, Tab passes both grids and reaches memory 2's person box.
+TEST_F(TransferPageTest, TabReachesBothPersonBoxesAndPassesBothGrids) {
+    download(memories({memory1Reading}, {morning, evening}));
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    page->comb_user1()->setFocus();
+    QStringList visited;
+    for (int step = 0; step < 40 && !visited.contains("comb_user2"); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_TRUE(visited.contains("DBGridEh2")) << visited.join(' ').toStdString();
+    EXPECT_TRUE(visited.contains("comb_user2")) << visited.join(' ').toStdString();
+}

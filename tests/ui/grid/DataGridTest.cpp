@@ -8,8 +8,12 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 using Marker = ui::DataGrid::SortMarker;
@@ -262,3 +266,36 @@ TEST_F(DataGridTest, KeepsWidthsOfHiddenAndResizedColumns) {
 }
 
 } // namespace
+
+// Tab and Shift+Tab leave the grid in both directions; Space acts on a tick box only.
+TEST_F(DataGridTest, TabLeavesTheGridAndSpaceClicksATickBox) {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* before = new QLineEdit(&window);
+    layout->addWidget(before);
+    layout->addWidget(&grid);
+    auto* after = new QLineEdit(&window);
+    layout->addWidget(after);
+    window.show();
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+
+    grid.setFocus();
+    grid.setCurrentIndex(grid.model()->index(0, Name));
+    QTest::keyClick(&grid, Qt::Key_Tab);
+    EXPECT_TRUE(after->hasFocus());
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(before->hasFocus());
+
+    QSignalSpy clicks(&grid, &ui::DataGrid::cellClick);
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Space);
+    EXPECT_EQ(clicks.count(), 0) << "no tick box in the name column";
+    grid.setCurrentIndex(grid.model()->index(2, Mark));
+    QTest::keyClick(&grid, Qt::Key_Space);
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks[0][1].toString(), QStringLiteral("delselection"));
+    EXPECT_EQ(rows.recNo(), 3);
+    grid.setParent(nullptr); // the fixture owns the grid
+}
