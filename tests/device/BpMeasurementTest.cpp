@@ -80,6 +80,7 @@ TEST(BpMeasurementTest, SpecialPressuresMakeAnUnreadableReading) {
         const auto m = decodeHex(hex);
         ASSERT_TRUE(m);
         EXPECT_FALSE(m->readable);
+        EXPECT_EQ((std::pair{m->systolic, m->diastolic}), (std::pair{0, 0}));
     }
     // A special mean arterial pressure does not matter.
     EXPECT_TRUE(decodeHex("00 7800 5000 ff07")->readable);

@@ -91,8 +91,10 @@ std::optional<BpMeasurement> decodeBpMeasurement(const QByteArray& payload) {
     if (!in.ok)
         return std::nullopt;
     m.readable = systolic && diastolic;
-    m.systolic = systolic.value_or(0);
-    m.diastolic = diastolic.value_or(0);
+    if (m.readable) {
+        m.systolic = *systolic;
+        m.diastolic = *diastolic;
+    }
     return m;
 }
 
