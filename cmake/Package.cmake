@@ -68,6 +68,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's own buttons and dialogs in the language chosen in the database.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-translations-l10n)
+# The Bluetooth daemon through which Bluetooth LE monitors are reached.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS bluez)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${packaging}/postinst ${packaging}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
