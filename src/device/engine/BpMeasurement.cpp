@@ -1,5 +1,7 @@
 #include "device/engine/BpMeasurement.h"
 
+#include "device/engine/ClockLead.h"
+
 #include <QtEndian>
 #include <cmath>
 
@@ -13,7 +15,6 @@ constexpr quint8 kFlagPulse = 0x04;
 constexpr quint8 kFlagUser = 0x08;
 constexpr quint8 kFlagStatus = 0x10;
 constexpr double kMmHgPerKpa = 7.50062;
-constexpr qint64 kClockLead = 24 * 60 * 60;
 
 // Reads little-endian fields one after another; `ok` turns false past the end.
 class FieldReader {
@@ -101,8 +102,7 @@ std::optional<BpMeasurement> decodeBpMeasurement(const QByteArray& payload) {
 bool isStorableMoment(const QDateTime& moment, const QDateTime& now) {
     if (!moment.isValid())
         return false;
-    const QDateTime latest = QDateTime(now.date(), now.time(), Qt::UTC).addSecs(kClockLead);
-    return moment <= latest;
+    return moment <= latestReadingMoment(now);
 }
 
 } // namespace device
