@@ -33,7 +33,9 @@ class PageReport : public DownloadReport {
 public:
     explicit PageReport(lang::WindowContext& context) : context_(context) {}
     void inform(const QString& key) override { context_.messages.inform(key); }
-    void fail(const QString& key) override { context_.messages.fail(key); }
+    void fail(const QString& key, const QStringList& arguments) override {
+        context_.messages.fail(key, arguments);
+    }
     void sendMessage(store::WindowMessage message) override { context_.SendMessage(message); }
 
 private:
