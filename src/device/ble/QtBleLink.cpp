@@ -72,6 +72,9 @@ void QtBleLink::serviceDiscovered() {
 
 void QtBleLink::controllerFailed(QLowEnergyController::Error error) {
     switch (error) {
+    case QLowEnergyController::UnknownRemoteDeviceError:
+        report(BleFault::NoMonitor);
+        break;
     case QLowEnergyController::InvalidBluetoothAdapterError:
         report(BleFault::NoAdapter);
         break;

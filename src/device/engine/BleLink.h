@@ -9,6 +9,7 @@ namespace device {
 enum class BleFault {
     NoAdapter,          // no Bluetooth adapter, or it is switched off
     NoAccess,           // the Bluetooth service is not running, or this user may not use it
+    NoMonitor,          // the monitor cannot be found
     ConnectRefused,     // the monitor did not accept the connection, or pairing failed
     ServiceMissing,     // it offers no Blood Pressure Service
     IndicationsRefused, // it refused to indicate its measurements

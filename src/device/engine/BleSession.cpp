@@ -22,6 +22,8 @@ const char* faultKey(BleFault fault) {
         return "ble_no_adapter";
     case BleFault::NoAccess:
         return "ble_no_access";
+    case BleFault::NoMonitor:
+        return "ble_no_monitor";
     case BleFault::ConnectRefused:
         return "ble_connect_failed";
     case BleFault::ServiceMissing:
