@@ -1,6 +1,7 @@
 #include "device/TransferPage.h"
 
 #include "device/MemoryBox.h"
+#include "device/engine/BleSession.h"
 #include "device/engine/TReceiData.h"
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
@@ -16,6 +17,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QSet>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -184,8 +186,9 @@ void TransferPage::emptyMemories() {
     }
 }
 
-// Runs the engine; returns its error count. Both tables receive their rows together or
-// not at all.
+// Runs the USB engine or the Bluetooth session; returns its error count. Both tables
+// receive their rows together or not at all; a Bluetooth download that ends early keeps
+// the readings that arrived.
 int TransferPage::download() {
     std::list<store::ControlsDisabled> detached;
     DownloadMemories targets;
@@ -194,15 +197,40 @@ int TransferPage::download() {
         targets[memory] = memories_[memory]->downloadTarget();
         targets[memory].gauge->setProgress(0);
     }
-    const std::unique_ptr<DevicePort> port = link_.openPort();
     PageReport report(context_);
+    store::Transaction transaction(context_.dm.ADOConnection1);
+    const int errors =
+        link_.openBleLink ? bleDownload(targets, report) : usbDownload(targets, report);
+    transaction.commit();
+    return errors;
+}
+
+int TransferPage::usbDownload(const DownloadMemories& targets, DownloadReport& report) {
+    const std::unique_ptr<DevicePort> port = link_.openPort();
     TReceiData engine({*port, report, link_.pause, link_.now, context_.ReceiveDelay, kIoTimeout});
     engine.setMemories(targets);
     engine.setDeviceID(kDeviceId);
-    store::Transaction transaction(context_.dm.ADOConnection1);
     engine.Execute();
-    transaction.commit();
     return engine.ErrorCount();
+}
+
+// Runs the session in a local event loop. Throws SilentAbort when the database refused
+// the readings: the session has shown its message, and nothing may be committed.
+int TransferPage::bleDownload(const DownloadMemories& targets, DownloadReport& report) {
+    const std::unique_ptr<BleLink> ble = link_.openBleLink();
+    QtQuietTimer quiet;
+    BleSession session({*ble, report, quiet, link_.now}, targets);
+    QEventLoop loop;
+    auto outcome = BleSession::Outcome::NotStored;
+    session.onFinished([&](BleSession::Outcome end) {
+        outcome = end;
+        loop.quit();
+    });
+    session.start();
+    loop.exec();
+    if (outcome == BleSession::Outcome::NotStored)
+        throw SilentAbort();
+    return outcome == BleSession::Outcome::Complete ? 0 : 1;
 }
 
 void TransferPage::img_save_user1Click() {

@@ -77,7 +77,7 @@ protected:
             {link, messages, quiet, [this] { return now; }},
             {{{&dm1.ado_rc1, &gauge1, "Smith"}, {&dm1.ado_rc2, &gauge2, "Lee"}}}};
         bool ended = false;
-        session.onFinished([&ended](bool) { ended = true; });
+        session.onFinished([&ended](device::BleSession::Outcome) { ended = true; });
         session.start();
         for (int turn = 0; turn < 1000 && !ended; ++turn) {
             QCoreApplication::processEvents();

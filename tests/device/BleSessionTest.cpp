@@ -35,7 +35,9 @@ QByteArray reading(int user, int systolic, int diastolic, const QDateTime& at, i
 class BleSessionTest : public EngineTest {
 protected:
     BleSessionTest() {
-        session.onFinished([this](bool complete) { finished.push_back(complete); });
+        session.onFinished([this](device::BleSession::Outcome outcome) {
+            finished.push_back(outcome == device::BleSession::Outcome::Complete);
+        });
     }
 
     // Walks the session to the step where `state` is reached.
@@ -163,7 +165,9 @@ TEST_F(BleSessionTest, FaultsAndCancelEndEarlyKeepingWhatArrived) {
         link.calls.clear();
         device::BleSession s{{link, messages, quiet, [this] { return now; }},
                              {{{&dm1.ado_rc1, &gauge1, "Smith"}, {&dm1.ado_rc2, &gauge2, "Lee"}}}};
-        s.onFinished([this](bool complete) { finished.push_back(complete); });
+        s.onFinished([this](device::BleSession::Outcome outcome) {
+            finished.push_back(outcome == device::BleSession::Outcome::Complete);
+        });
         link.controlPoint = c.at != State::Collecting;
         s.start();
         for (State step : {State::ReadingFeature, State::Enabling, State::Requesting}) {

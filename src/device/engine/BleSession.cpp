@@ -156,7 +156,7 @@ void BleSession::finish(const char* failureKey) {
             memory.rows->cancelUpdates();
         ctx_.report.fail("ble_store_failed", {error.message()});
         if (finished_)
-            finished_(false);
+            finished_(Outcome::NotStored);
         return;
     }
     if (complete)
@@ -164,7 +164,7 @@ void BleSession::finish(const char* failureKey) {
     else
         ctx_.report.fail(failureKey, {QString::number(kept_)});
     if (finished_)
-        finished_(complete);
+        finished_(complete ? Outcome::Complete : Outcome::EndedEarly);
 }
 
 } // namespace device

@@ -27,6 +27,11 @@ struct BleSessionContext {
 class BleSession : private BleLinkEvents {
 public:
     enum class State { Idle, Connecting, ReadingFeature, Enabling, Requesting, Collecting, Done };
+    enum class Outcome {
+        Complete,
+        EndedEarly, // the readings received are stored, the message says how many
+        NotStored,  // the database refused them; nothing is stored
+    };
     static constexpr int kQuietEnd = 5000; // ms without an indication that end a burst
 
     BleSession(BleSessionContext context, DownloadMemories memories);
@@ -37,9 +42,7 @@ public:
     void start();
     void cancel();
     // Called once when the session has ended, whichever way.
-    void onFinished(std::function<void(bool complete)> finished) {
-        finished_ = std::move(finished);
-    }
+    void onFinished(std::function<void(Outcome)> finished) { finished_ = std::move(finished); }
 
     State state() const { return state_; }
     quint16 feature() const { return feature_; }
@@ -61,7 +64,7 @@ private:
 
     BleSessionContext ctx_;
     DownloadMemories memories_;
-    std::function<void(bool)> finished_;
+    std::function<void(Outcome)> finished_;
     State state_ = State::Idle;
     quint16 feature_ = 0;
     int kept_ = 0;
