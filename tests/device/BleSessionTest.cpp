@@ -34,8 +34,20 @@ QByteArray reading(int user, int systolic, int diastolic, const QDateTime& at, i
 
 class BleSessionTest : public EngineTest {
 protected:
-    BleSessionTest() {
-        session.onFinished([this](device::BleSession::Outcome outcome) {
+    BleSessionTest() { restart(); }
+
+    // A fresh session on emptied memories; what the last one reported is forgotten.
+    void restart() {
+        emptyTables();
+        messages.shown.clear();
+        finished.clear();
+        link.calls.clear();
+        session.reset();
+        session = std::make_unique<device::BleSession>(
+            device::BleSessionContext{link, messages, quiet, [this] { return now; }},
+            device::DownloadMemories{
+                {{&dm1.ado_rc1, &gauge1, "Smith"}, {&dm1.ado_rc2, &gauge2, "Lee"}}});
+        session->onFinished([this](device::BleSession::Outcome outcome) {
             finished.push_back(outcome == device::BleSession::Outcome::Complete);
         });
     }
@@ -43,7 +55,7 @@ protected:
     // Walks the session to the step where `state` is reached.
     void walkTo(State state) {
         link.controlPoint = state != State::Collecting;
-        session.start();
+        session->start();
         if (state == State::Connecting)
             return;
         link.events->connected();
@@ -60,25 +72,23 @@ protected:
     const QDateTime day{QDate(2024, 6, 14), QTime(7, 30)};
     FakeBleLink link;
     FakeQuietTimer quiet;
-    device::BleSession session{
-        {link, messages, quiet, [this] { return now; }},
-        {{{&dm1.ado_rc1, &gauge1, "Smith"}, {&dm1.ado_rc2, &gauge2, "Lee"}}}};
     std::vector<bool> finished;
+    std::unique_ptr<device::BleSession> session;
 };
 
 TEST_F(BleSessionTest, ControlPointAsksForAllRecordsAndItsResponseEndsTheDownload) {
     walkTo(State::Requesting);
     EXPECT_EQ(link.calls, QStringList({"connect", "feature", "indicate", "racp:0101"}));
-    EXPECT_EQ(session.feature(), 0x0021);
+    EXPECT_EQ(session->feature(), 0x0021);
     indicate(reading(1, 128, 82, day));
     indicate(reading(2, 142, 91, day.addSecs(600), -1));
     indicate(reading(0xFF, 119, 78, day.addDays(-1)));
     link.events->controlPointResponse(QByteArray::fromHex("050001"));   // a count, not the answer
     link.events->controlPointResponse(QByteArray::fromHex("06000204")); // answers another op
-    EXPECT_EQ(session.state(), State::Requesting);
+    EXPECT_EQ(session->state(), State::Requesting);
     link.events->controlPointResponse(QByteArray::fromHex("06000101"));
 
-    EXPECT_EQ(session.state(), State::Done);
+    EXPECT_EQ(session->state(), State::Done);
     EXPECT_EQ(finished, std::vector<bool>{true});
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_EQ(windowMessages.back(), int(store::WindowMessage::DownloadDone));
@@ -101,17 +111,10 @@ TEST_F(BleSessionTest, NoRecordsIsACompleteDownloadAndAnErrorCodeAnEarlyEnd) {
     EXPECT_EQ(finished, std::vector<bool>{true});
     EXPECT_TRUE(messages.shown.isEmpty());
 
-    FakeBleLink other;
-    FakeQuietTimer otherQuiet;
-    device::BleSession refused{
-        {other, messages, otherQuiet, [this] { return now; }},
-        {{{&dm1.ado_rc1, &gauge1, "Smith"}, {&dm1.ado_rc2, &gauge2, "Lee"}}}};
-    refused.start();
-    other.events->connected();
-    other.events->featureRead(0);
-    other.events->indicationsEnabled();
-    other.events->measurement(reading(1, 128, 82, day));
-    other.events->controlPointResponse(QByteArray::fromHex("06000104"));
+    restart();
+    walkTo(State::Requesting);
+    indicate(reading(1, 128, 82, day));
+    link.events->controlPointResponse(QByteArray::fromHex("06000104"));
     EXPECT_EQ(messages.shown, QStringList{"fail:ble_request_failed:1"});
     EXPECT_EQ(rows("bp_record_user1").size(), 1u);
 }
@@ -125,7 +128,7 @@ TEST_F(BleSessionTest, WithoutControlPointQuietSecondsEndTheBurst) {
     indicate(reading(1, 128, 82, day));
     indicate(reading(2, 142, 91, day));
     EXPECT_EQ(quiet.starts, 3);
-    EXPECT_EQ(session.state(), State::Collecting);
+    EXPECT_EQ(session->state(), State::Collecting);
     quiet.expire();
     EXPECT_EQ(finished, std::vector<bool>{true});
     EXPECT_TRUE(messages.shown.isEmpty());
@@ -159,32 +162,13 @@ TEST_F(BleSessionTest, FaultsAndCancelEndEarlyKeepingWhatArrived) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shown.toStdString() + " at " + std::to_string(int(c.at)));
-        emptyTables();
-        messages.shown.clear();
-        finished.clear();
-        link.calls.clear();
-        device::BleSession s{{link, messages, quiet, [this] { return now; }},
-                             {{{&dm1.ado_rc1, &gauge1, "Smith"}, {&dm1.ado_rc2, &gauge2, "Lee"}}}};
-        s.onFinished([this](device::BleSession::Outcome outcome) {
-            finished.push_back(outcome == device::BleSession::Outcome::Complete);
-        });
-        link.controlPoint = c.at != State::Collecting;
-        s.start();
-        for (State step : {State::ReadingFeature, State::Enabling, State::Requesting}) {
-            if (s.state() == c.at)
-                break;
-            if (step == State::ReadingFeature)
-                link.events->connected();
-            else if (step == State::Enabling)
-                link.events->featureRead(0);
-            else
-                link.events->indicationsEnabled();
-        }
-        ASSERT_EQ(s.state(), c.at);
+        restart();
+        walkTo(c.at);
+        ASSERT_EQ(session->state(), c.at);
         for (int i = 0; i < c.readings; ++i)
             indicate(reading(1 + i % 2, 120 + i, 80, day.addSecs(60 * i)));
         if (c.cancel)
-            s.cancel();
+            session->cancel();
         else
             link.events->failed(c.fault);
 
@@ -195,7 +179,7 @@ TEST_F(BleSessionTest, FaultsAndCancelEndEarlyKeepingWhatArrived) {
         EXPECT_EQ(quiet.running, 0);
         EXPECT_EQ(int(rows("bp_record_user1").size() + rows("bp_record_user2").size()), c.readings);
         EXPECT_FALSE(dm1.ado_rc1.hasPendingUpdates() || dm1.ado_rc2.hasPendingUpdates());
-        s.cancel();
+        session->cancel();
         EXPECT_EQ(finished.size(), 1u);
     }
 }
@@ -215,9 +199,9 @@ TEST_F(BleSessionTest, UnreadableAndUndatedReadingsAreCountedNotStored) {
     indicate(reading(1, 128, 82, now.addSecs(25 * 3600)));
     indicate(reading(1, 128, 82, now.addSecs(23 * 3600)));
     link.events->controlPointResponse(QByteArray::fromHex("06000101"));
-    EXPECT_EQ(session.unreadable(), 2);
-    EXPECT_EQ(session.undated(), 2);
-    EXPECT_EQ(session.kept(), 1);
+    EXPECT_EQ(session->unreadable(), 2);
+    EXPECT_EQ(session->undated(), 2);
+    EXPECT_EQ(session->kept(), 1);
     EXPECT_EQ(rows("bp_record_user1"), Rows({"1 Smith 128/82 70 06/16 11:00 2024-06-16 11:00:00"}));
 }
 
