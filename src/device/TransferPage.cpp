@@ -3,6 +3,7 @@
 #include "device/MemoryBox.h"
 #include "device/engine/BleSession.h"
 #include "device/engine/TReceiData.h"
+#include "lang/LanguageStore.h"
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
 #include "output/SaveLocation.h"
@@ -18,6 +19,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QProgressDialog>
 #include <QSet>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -226,6 +228,15 @@ int TransferPage::bleDownload(const DownloadMemories& targets, DownloadReport& r
         outcome = end;
         loop.quit();
     });
+    // The window is disabled while downloading; this box is the one way to cancel.
+    QProgressDialog progress(context_.language.GetHintText(QStringLiteral("ble_downloading")),
+                             context_.language.GetHintText(QStringLiteral("ble_cancel")), 0, 0,
+                             window());
+    progress.setObjectName(QStringLiteral("bleProgress"));
+    progress.setAutoClose(false);
+    progress.setEnabled(true);
+    connect(&progress, &QProgressDialog::canceled, &progress, [&session] { session.cancel(); });
+    progress.show();
     session.start();
     loop.exec();
     if (outcome == BleSession::Outcome::NotStored)

@@ -1,6 +1,9 @@
 #include "TransferFixture.h"
 
 #include <QFile>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -57,6 +60,24 @@ TEST_F(BluetoothDownload, ADroppedLinkKeepsWhatArrived) {
     page->img_transfer_1Click();
     EXPECT_EQ(messages.shown, QStringList{"fail:ble_link_lost[1]"});
     EXPECT_EQ(readings("bp_record_user2"), Rows{"Adams 118/76 64 06-10 08:00"});
+}
+
+// The progress box stays usable in the disabled window; its Cancel keeps what arrived.
+TEST_F(BluetoothDownload, CancelFromTheProgressBox) {
+    useScenario({indication(1, 118, 76, 10, 8, 64)}, R"(, "controlPoint": false)");
+    QTimer poll; // once the reading has arrived, while the monitor stays quiet
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* progress = page->window()->findChild<QProgressDialog*>("bleProgress");
+        if (!progress || page->memory1()->gauge()->progress() != 1)
+            return;
+        poll.stop();
+        progress->findChild<QPushButton*>()->click();
+    });
+    poll.start(1);
+    page->img_transfer_1Click();
+    EXPECT_EQ(messages.shown, QStringList{"fail:ble_cancelled[1]"});
+    EXPECT_EQ(readings("bp_record_user1").size(), 1u);
+    EXPECT_TRUE(page->window()->isEnabled());
 }
 
 } // namespace
