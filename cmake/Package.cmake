@@ -70,8 +70,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's own buttons and dialogs in the language chosen in the database.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-translations-l10n)
-# The manual's links and the report's "open" go through xdg-open.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+# The manual's links and the report's "open" go through xdg-open; Bluetooth LE monitors
+# are reached through the Bluetooth daemon.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, bluez")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${packaging}/postinst ${packaging}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

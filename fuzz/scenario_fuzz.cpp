@@ -13,6 +13,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     } catch (const device::ScenarioError&) {
         return 0;
     }
+    if (s.bluetooth) {
+        for (const QByteArray& payload : s.bluetooth->measurements)
+            if (payload.isEmpty() || payload.size() > device::BleScenario::kMaxPayload)
+                std::abort();
+        if (s.bluetooth->dropAfter < -1 || !s.memory1.empty() || !s.reports.empty())
+            std::abort();
+        return 0;
+    }
     if (s.memory1.size() > 255 || s.memory2.size() > 255 || s.disconnectAfter == 0 ||
         s.openFailures < 0)
         std::abort();

@@ -155,10 +155,9 @@ int runWindow(int argc, char** argv, const CommandLine& commandLine) {
     SingleInstance instance(files.dataDir());
     if (!startAlone(instance, files.dataDir()))
         return 0;
-    device::PortFactory monitorPorts;
+    device::MonitorFactories monitors;
     try {
-        monitorPorts =
-            device::portFactoryFromArguments(application.arguments(), QDate::currentDate());
+        monitors = device::monitorFromArguments(application.arguments(), QDate::currentDate());
     } catch (const device::ScenarioError& error) {
         return endWithMessage(QString::fromStdString(error.what()) +
                                   QStringLiteral("\n\nThe program will now end."),
@@ -180,7 +179,9 @@ int runWindow(int argc, char** argv, const CommandLine& commandLine) {
         const bool refusedFile = !dm1.ADOConnection1.isOpen() && QFileInfo::exists(path);
         return endWithMessage(databaseFailureText(path, error.message(), refusedFile), withUser);
     }
-    frm_main->transferPage()->monitorLink().openPort = std::move(monitorPorts);
+    device::MonitorLink& link = frm_main->transferPage()->monitorLink();
+    link.openPort = std::move(monitors.openPort);
+    link.openBleLink = std::move(monitors.openBleLink);
     messages.setParentWindow(frm_main.get());
     application.showError = [&messages](const QString& text) { messages.showError(text); };
     frm_main->show();

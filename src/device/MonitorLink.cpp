@@ -2,6 +2,7 @@
 
 #include "device/engine/HidDevicePort.h"
 #include "device/engine/Pause.h"
+#include "device/engine/SimulatedBleLink.h"
 #include "device/engine/SimulatedMonitor.h"
 
 #include <QFile>
@@ -64,10 +65,10 @@ std::unique_ptr<DevicePort> usbMonitor() {
 MonitorLink::MonitorLink()
     : openPort(usbMonitor), pause(sleepMilliseconds), now(&QDateTime::currentDateTime) {}
 
-PortFactory portFactoryFromArguments(const QStringList& arguments, const QDate& today) {
+MonitorFactories monitorFromArguments(const QStringList& arguments, const QDate& today) {
     const std::optional<QString> option = simulateOption(arguments);
     if (!option)
-        return usbMonitor;
+        return {usbMonitor, {}};
     Scenario scenario;
     try {
         scenario = option->isEmpty() ? builtInReadings(today) : scenarioFile(*option);
@@ -75,7 +76,10 @@ PortFactory portFactoryFromArguments(const QStringList& arguments, const QDate& 
         std::fprintf(stderr, "%s\n", error.what());
         throw;
     }
-    return [scenario] { return std::make_unique<SimulatedMonitor>(scenario); };
+    if (scenario.bluetooth)
+        return {usbMonitor,
+                [ble = *scenario.bluetooth] { return std::make_unique<SimulatedBleLink>(ble); }};
+    return {[scenario] { return std::make_unique<SimulatedMonitor>(scenario); }, {}};
 }
 
 Scenario builtInReadings(const QDate& today) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/engine/BleLink.h"
 #include "device/engine/DevicePort.h"
 #include "device/engine/Scenario.h"
 
@@ -13,6 +14,8 @@ namespace device {
 
 // Makes the port of one download.
 using PortFactory = std::function<std::unique_ptr<DevicePort>()>;
+// Makes the Bluetooth link of one download.
+using BleLinkFactory = std::function<std::unique_ptr<BleLink>()>;
 
 // What a download talks to and how it waits: the USB monitor with real pauses unless
 // something else is set.
@@ -20,17 +23,23 @@ struct MonitorLink {
     MonitorLink();
 
     PortFactory openPort;
+    BleLinkFactory openBleLink; // when set, downloads go over Bluetooth
     std::function<void(int milliseconds)> pause;
     std::function<QDateTime()> now;
 };
 
-// The port factory the program arguments ask for: the USB monitor, or with
+struct MonitorFactories {
+    PortFactory openPort;
+    BleLinkFactory openBleLink; // empty unless the scenario is a Bluetooth monitor
+};
+
+// The monitor the program arguments ask for: the USB monitor, or with
 // --simulate-monitor the simulator with the built-in readings, or with
-// --simulate-monitor=FILE the simulator with the scenario in FILE. Every download gets a
-// fresh simulator, so each one replays the same memories.
+// --simulate-monitor=FILE the simulator, USB or Bluetooth, with the scenario in FILE.
+// Every download gets a fresh simulator, so each one replays the same memories.
 // Throws ScenarioError, naming the file, when FILE cannot be read or is no valid scenario;
 // the error is written to standard error as well.
-PortFactory portFactoryFromArguments(const QStringList& arguments, const QDate& today);
+MonitorFactories monitorFromArguments(const QStringList& arguments, const QDate& today);
 
 // Two memories of plausible readings, taken on the days before today.
 Scenario builtInReadings(const QDate& today);

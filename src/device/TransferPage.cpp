@@ -1,7 +1,9 @@
 #include "device/TransferPage.h"
 
 #include "device/MemoryBox.h"
+#include "device/engine/BleSession.h"
 #include "device/engine/TReceiData.h"
+#include "lang/LanguageStore.h"
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
 #include "output/SaveLocation.h"
@@ -16,6 +18,8 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QProgressDialog>
 #include <QSet>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -33,7 +37,9 @@ class PageReport : public DownloadReport {
 public:
     explicit PageReport(lang::WindowContext& context) : context_(context) {}
     void inform(const QString& key) override { context_.messages.inform(key); }
-    void fail(const QString& key) override { context_.messages.fail(key); }
+    void fail(const QString& key, const QStringList& arguments) override {
+        context_.messages.fail(key, arguments);
+    }
     void sendMessage(store::WindowMessage message) override { context_.SendMessage(message); }
 
 private:
@@ -182,8 +188,9 @@ void TransferPage::emptyMemories() {
     }
 }
 
-// Runs the engine; returns its error count. Both tables receive their rows together or
-// not at all.
+// Runs the USB engine or the Bluetooth session; returns its error count. Both tables
+// receive their rows together or not at all; a Bluetooth download that ends early keeps
+// the readings that arrived.
 int TransferPage::download() {
     std::list<store::ControlsDisabled> detached;
     DownloadMemories targets;
@@ -192,15 +199,49 @@ int TransferPage::download() {
         targets[memory] = memories_[memory]->downloadTarget();
         targets[memory].gauge->setProgress(0);
     }
-    const std::unique_ptr<DevicePort> port = link_.openPort();
     PageReport report(context_);
+    store::Transaction transaction(context_.dm.ADOConnection1);
+    const int errors =
+        link_.openBleLink ? bleDownload(targets, report) : usbDownload(targets, report);
+    transaction.commit();
+    return errors;
+}
+
+int TransferPage::usbDownload(const DownloadMemories& targets, DownloadReport& report) {
+    const std::unique_ptr<DevicePort> port = link_.openPort();
     TReceiData engine({*port, report, link_.pause, link_.now, context_.ReceiveDelay, kIoTimeout});
     engine.setMemories(targets);
     engine.setDeviceID(kDeviceId);
-    store::Transaction transaction(context_.dm.ADOConnection1);
     engine.Execute();
-    transaction.commit();
     return engine.ErrorCount();
+}
+
+// Runs the session in a local event loop. Throws SilentAbort when the database refused
+// the readings: the session has shown its message, and nothing may be committed.
+int TransferPage::bleDownload(const DownloadMemories& targets, DownloadReport& report) {
+    const std::unique_ptr<BleLink> ble = link_.openBleLink();
+    QtQuietTimer quiet;
+    BleSession session({*ble, report, quiet, link_.now}, targets);
+    QEventLoop loop;
+    auto outcome = BleSession::Outcome::NotStored;
+    session.onFinished([&](BleSession::Outcome end) {
+        outcome = end;
+        loop.quit();
+    });
+    // The window is disabled while downloading; this box is the one way to cancel.
+    QProgressDialog progress(context_.language.GetHintText(QStringLiteral("ble_downloading")),
+                             context_.language.GetHintText(QStringLiteral("ble_cancel")), 0, 0,
+                             window());
+    progress.setObjectName(QStringLiteral("bleProgress"));
+    progress.setAutoClose(false);
+    progress.setEnabled(true);
+    connect(&progress, &QProgressDialog::canceled, &progress, [&session] { session.cancel(); });
+    progress.show();
+    session.start();
+    loop.exec();
+    if (outcome == BleSession::Outcome::NotStored)
+        throw SilentAbort();
+    return outcome == BleSession::Outcome::Complete ? 0 : 1;
 }
 
 void TransferPage::img_save_user1Click() {

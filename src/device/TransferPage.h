@@ -24,6 +24,7 @@ class Toolbar;
 
 namespace device {
 
+class DownloadReport;
 class MemoryBox;
 
 // Page "Transfer" of the main window's page stack: downloads the monitor's two memories
@@ -74,6 +75,8 @@ private:
     void emptyMemories();
     void showMemory1WhileItHoldsReadings();
     int download();
+    int usbDownload(const DownloadMemories& targets, DownloadReport& report);
+    int bleDownload(const DownloadMemories& targets, DownloadReport& report);
     void saveMemory(MemoryBox& box);
     void clearMemory(MemoryBox& box);
     void exportMemory(MemoryBox& box);

@@ -2,7 +2,7 @@
 
 #include "store/WindowMessage.h"
 
-#include <QString>
+#include <QStringList>
 
 namespace device {
 
@@ -12,7 +12,8 @@ class DownloadReport {
 public:
     virtual ~DownloadReport() = default;
     virtual void inform(const QString& key) = 0; // information icon
-    virtual void fail(const QString& key) = 0;   // error icon
+    // Error icon; the arguments fill %1, %2, ... of the text.
+    virtual void fail(const QString& key, const QStringList& arguments = {}) = 0;
     virtual void sendMessage(store::WindowMessage message) = 0;
 };
 
@@ -20,7 +21,7 @@ public:
 class SilentReport : public DownloadReport {
 public:
     void inform(const QString&) override {}
-    void fail(const QString&) override {}
+    void fail(const QString&, const QStringList&) override {}
     void sendMessage(store::WindowMessage) override {}
 };
 

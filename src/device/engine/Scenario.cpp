@@ -62,20 +62,55 @@ QJsonObject objectAt(const QJsonValue& value, const QString& at) {
     return value.toObject();
 }
 
-// "07 5b 01 ..." -> bytes, at most N of them; missing ones are 0.
-template <std::size_t N>
-std::array<quint8, N> hexBytes(const QJsonValue& value, const QString& at) {
+// "07 5b 01 ..." -> 1 to `most` bytes.
+QByteArray hexPayload(const QJsonValue& value, const QString& at, int most) {
     QByteArray digits = value.toString().toLatin1();
     digits.replace(' ', QByteArray());
     const bool hex =
         std::all_of(digits.begin(), digits.end(), [](char c) { return std::isxdigit(uchar(c)); });
     if (!value.isString() || !hex || digits.isEmpty() || digits.size() % 2 != 0 ||
-        digits.size() > 2 * int(N))
-        reject(at, QStringLiteral("must be 1 to %1 hexadecimal bytes").arg(N));
-    const QByteArray bytes = QByteArray::fromHex(digits);
+        digits.size() > 2 * most)
+        reject(at, QStringLiteral("must be 1 to %1 hexadecimal bytes").arg(most));
+    return QByteArray::fromHex(digits);
+}
+
+// The same, missing bytes up to N are 0.
+template <std::size_t N>
+std::array<quint8, N> hexBytes(const QJsonValue& value, const QString& at) {
+    const QByteArray bytes = hexPayload(value, at, int(N));
     std::array<quint8, N> out{};
     std::copy(bytes.begin(), bytes.end(), out.begin());
     return out;
+}
+
+bool flag(const QJsonObject& object, const QString& at, const char* key) {
+    const QJsonValue value = object.value(QLatin1String(key));
+    if (!value.isUndefined() && !value.isBool())
+        reject(member(at, QLatin1String(key)), QStringLiteral("must be true or false"));
+    return value.toBool();
+}
+
+BleScenario bleScenarioFrom(const QJsonValue& value) {
+    const QString at = QStringLiteral("bluetooth");
+    const QJsonObject o = objectAt(value, at);
+    onlyKeys(o, at, {"measurements", "feature", "controlPoint", "faults"});
+    BleScenario s;
+    const QJsonArray items = array(o, at, "measurements");
+    for (qsizetype i = 0; i < items.size(); ++i)
+        s.measurements.push_back(hexPayload(items[i],
+                                            element(member(at, QStringLiteral("measurements")), i),
+                                            BleScenario::kMaxPayload));
+    s.feature = quint16(number(o, at, "feature", 0, 0, 0xFFFF));
+    s.controlPoint = !o.contains(QLatin1String("controlPoint")) || flag(o, at, "controlPoint");
+    const QString faultsAt = member(at, QStringLiteral("faults"));
+    const QJsonValue faultsValue = o.value(QLatin1String("faults"));
+    const QJsonObject faults =
+        faultsValue.isUndefined() ? QJsonObject() : objectAt(faultsValue, faultsAt);
+    onlyKeys(faults, faultsAt, {"noMonitor", "indicationsRefused", "dropAfter"});
+    s.noMonitor = flag(faults, faultsAt, "noMonitor");
+    s.indicationsRefused = flag(faults, faultsAt, "indicationsRefused");
+    s.dropAfter = number(faults, faultsAt, "dropAfter", -1, 0, 1 << 20);
+    return s;
 }
 
 Record recordFrom(const QJsonValue& value, const QString& at) {
@@ -193,8 +228,14 @@ Scenario Scenario::fromJson(const QByteArray& json) {
     const QJsonObject root =
         objectAt(document.isObject() ? QJsonValue(document.object()) : QJsonValue(),
                  QStringLiteral("the top"));
-    onlyKeys(root, QString(), {"layout", "memory1", "memory2", "reports", "faults"});
+    onlyKeys(root, QString(), {"layout", "memory1", "memory2", "reports", "faults", "bluetooth"});
     Scenario s;
+    if (root.contains(QLatin1String("bluetooth"))) {
+        if (root.size() > 1)
+            reject(QStringLiteral("bluetooth"), QStringLiteral("takes no USB keys beside it"));
+        s.bluetooth = bleScenarioFrom(root.value(QLatin1String("bluetooth")));
+        return s;
+    }
     s.layout = layoutFrom(root.value(QLatin1String("layout")));
     s.memory1 = memoryFrom(root, "memory1");
     s.memory2 = memoryFrom(root, "memory2");

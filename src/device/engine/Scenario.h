@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QtGlobal>
 #include <array>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -45,8 +46,21 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A Bluetooth LE monitor: the measurement indications it holds and how it misbehaves.
+struct BleScenario {
+    static constexpr int kMaxPayload = 20; // bytes of one indication
+    std::vector<QByteArray> measurements;
+    quint16 feature = 0;
+    bool controlPoint = true;
+    bool noMonitor = false;
+    bool indicationsRefused = false;
+    int dropAfter = -1; // the link drops after this many indications
+};
+
 // What a simulated monitor holds and how it misbehaves.
 struct Scenario {
+    std::optional<BleScenario> bluetooth; // when given, a Bluetooth monitor and nothing else
+
     quint8 layout = kLayoutTwo;
     std::vector<Record> memory1; // at most 255 records each
     std::vector<Record> memory2;

@@ -1,5 +1,6 @@
 #include "TReceiData.h"
 
+#include "ClockLead.h"
 #include "ProgressGauge.h"
 #include "store/Dataset.h"
 
@@ -23,8 +24,7 @@ constexpr int kReadAttempts = 6;
 constexpr int kMaxDataBytes = 7;
 constexpr int kHeaderBytes = 3; // layout and the two counts
 constexpr int kRecordSize = 8;
-constexpr int kYearsBack = 8;               // covers the longest gap between two 29 Februaries
-constexpr qint64 kClockLead = 24 * 60 * 60; // seconds a monitor's clock may run ahead
+constexpr int kYearsBack = 8; // covers the longest gap between two 29 Februaries
 
 // The message that tells the user why no monitor could be opened.
 const char* openFailureKey(OpenFailure failure) {
@@ -266,14 +266,12 @@ void TReceiData::StoreRecord() {
 
 // A record carries no year: take the latest one in which the reading is a valid moment
 // no later than a day after now, as the monitor's clock may run ahead. Invalid when the
-// month, day or time can never be valid. Compared as wall-clock time and kept as UTC,
-// which has no daylight-saving gaps, so that the stored digits are the monitor's.
+// month, day or time can never be valid.
 QDateTime TReceiData::measurementTime() const {
     const QTime time(aReco.hour, aReco.min);
     if (!time.isValid())
         return {};
-    const QDateTime now = ctx_.now();
-    const QDateTime latest = QDateTime(now.date(), now.time(), Qt::UTC).addSecs(kClockLead);
+    const QDateTime latest = latestReadingMoment(ctx_.now());
     for (int year = latest.date().year(); year >= latest.date().year() - kYearsBack; --year) {
         const QDateTime moment(QDate(year, aReco.month, aReco.day), time, Qt::UTC);
         if (moment.isValid() && moment <= latest)

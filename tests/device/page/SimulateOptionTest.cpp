@@ -9,7 +9,7 @@ const QDate today(2024, 6, 15);
 
 TEST(SimulateOption, WithoutItTheUsbMonitorIsUsed) {
     const device::PortFactory ports =
-        device::portFactoryFromArguments({"tonvi", "-platform", "offscreen"}, today);
+        device::monitorFromArguments({"tonvi", "-platform", "offscreen"}, today).openPort;
     EXPECT_NE(dynamic_cast<device::HidDevicePort*>(ports().get()), nullptr);
 }
 
@@ -27,7 +27,7 @@ TEST(SimulateOption, AnUnreadableOrInvalidFileStopsWithItsNameAndKey) {
           std::pair{broken, QStringLiteral("at faults.writeFailures[0].command")}}) {
         testing::internal::CaptureStderr();
         try {
-            device::portFactoryFromArguments({"tonvi", "--simulate-monitor=" + path}, today);
+            device::monitorFromArguments({"tonvi", "--simulate-monitor=" + path}, today);
             ADD_FAILURE() << "accepted " << qPrintable(path);
         } catch (const device::ScenarioError& error) {
             const QString text = QString::fromStdString(error.what());
@@ -41,7 +41,7 @@ TEST(SimulateOption, AnUnreadableOrInvalidFileStopsWithItsNameAndKey) {
 // Every built-in reading arrives, dated before today, within plausible ranges.
 TEST_F(TransferPageTest, TheBuiltInReadingsDownloadCompletely) {
     page->monitorLink().openPort =
-        device::portFactoryFromArguments({"tonvi", "--simulate-monitor"}, today);
+        device::monitorFromArguments({"tonvi", "--simulate-monitor"}, today).openPort;
     choose("Adams");
     page->img_transfer_1Click();
     EXPECT_EQ(messages.shown, QStringList{"inform:transfer_ok"});
@@ -70,7 +70,7 @@ TEST_F(TransferPageTest, AScenarioFileIsReplayedOnEveryDownload) {
                    "systolic": 142, "diastolic": 91, "pulse": 80}, "05 02 13 1e 00 80 54 48"]})");
     file.close();
     page->monitorLink().openPort =
-        device::portFactoryFromArguments({"tonvi", "--simulate-monitor=" + path}, today);
+        device::monitorFromArguments({"tonvi", "--simulate-monitor=" + path}, today).openPort;
     choose("Baker");
     for (int round = 0; round < 2; ++round) {
         page->img_transfer_1Click();

@@ -1,0 +1,138 @@
+#include "device/EngineFixture.h"
+#include "device/FakeBleLink.h"
+#include "device/engine/BleSession.h"
+#include "device/engine/SimulatedBleLink.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+using device::BleScenario;
+using device::Scenario;
+
+// 128/82 pulse 70 on 2024-06-14 at 07:30 + `minute`, for user `user`.
+QByteArray payload(int user, int minute = 0) {
+    return QByteArray::fromHex("0e 8000 5200 0000 e807 060e 07") + char(30 + minute) +
+           QByteArray::fromHex("00 4600") + char(user);
+}
+
+TEST(BleScenarioTest, ReadsABluetoothMonitor) {
+    const Scenario s = Scenario::fromJson(R"({"bluetooth": {
+        "measurements": ["0e 8000 5200 0000 e807 060e 071e 00 4600 01", "00 7800 5000 0000"],
+        "feature": 33, "controlPoint": false,
+        "faults": {"dropAfter": 1, "indicationsRefused": true, "noMonitor": true}}})");
+    ASSERT_TRUE(s.bluetooth);
+    const BleScenario& b = *s.bluetooth;
+    EXPECT_EQ(b.measurements,
+              std::vector<QByteArray>({payload(1), QByteArray::fromHex("00780050000000")}));
+    EXPECT_EQ(b.feature, 33);
+    EXPECT_FALSE(b.controlPoint);
+    EXPECT_EQ(b.dropAfter, 1);
+    EXPECT_TRUE(b.indicationsRefused && b.noMonitor);
+
+    const BleScenario plain = *Scenario::fromJson(R"({"bluetooth": {}})").bluetooth;
+    EXPECT_TRUE(plain.controlPoint);
+    EXPECT_FALSE(plain.indicationsRefused || plain.noMonitor);
+    EXPECT_EQ(plain.dropAfter, -1);
+    EXPECT_FALSE(Scenario::fromJson("{}").bluetooth);
+}
+
+TEST(BleScenarioTest, RefusesWhatItWouldOtherwiseIgnoreOrMisread) {
+    for (
+        const auto& [text, where] : std::vector<std::pair<const char*, const char*>>{
+            {R"({"bluetooth": [], "memory1": []})", "at bluetooth: takes no USB keys"},
+            {R"({"bluetooth": []})", "at bluetooth: must be an object"},
+            {R"({"bluetooth": {"measurement": []}})", "at bluetooth.measurement: unknown key"},
+            {R"({"bluetooth": {"measurements": ["1e 8"]}})", "at bluetooth.measurements[0]: must"},
+            {R"({"bluetooth": {"measurements": ["00", ""]}})",
+             "at bluetooth.measurements[1]: must"},
+            {R"({"bluetooth": {"measurements": ["00000000000000000000000000000000000000000000"]}})",
+             "at bluetooth.measurements[0]: must be 1 to 20"},
+            {R"({"bluetooth": {"feature": 65536}})", "at bluetooth.feature: must be a whole"},
+            {R"({"bluetooth": {"controlPoint": "yes"}})",
+             "at bluetooth.controlPoint: must be true"},
+            {R"({"bluetooth": {"faults": {"dropAfter": -1}}})", "at bluetooth.faults.dropAfter"},
+            {R"({"bluetooth": {"faults": {"noMonitor": 1}}})",
+             "at bluetooth.faults.noMonitor: must"},
+            {R"({"bluetooth": {"faults": {"linkDrops": 1}}})",
+             "at bluetooth.faults.linkDrops: unknown"},
+        }) {
+        SCOPED_TRACE(text);
+        try {
+            Scenario::fromJson(text);
+            ADD_FAILURE() << "accepted";
+        } catch (const device::ScenarioError& error) {
+            EXPECT_TRUE(QString::fromUtf8(error.what()).startsWith(QLatin1String(where)))
+                << error.what();
+        }
+    }
+}
+
+// The session against the simulated monitor, through the event loop.
+class SimulatedBleTest : public EngineTest {
+protected:
+    void run(BleScenario scenario) {
+        device::SimulatedBleLink link(std::move(scenario));
+        device::BleSession session{
+            {link, messages, quiet, [this] { return now; }},
+            {{{&dm1.ado_rc1, &gauge1, "Smith"}, {&dm1.ado_rc2, &gauge2, "Lee"}}}};
+        bool ended = false;
+        session.onFinished([&ended](device::BleSession::Outcome) { ended = true; });
+        session.start();
+        for (int turn = 0; turn < 1000 && !ended; ++turn) {
+            QCoreApplication::processEvents();
+            if (quiet.running && turn > 100)
+                quiet.expire();
+        }
+        ASSERT_TRUE(ended);
+        feature = session.feature();
+    }
+
+    FakeQuietTimer quiet;
+    quint16 feature = 0;
+};
+
+TEST_F(SimulatedBleTest, DownloadsTheScenariosMeasurementsWithAndWithoutControlPoint) {
+    for (bool controlPoint : {true, false}) {
+        SCOPED_TRACE(controlPoint);
+        emptyTables();
+        BleScenario s;
+        s.measurements = {payload(1), payload(2, 5), payload(0xFF, 10)};
+        s.feature = 0x21;
+        s.controlPoint = controlPoint;
+        run(s);
+        EXPECT_TRUE(messages.shown.isEmpty());
+        EXPECT_EQ(feature, 0x21);
+        EXPECT_EQ(rows("bp_record_user1"),
+                  Rows({"1 Smith 128/82 70 06/14 07:30 2024-06-14 07:30:00",
+                        "2 Smith 128/82 70 06/14 07:40 2024-06-14 07:40:00"}));
+        EXPECT_EQ(rows("bp_record_user2"),
+                  Rows({"1 Lee 128/82 70 06/14 07:35 2024-06-14 07:35:00"}));
+    }
+}
+
+TEST_F(SimulatedBleTest, FaultsEndTheDownloadWithTheirMessage) {
+    struct Case {
+        BleScenario scenario;
+        QString shown;
+        std::size_t kept;
+    };
+    const std::vector<QByteArray> three = {payload(1), payload(1, 1), payload(1, 2)};
+    const Case cases[] = {
+        {{three, 0, true, true, false, -1}, "fail:ble_no_monitor:0", 0},
+        {{three, 0, true, false, true, -1}, "fail:ble_indications_refused:0", 0},
+        {{three, 0, true, false, false, 2}, "fail:ble_link_lost:2", 2},
+        {{three, 0, false, false, false, 0}, "fail:ble_link_lost:0", 0},
+        {{{}, 0, true, false, false, -1}, "", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown.toStdString());
+        emptyTables();
+        messages.shown.clear();
+        run(c.scenario);
+        EXPECT_EQ(messages.shown, c.shown.isEmpty() ? QStringList() : QStringList{c.shown});
+        EXPECT_EQ(rows("bp_record_user1").size(), c.kept);
+    }
+}
+
+} // namespace

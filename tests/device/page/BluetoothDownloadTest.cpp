@@ -1,0 +1,83 @@
+#include "TransferFixture.h"
+
+#include <QFile>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+// A reading with time stamp, pulse and user id, as the scenario file writes it.
+QString indication(int user, int systolic, int diastolic, int day, int hour, int pulse) {
+    return QStringLiteral("0e %1 00 %2 00 0000 e807 06 %3 %4 00 00 %5 00 %6")
+        .arg(systolic, 2, 16, QLatin1Char('0'))
+        .arg(diastolic, 2, 16, QLatin1Char('0'))
+        .arg(day, 2, 16, QLatin1Char('0'))
+        .arg(hour, 2, 16, QLatin1Char('0'))
+        .arg(pulse, 2, 16, QLatin1Char('0'))
+        .arg(user, 2, 16, QLatin1Char('0'));
+}
+
+class BluetoothDownload : public TransferPageTest {
+protected:
+    // --simulate-monitor=FILE with a Bluetooth scenario of these indications.
+    void useScenario(const QStringList& indications, const QString& more = {}) {
+        const QString path = dir.file("bluetooth.json");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral(R"({"bluetooth": {"measurements": ["%1"]%2}})")
+                       .arg(indications.join(QStringLiteral("\", \"")), more)
+                       .toUtf8());
+        file.close();
+        const device::MonitorFactories monitor = device::monitorFromArguments(
+            {"tonvi", "--simulate-monitor=" + path}, QDate(2024, 6, 15));
+        ASSERT_TRUE(monitor.openBleLink);
+        page->monitorLink().openBleLink = monitor.openBleLink;
+    }
+};
+
+TEST_F(BluetoothDownload, FillsBothMemoriesAndSavesUnderAPerson) {
+    useScenario({indication(1, 118, 76, 10, 8, 64), indication(2, 142, 91, 11, 7, 80),
+                 indication(0xFF, 131, 85, 12, 19, 72)});
+    choose("Baker");
+    page->img_transfer_1Click();
+    EXPECT_EQ(messages.shown, QStringList{"inform:transfer_ok"});
+    EXPECT_EQ(readings("bp_record_user1"),
+              (Rows{"Baker 118/76 64 06-10 08:00", "Baker 131/85 72 06-12 19:00"}));
+    EXPECT_EQ(readings("bp_record_user2"), Rows{"Baker 142/91 80 06-11 07:00"});
+    EXPECT_EQ(page->memory2()->grid()->shownRowCount(), 1);
+
+    save2();
+    EXPECT_EQ(messages.shown, QStringList{"inform:user_bprecord_post_ok"});
+    EXPECT_EQ(saved(), Rows{"Baker 142/91 80 06-11 07:00"});
+}
+
+// The readings that arrived before the link dropped stay, and the message says how many.
+TEST_F(BluetoothDownload, ADroppedLinkKeepsWhatArrived) {
+    useScenario({indication(2, 118, 76, 10, 8, 64), indication(2, 142, 91, 11, 7, 80)},
+                R"(, "faults": {"dropAfter": 1})");
+    choose("Adams");
+    page->img_transfer_1Click();
+    EXPECT_EQ(messages.shown, QStringList{"fail:ble_link_lost[1]"});
+    EXPECT_EQ(readings("bp_record_user2"), Rows{"Adams 118/76 64 06-10 08:00"});
+}
+
+// The progress box stays usable in the disabled window; its Cancel keeps what arrived.
+TEST_F(BluetoothDownload, CancelFromTheProgressBox) {
+    useScenario({indication(1, 118, 76, 10, 8, 64)}, R"(, "controlPoint": false)");
+    QTimer poll; // once the reading has arrived, while the monitor stays quiet
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* progress = page->window()->findChild<QProgressDialog*>("bleProgress");
+        if (!progress || page->memory1()->gauge()->progress() != 1)
+            return;
+        poll.stop();
+        progress->findChild<QPushButton*>()->click();
+    });
+    poll.start(1);
+    page->img_transfer_1Click();
+    EXPECT_EQ(messages.shown, QStringList{"fail:ble_cancelled[1]"});
+    EXPECT_EQ(readings("bp_record_user1").size(), 1u);
+    EXPECT_TRUE(page->window()->isEnabled());
+}
+
+} // namespace
