@@ -167,6 +167,22 @@ TEST_F(Usability, ScreenReadersHearAWindowAndButtonsAndTheTabShown) {
     EXPECT_FALSE(QAccessible::queryAccessibleInterface(window->image("n_home"))->state().checked);
 }
 
+// The tabs under the big buttons show the names of their pages in the language chosen.
+TEST_F(Usability, TabsShowTheirPagesNamesInBothLanguages) {
+    const std::array<const char*, 3> tabs[] = {{"n_home", "Home", "Startseite"},
+                                               {"n_user", "Persons", "Personen"},
+                                               {"n_transfer", "Transfer", "Übertragung"},
+                                               {"n_data", "Data", "Messwerte"},
+                                               {"n_help", "Help", "Hilfe"},
+                                               {"Image11", "Exit", "Beenden"}};
+    for (int german : {0, 1}) {
+        choose(*window, german ? "german" : "english");
+        for (const auto& [tab, english, deutsch] : tabs)
+            EXPECT_EQ(window->image(tab)->caption(), QString::fromUtf8(german ? deutsch : english))
+                << tab;
+    }
+}
+
 // Every grid is named for a screen reader in the language chosen.
 TEST_F(Usability, GridsAreNamedInBothLanguages) {
     const std::array<const char*, 3> names[] = {{"DBGrideh4", "Persons", "Personen"},
