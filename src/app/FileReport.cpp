@@ -11,7 +11,8 @@ const char* const kReadOnlyFiles[] = {"analysis_table.rav", "analysis_table_fx.r
                                       "userinfo.rav",       "bprecv.rav",
                                       "lang.dll",           "post.txt",
                                       "TONVI_help.mht",     "TONVI_HELP.chm",
-                                      "TONVI_HELP.htm",     "TONVI_HELP.pdf"};
+                                      "TONVI_HELP.htm",     "TONVI_HELP_de.htm",
+                                      "TONVI_HELP.pdf"};
 
 } // namespace
 

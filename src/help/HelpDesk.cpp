@@ -4,6 +4,8 @@
 #include "help/HelpBrowser.h"
 #include "help/HelpWindow.h"
 #include "help/MhtArchive.h"
+#include "lang/LanguageLocale.h"
+#include "lang/LanguageStore.h"
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
 #include "ui/WindowFront.h"
@@ -48,6 +50,15 @@ QUrl topicStart(const HelpSource& source, ManualKind kind, const QString& topic)
     return url;
 }
 
+// The code of the database's language when the manual may come in it ("de"); English,
+// the language of the base manual, has none.
+QString manualLanguage(const lang::LanguageStore& language) {
+    const QLocale::Language spoken = lang::localeOfLanguage(language.currentLanguage()).language();
+    if (spoken == QLocale::English || spoken == QLocale::C)
+        return {};
+    return QLocale::languageToCode(spoken);
+}
+
 } // namespace
 
 HelpDesk::HelpDesk(lang::WindowContext& context)
@@ -56,12 +67,14 @@ HelpDesk::HelpDesk(lang::WindowContext& context)
 HelpDesk::~HelpDesk() = default;
 
 void HelpDesk::openManual() {
-    if (const std::optional<Manual> manual = findManual(context_.files))
+    if (const std::optional<Manual> manual =
+            findManual(context_.files, manualLanguage(context_.language)))
         open(*manual);
 }
 
 void HelpDesk::openTopic(const QString& topic) {
-    if (const std::optional<Manual> manual = findPageManual(context_.files))
+    if (const std::optional<Manual> manual =
+            findPageManual(context_.files, manualLanguage(context_.language)))
         open(*manual, topic);
 }
 

@@ -45,7 +45,7 @@ public:
         return nullptr;
     }
 
-    // Sets the caption of the first label, panel, button, check box or group box of
+    // Sets the caption of the first label, panel, button, check box, group box or image of
     // that name.
     void setCaption(const QString& name, const QString& text) const {
         for (QObject* object : byName_.value(name.toLower())) {
@@ -58,6 +58,8 @@ public:
                 static_cast<QAbstractButton*>(object)->setText(text);
             else if (auto* box = qobject_cast<QGroupBox*>(object))
                 box->setTitle(text);
+            else if (auto* image = qobject_cast<ui::ImageButton*>(object))
+                image->setCaption(text);
             else
                 continue;
             return;

@@ -52,13 +52,16 @@ UserPage::UserPage(lang::WindowContext& context, QWidget* parent)
                  &UserPage::img_delete_selection_1Click);
     addToolImage(Panel13->addImage("img_delete_all_2"), &UserPage::img_delete_all_2Click);
     addToolImage(Panel13->addImage("img_save_as_1"), &UserPage::img_save_as_1Click);
-    addToolImage(Panel13->addImage("img_preview_2"), nullptr);
+    ui::ImageButton* preview = Panel13->addImage("img_preview_2");
+    addToolImage(preview, nullptr);
     for (const char* hidden : {"img_help_1", "img_print_2"})
         Panel13->addImage(hidden)->hide();
     connectReportImages();
 
     DBGrideh4->setColumns(personColumns());
     DBGrideh4->setDataset(&context_.dm.ado_user);
+    // The grid was made before the toolbar's buttons; Tab follows the screen instead.
+    setTabOrder(preview, DBGrideh4);
     // clicked comes after the grid has made the clicked row current; title clicks never
     // reach it.
     connect(DBGrideh4, &QAbstractItemView::clicked, this,

@@ -22,6 +22,16 @@ void ImageButton::setPicture(const QPixmap& picture) {
     update();
 }
 
+void ImageButton::setCaption(const QString& caption) {
+    caption_ = caption;
+    update();
+}
+
+void ImageButton::setDown(bool down) {
+    down_ = down;
+    update();
+}
+
 void ImageButton::setStretch(bool stretch) {
     stretch_ = stretch;
     update();
@@ -39,6 +49,10 @@ void ImageButton::paintEvent(QPaintEvent*) {
             painter.drawPixmap(rect(), picture_);
         else
             painter.drawPixmap(0, 0, picture_);
+    }
+    if (!caption_.isEmpty()) {
+        painter.setPen(down_ ? QColor(Qt::white) : QColor(0x1d, 0x3c, 0x4c));
+        painter.drawText(rect(), Qt::AlignCenter, caption_);
     }
     if (hasFocus()) {
         painter.setPen(QPen(palette().highlight(), 2, Qt::DotLine));

@@ -17,8 +17,12 @@ public:
     void setPicture(const QPixmap& picture);
     QPixmap picture() const { return picture_; }
 
+    // Text drawn centred over the picture, light on a down picture and dark on an up one.
+    void setCaption(const QString& caption);
+    QString caption() const { return caption_; }
+
     bool isDown() const { return down_; }
-    void setDown(bool down) { down_ = down; }
+    void setDown(bool down);
 
     // Scale the picture to the widget's whole area instead of its natural size.
     void setStretch(bool stretch);
@@ -44,6 +48,7 @@ protected:
 
 private:
     QPixmap picture_;
+    QString caption_;
     bool down_ = false;
     bool stretch_ = false;
     bool pressedInside_ = false;

@@ -25,6 +25,12 @@ public:
         return shown;
     }
 
+    // An image without a name of its own is called by the caption it shows.
+    QString text(QAccessible::Text kind) const override {
+        const QString text = QAccessibleWidget::text(kind);
+        return kind == QAccessible::Name && text.isEmpty() ? button()->caption() : text;
+    }
+
     QStringList actionNames() const override {
         QStringList names = QAccessibleWidget::actionNames();
         if (acts(button()))

@@ -1,7 +1,11 @@
 #include "app/LanguageChoice.h"
+#include "device/TransferPage.h"
+#include "measure/DataPage.h"
+#include "persons/UserPage.h"
 #include "support/MainWindowFixture.h"
 #include "ui/DataGrid.h"
 #include "ui/ImageButton.h"
+#include "ui/Toolbar.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -11,6 +15,7 @@
 #include <QStackedWidget>
 #include <QWheelEvent>
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -165,6 +170,50 @@ TEST_F(Usability, ScreenReadersHearAWindowAndButtonsAndTheTabShown) {
     window->m_userClick();
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(window->image("n_user"))->state().checked);
     EXPECT_FALSE(QAccessible::queryAccessibleInterface(window->image("n_home"))->state().checked);
+}
+
+// Tab follows the screen: on each page the toolbar's buttons come before the lists.
+TEST_F(Usability, TabReachesAPagesToolbarBeforeItsLists) {
+    const std::pair<void (app::Tfrm_main::*)(), QWidget*> pages[] = {
+        {&app::Tfrm_main::m_userClick, window->userPage()->toolbar()},
+        {&app::Tfrm_main::m_transferClick, window->transferPage()->toolbar()},
+        {&app::Tfrm_main::m_dataClick, window->dataPage()->toolbar()}};
+    for (const auto& [show, toolbar] : pages) {
+        (window.get()->*show)();
+        QWidget* page = window->notebook()->currentWidget();
+        QStringList stops;
+        bool leftToolbar = false;
+        QWidget* focus = window.get();
+        for (int step = 0; step < 300; ++step) {
+            focus = focus->nextInFocusChain();
+            if (focus == window.get())
+                break;
+            if (!page->isAncestorOf(focus) || !focus->isVisible() || !focus->isEnabled() ||
+                !(focus->focusPolicy() & Qt::TabFocus))
+                continue;
+            const bool onToolbar = toolbar->isAncestorOf(focus);
+            EXPECT_FALSE(onToolbar && leftToolbar) << qPrintable(
+                page->objectName() + ": " + stops.join(' ') + " then " + focus->objectName());
+            leftToolbar = leftToolbar || !onToolbar;
+            stops << focus->objectName();
+        }
+    }
+}
+
+// The tabs under the big buttons show the names of their pages in the language chosen.
+TEST_F(Usability, TabsShowTheirPagesNamesInBothLanguages) {
+    const std::array<const char*, 3> tabs[] = {{"n_home", "Home", "Startseite"},
+                                               {"n_user", "Persons", "Personen"},
+                                               {"n_transfer", "Transfer", "Übertragung"},
+                                               {"n_data", "Data", "Messwerte"},
+                                               {"n_help", "Help", "Hilfe"},
+                                               {"Image11", "Exit", "Beenden"}};
+    for (int german : {0, 1}) {
+        choose(*window, german ? "german" : "english");
+        for (const auto& [tab, english, deutsch] : tabs)
+            EXPECT_EQ(window->image(tab)->caption(), QString::fromUtf8(german ? deutsch : english))
+                << tab;
+    }
 }
 
 // Every grid is named for a screen reader in the language chosen.

@@ -64,4 +64,19 @@ TEST_F(Documents, PageHelpTakesChmThenPdfThenTheOtherForms) {
     EXPECT_EQ(pageManual(), ManualKind::Chm);
 }
 
+// A manual in the language asked for comes before every English one; English, or a
+// language without its own manual, gets the English manual.
+TEST_F(Documents, TheManualInTheLanguageAskedForComesFirst) {
+    put("TONVI_HELP.chm");
+    put("TONVI_HELP_de.htm");
+    put("TONVI_HELP_fr.pdf");
+    EXPECT_EQ(help::findManual(dir.path(), "de")->path, dir.file("TONVI_HELP_de.htm"));
+    EXPECT_EQ(help::findPageManual(dir.path(), "de")->path, dir.file("TONVI_HELP_de.htm"));
+    EXPECT_EQ(help::findManual(dir.path())->path, dir.file("TONVI_HELP.chm"));
+    EXPECT_EQ(help::findManual(dir.path(), "es")->path, dir.file("TONVI_HELP.chm"));
+    put("TONVI_help_de.mht");
+    EXPECT_EQ(help::findManual(dir.path(), "de")->kind, ManualKind::Mht);
+    EXPECT_EQ(help::findPageManual(dir.path(), "fr")->path, dir.file("TONVI_HELP_fr.pdf"));
+}
+
 } // namespace

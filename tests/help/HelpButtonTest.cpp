@@ -178,6 +178,29 @@ TEST_F(HelpButton, PageHelpLandsOnTheSectionsOfTheManual) {
     EXPECT_EQ(helpWindows(), 1);
 }
 
+// In German the German manual opens, at the same sections; English keeps the English one.
+TEST_F(HelpButton, TheManualOpensInTheLanguageChosen) {
+    putManual();
+    ASSERT_TRUE(QFile::copy(helpfiles::shippedManual("de"), dir.file("TONVI_HELP_de.htm")));
+    window->m_helpClick();
+    EXPECT_EQ(shown(), QUrl::fromLocalFile(dir.file("TONVI_HELP.htm")));
+
+    chooseLanguage("german");
+    window->m_helpClick();
+    EXPECT_EQ(shown(), QUrl::fromLocalFile(dir.file("TONVI_HELP.htm")))
+        << "the open window is brought back as it is";
+    helpWindow()->close();
+    window->m_helpClick();
+    EXPECT_EQ(shown(), QUrl::fromLocalFile(dir.file("TONVI_HELP_de.htm")));
+    for (auto [help, section] : {std::pair{&app::Tfrm_main::img_helpClick, "analysis"},
+                                 {&app::Tfrm_main::img_help_1Click, "user"}}) {
+        (window.get()->*help)();
+        EXPECT_EQ(shown().fileName(), "TONVI_HELP_de.htm");
+        EXPECT_EQ(shown().fragment(), section);
+        EXPECT_TRUE(hasAnchor(section));
+    }
+}
+
 TEST_F(HelpButton, PageHelpOpensTheTopicOfTheCompiledManual) {
     putManual();
     ASSERT_TRUE(helpfiles::compileChm(dir.file("TONVI_HELP.chm"),

@@ -115,8 +115,10 @@ bool clickLink(help::HelpBrowser& browser, const QString& text) {
     return true;
 }
 
-QString shippedManual() {
-    return QStringLiteral(TONVI_SOURCE_DIR "/resources/help/TONVI_HELP.htm");
+QString shippedManual(const QString& language) {
+    const QString suffix = language.isEmpty() ? QString() : QLatin1Char('_') + language;
+    return QStringLiteral(TONVI_SOURCE_DIR "/resources/help/TONVI_HELP") + suffix +
+           QStringLiteral(".htm");
 }
 
 } // namespace helpfiles

@@ -32,7 +32,7 @@ QList<QImage> shownImages(help::HelpBrowser& browser);
 // Clicks the first link whose text is the given one; false when there is none.
 bool clickLink(help::HelpBrowser& browser, const QString& text);
 
-// The manual of the program as it ships.
-QString shippedManual();
+// The manual of the program as it ships, in English or in the language of that code.
+QString shippedManual(const QString& language = {});
 
 } // namespace helpfiles

@@ -30,8 +30,14 @@ QStringList messageKeys() {
     return keys;
 }
 
-TEST(Manual, TroubleshootingExplainsEveryMessage) {
-    const QString manual = readText(helpfiles::shippedManual());
+// The shipped manuals: the English one and its translations.
+class Manual : public ::testing::TestWithParam<const char*> {
+protected:
+    static QString path() { return helpfiles::shippedManual(GetParam()); }
+};
+
+TEST_P(Manual, TroubleshootingExplainsEveryMessage) {
+    const QString manual = readText(path());
     const qsizetype section = manual.indexOf("id=\"troubleshooting\"");
     ASSERT_GE(section, 0);
     const QStringList keys = messageKeys();
@@ -40,9 +46,9 @@ TEST(Manual, TroubleshootingExplainsEveryMessage) {
         EXPECT_GE(manual.indexOf("<code>" + key + "</code>", section), 0) << qPrintable(key);
 }
 
-TEST(Manual, EveryPictureAndSectionLinkIsThere) {
-    const QString manual = readText(helpfiles::shippedManual());
-    const QDir folder = QFileInfo(helpfiles::shippedManual()).dir();
+TEST_P(Manual, EveryPictureAndSectionLinkIsThere) {
+    const QString manual = readText(path());
+    const QDir folder = QFileInfo(path()).dir();
     const QRegularExpression picture("<img [^>]*src=\"([^\"]+)\"");
     int pictures = 0;
     for (const QRegularExpressionMatch& match : picture.globalMatch(manual)) {
@@ -57,5 +63,19 @@ TEST(Manual, EveryPictureAndSectionLinkIsThere) {
         EXPECT_TRUE(manual.contains("id=\"" + match.captured(1) + "\""))
             << qPrintable(match.captured(1));
 }
+
+// Page help lands on a section by its anchor, so a translation keeps every one.
+TEST_P(Manual, HasTheSectionsOfTheEnglishManual) {
+    const QRegularExpression anchor("id=\"([^\"]+)\"");
+    const auto anchors = [&](const QString& text) {
+        QStringList names;
+        for (const QRegularExpressionMatch& match : anchor.globalMatch(text))
+            names << match.captured(1);
+        return names;
+    };
+    EXPECT_EQ(anchors(readText(path())), anchors(readText(helpfiles::shippedManual())));
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, Manual, ::testing::Values("", "de"));
 
 } // namespace

@@ -158,3 +158,24 @@ TEST(ImageButtonAccessibility, ClickableImagesAreButtonsWithAPressAction) {
     EXPECT_FALSE(shown->actionInterface() && shown->actionInterface()->actionNames().contains(
                                                  QAccessibleActionInterface::pressAction()));
 }
+
+// A caption is drawn over the picture, readable on the up and the down look, and names
+// an image that has no accessible name of its own.
+TEST(ImageButtonCaption, IsPaintedInBothLooksAndNamesAnUnnamedImage) {
+    QWidget window;
+    auto* tab = new ImageButton("n_home", &window);
+    tab->setPicture(QPixmap::fromImage(red()).scaled(96, 22));
+    tab->resize(96, 22);
+    const QImage plain = tab->grab().toImage();
+    tab->setCaption("Home");
+    const QImage captioned = tab->grab().toImage();
+    EXPECT_NE(captioned, plain);
+    tab->setDown(true);
+    EXPECT_NE(tab->grab().toImage(), captioned) << "the down look draws the caption lighter";
+
+    QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(tab);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->text(QAccessible::Name), "Home");
+    tab->setAccessibleName("Home page");
+    EXPECT_EQ(shown->text(QAccessible::Name), "Home page");
+}

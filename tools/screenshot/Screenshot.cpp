@@ -37,7 +37,10 @@ bool shoot(const Scene& scene, const QString& language, const QDir& out) {
     pictures::PictureLibrary pictures(appDir.path());
     // No to every question, so a scene never blocks.
     testkit::SilentMessages messages(testkit::SilentMessages::Answer::No);
-    lang::WindowContext context{appDir.path(), dm1, texts, pictures, messages};
+    // The read-only files (the manual) are found beside the program, as when installed.
+    lang::WindowContext context{
+        store::AppFiles(appDir.path(), {QCoreApplication::applicationDirPath()}), dm1, texts,
+        pictures, messages};
     app::Tfrm_main frm_main(context);
     frm_main.show();
     settle();
