@@ -18,8 +18,9 @@ QString urn(const QUuid& id) {
     return QStringLiteral("urn:uuid:") + id.toString(QUuid::WithoutBraces);
 }
 
+// Readings name their person by last name only.
 QString personKey(const FhirPerson& person) {
-    return person.lastName + QChar(0x1f) + person.firstName;
+    return person.lastName;
 }
 
 QJsonObject coding(const char* system, const char* code, const char* display) {

@@ -1,5 +1,7 @@
 #include "output/FhirBundle.h"
 
+#include "output/ExportFixture.h"
+#include "output/FhirSource.h"
 #include "support/LocalZone.h"
 
 #include <QJsonArray>
@@ -125,9 +127,11 @@ TEST(FhirBundle, IdentifiersAreStableAcrossExportsAndZones) {
 
     EXPECT_NE(fhirReadingId(person, moment, "bp"), fhirReadingId(person, moment.addSecs(1), "bp"));
     EXPECT_NE(fhirReadingId(person, moment, "bp"), fhirReadingId(person, moment, "pulse"));
-    const FhirPerson other{"Muster", "Max", {}, "Male"};
+    const FhirPerson other{"Mustermann", "Erika", {}, "Male"};
     EXPECT_NE(fhirPersonId(person), fhirPersonId(other));
     EXPECT_NE(fhirReadingId(person, moment, "bp"), fhirReadingId(other, moment, "bp"));
+    EXPECT_EQ(fhirPersonId(person), fhirPersonId({"Muster", "Eri", {}, {}}))
+        << "keyed by last name";
     EXPECT_EQ(fhirReadingId(person, moment, "bp"),
               fhirReadingId(person, moment.toTimeZone(QTimeZone::systemTimeZone()), "bp"));
 }
@@ -141,4 +145,32 @@ TEST(FhirBundle, GenderAndMissingBirthDate) {
         EXPECT_EQ(patient["gender"].toString(), code) << stored;
         EXPECT_FALSE(patient.contains("birthDate"));
     }
+}
+
+class FhirSourceTest : public ExportFixture {};
+
+TEST_F(FhirSourceTest, ReadsThePersonAndTheReadingsOfTheRangeOnly) {
+    LocalZone zone("Europe/Berlin");
+    addPerson(1, "Muster", "1960-04-02");
+    dm1.adocom1.execute("update bp_userinfo set gender='Female' where lastname='Muster'");
+    for (const char* row :
+         {"'Muster',120,80,60,'2024-01-14 23:59:59'", "'Muster',121,81,0,'2024-01-15 00:00:00'",
+          "'Muster',122,82,61,'2024-01-16 23:59:59'", "'Muster',123,83,62,'2024-01-17 00:00:00'",
+          "'Other',124,84,63,'2024-01-15 12:00:00'"})
+        dm1.adocom1.execute(QString("insert into bp_record(personal,systolic,diastolic,"
+                                    "heart_beat,checktime) values(%1)")
+                                .arg(row));
+    const QByteArray bundle =
+        storedFhirBundle(dm1.ADOConnection1, "Muster", QDate(2024, 1, 15), QDate(2024, 1, 16));
+    const QJsonArray entries = entriesOf(bundle);
+    ASSERT_EQ(entries.size(), 4) << "patient, two pressures, one pulse";
+    const QJsonObject patient = entries[0].toObject()["resource"].toObject();
+    EXPECT_EQ(patient["name"].toArray()[0].toObject()["given"].toArray()[0].toString(), "Ann");
+    EXPECT_EQ(patient["birthDate"].toString(), "1960-04-02");
+    EXPECT_EQ(patient["gender"].toString(), "female");
+    EXPECT_EQ(entries[1].toObject()["resource"].toObject()["effectiveDateTime"].toString(),
+              "2024-01-15T00:00:00+01:00");
+    EXPECT_EQ(
+        entries[3].toObject()["resource"].toObject()["valueQuantity"].toObject()["value"].toInt(),
+        61);
 }
