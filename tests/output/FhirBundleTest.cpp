@@ -73,6 +73,8 @@ TEST(FhirBundle, PatientAndObservationsCarryCodesUnitsAndReferences) {
     EXPECT_EQ(patient["gender"].toString(), "female");
     EXPECT_EQ(patient["birthDate"].toString(), "1960-04-02");
     EXPECT_EQ(patient["name"].toArray()[0].toObject()["family"].toString(), "Muster");
+    EXPECT_EQ(patient["identifier"].toArray()[0].toObject()["system"].toString(),
+              "urn:tonvi:measurement");
     const QString subject = patientEntry["fullUrl"].toString();
     EXPECT_TRUE(subject.startsWith("urn:uuid:"));
 
@@ -134,6 +136,17 @@ TEST(FhirBundle, IdentifiersAreStableAcrossExportsAndZones) {
         << "keyed by last name";
     EXPECT_EQ(fhirReadingId(person, moment, "bp"),
               fhirReadingId(person, moment.toTimeZone(QTimeZone::systemTimeZone()), "bp"));
+}
+
+TEST(FhirBundle, NamesAreEscaped) {
+    for (const QString& name : {QString("O'Brien \"Jr.\""), QString("Back\\slash"),
+                                QString("Two\nLines\t\x01"), QString("Müller 😀 Иванова")}) {
+        const QJsonObject patient =
+            entriesOf(fhirBundle({name, name, {}, {}}, {}))[0].toObject()["resource"].toObject();
+        const QJsonObject given = patient["name"].toArray()[0].toObject();
+        EXPECT_EQ(given["family"].toString(), name);
+        EXPECT_EQ(given["given"].toArray()[0].toString(), name);
+    }
 }
 
 TEST(FhirBundle, GenderAndMissingBirthDate) {
