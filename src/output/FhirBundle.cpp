@@ -1,7 +1,5 @@
 #include "output/FhirBundle.h"
 
-#include <QTimeZone>
-
 // Written by hand rather than through QJsonDocument: building the document tree of a long
 // history took over a hundred times as long as writing the same list as csv.
 namespace output {
@@ -121,7 +119,7 @@ QUuid fhirReadingId(const FhirPerson& person, const QDateTime& moment, const cha
 }
 
 QString fhirDateTime(const QDateTime& moment) {
-    const QDateTime local = moment.toTimeZone(QTimeZone::systemTimeZone());
+    const QDateTime local = moment.toLocalTime();
     const int offset = local.offsetFromUtc();
     const int minutes = qAbs(offset) / 60;
     return local.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + (offset < 0 ? '-' : '+') +
