@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/CommandLine.h"
+#include "app/ExportCommand.h"
 #include "app/FilePlacement.h"
 #include "app/FileReport.h"
 #include "app/ImportCommand.h"
@@ -121,8 +122,12 @@ int refuseUsage(int argc, char** argv, const UsageError& error) {
     std::fprintf(stderr, "%s\n\n%s", qPrintable(text), qPrintable(usageText()));
     const QStringList arguments = argumentsOf(argc, argv);
     const bool headless = std::any_of(arguments.begin(), arguments.end(), [](const QString& a) {
-        return a.startsWith(QLatin1String("--import")) || a.startsWith(QLatin1String("--person")) ||
-               a.startsWith(QLatin1String("--date-order"));
+        for (const char* option :
+             {"--import", "--export", "--person", "--date-order", "--from", "--to", "--force"}) {
+            if (a.startsWith(QLatin1String(option)))
+                return true;
+        }
+        return false;
     });
     if (!headless) {
         Application application(argc, argv);
@@ -138,8 +143,9 @@ int runHeadless(int argc, char** argv, const CommandLine& commandLine) {
     application.setApplicationName("tonvi");
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const int code =
-        runImport(commandLine, placeFiles(currentPlacement(commandLine.dataDir)), out, err);
+    const store::AppFiles files = placeFiles(currentPlacement(commandLine.dataDir));
+    const int code = commandLine.exportFormat ? runExport(commandLine, files, out, err)
+                                              : runImport(commandLine, files, out, err);
     out.flush();
     err.flush();
     return code;

@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include <QRegularExpression>
+
 namespace app {
 
 namespace {
@@ -8,6 +10,9 @@ const QString kDataDir = QStringLiteral("--data-dir");
 const QString kImport = QStringLiteral("--import");
 const QString kPerson = QStringLiteral("--person");
 const QString kDateOrder = QStringLiteral("--date-order");
+const QString kExport = QStringLiteral("--export");
+const QString kFrom = QStringLiteral("--from");
+const QString kTo = QStringLiteral("--to");
 
 // Reads the value of an option given as "--name value" or "--name=value"; none when the
 // argument at i is not that option.
@@ -36,15 +41,54 @@ readings::DateOrder dateOrderOf(const QString& value) {
         qPrintable(kDateOrder + QStringLiteral(" takes day-first or month-first, not ") + value));
 }
 
-// Beside --import every argument must be one of its options.
+QString exportFormatOf(const QString& value) {
+    static const QStringList formats{"csv", "txt", "htm", "rtf", "xls", "fhir"};
+    if (!formats.contains(value))
+        throw UsageError(qPrintable(kExport + QStringLiteral(" takes one of ") +
+                                    formats.join(QStringLiteral(", ")) + QStringLiteral(", not ") +
+                                    value));
+    return value;
+}
+
+QDate dateOf(const QString& name, const QString& value) {
+    const QDate date = QDate::fromString(value, QStringLiteral("yyyy-MM-dd"));
+    if (!date.isValid())
+        throw UsageError(
+            qPrintable(name + QStringLiteral(" takes a date as yyyy-MM-dd, not ") + value));
+    return date;
+}
+
+// Beside --export the one argument that is no option is the file.
+void checkExport(CommandLine& line, QStringList& others) {
+    const bool exporting = line.exportFormat.has_value();
+    if (!exporting) {
+        if (line.from || line.to || line.force)
+            throw UsageError("--from, --to and --force go with --export FORMAT.");
+        return;
+    }
+    if (line.importFile)
+        throw UsageError("--import and --export cannot be given together.");
+    if (line.person.isEmpty())
+        throw UsageError("--export needs --person NAME.");
+    if (line.from && line.to && *line.from > *line.to)
+        throw UsageError("--from must not be after --to.");
+    const qsizetype file = others.indexOf(QRegularExpression(QStringLiteral("[^-].*")));
+    if (file < 0)
+        throw UsageError("--export needs the FILE to write.");
+    line.exportFile = others.takeAt(file);
+}
+
+// Beside --import or --export every argument must be one of their options.
 void checkHeadless(const CommandLine& line, const QStringList& others) {
-    const bool importing = line.importFile.has_value();
+    const bool importing = line.headless();
     if (importing && !others.isEmpty())
         throw UsageError(qPrintable(QStringLiteral("Unknown option: ") + others.first()));
-    if (importing && line.person.isEmpty())
+    if (line.importFile && line.person.isEmpty())
         throw UsageError("--import needs --person NAME.");
-    if (!importing && (!line.person.isEmpty() || line.dateOrder))
-        throw UsageError("--person and --date-order go with --import FILE.");
+    if (!importing && !line.person.isEmpty())
+        throw UsageError("--person goes with --import FILE or --export FORMAT.");
+    if (!line.importFile && line.dateOrder)
+        throw UsageError("--date-order goes with --import FILE.");
 }
 
 } // namespace
@@ -63,11 +107,20 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             line.person = *person;
         else if (auto order = valueOf(kDateOrder, arguments, i))
             line.dateOrder = dateOrderOf(*order);
+        else if (auto format = valueOf(kExport, arguments, i))
+            line.exportFormat = exportFormatOf(*format);
+        else if (auto from = valueOf(kFrom, arguments, i))
+            line.from = dateOf(kFrom, *from);
+        else if (auto to = valueOf(kTo, arguments, i))
+            line.to = dateOf(kTo, *to);
+        else if (arguments[i] == QLatin1String("--force"))
+            line.force = true;
         else
             others << arguments[i];
     }
-    if (line.checkStart && line.importFile)
+    if (line.checkStart && line.headless())
         others.prepend(QStringLiteral("--check-start"));
+    checkExport(line, others);
     checkHeadless(line, others);
     return line;
 }
@@ -77,7 +130,9 @@ QString usageText() {
         "Usage:\n"
         "  tonvi [--data-dir DIR] [--simulate-monitor[=FILE]] [--check-start]\n"
         "  tonvi --import FILE --person NAME [--date-order day-first|month-first] "
-        "[--data-dir DIR]\n");
+        "[--data-dir DIR]\n"
+        "  tonvi --export csv|txt|htm|rtf|xls|fhir --person NAME [--from yyyy-MM-dd] "
+        "[--to yyyy-MM-dd] [--force] [--data-dir DIR] FILE\n");
 }
 
 } // namespace app

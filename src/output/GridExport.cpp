@@ -45,7 +45,7 @@ GridExport::GridExport(lang::Messages& messages, const lang::LanguageStore& lang
           return askWithDialog(dialogParent, suggestedPath);
       }) {}
 
-QString GridExport::ExportGrid(const QString& suggestedName, const ui::DataGrid& grid) {
+QString GridExport::ExportGrid(const QString& suggestedName, const ui::ShownTable& grid) {
     const QString suggestedPath = QDir(saveFolder(files_)).filePath(suggestedName);
     const std::optional<ExportChoice> choice = chooser_(suggestedPath);
     if (!choice)

@@ -16,7 +16,7 @@ namespace store {
 class AppFiles;
 }
 namespace ui {
-class DataGrid;
+class ShownTable;
 }
 
 namespace output {
@@ -42,7 +42,7 @@ public:
     // Asks for name and format in the folder last saved to, completes the extension, asks
     // before replacing an existing file, and writes the whole grid as shown. Returns the
     // final file name, or the suggested path when the operator cancels.
-    QString ExportGrid(const QString& suggestedName, const ui::DataGrid& grid);
+    QString ExportGrid(const QString& suggestedName, const ui::ShownTable& grid);
 
     // Qt's save dialog by default.
     void setChooser(ExportChooser chooser) { chooser_ = std::move(chooser); }

@@ -11,7 +11,7 @@ namespace output {
 
 namespace {
 
-QByteArray render(const ui::DataGrid& grid, ExportFormat format, const QString& fileName) {
+QByteArray render(const ui::ShownTable& grid, ExportFormat format, const QString& fileName) {
     switch (format) {
     case ExportFormat::Xls:
         return xlsFile(grid);
@@ -32,7 +32,7 @@ QByteArray render(const ui::DataGrid& grid, ExportFormat format, const QString& 
 
 } // namespace
 
-std::optional<QString> writeGridFile(const ui::DataGrid& grid, ExportFormat format,
+std::optional<QString> writeGridFile(const ui::ShownTable& grid, ExportFormat format,
                                      const QString& fileName) {
     QByteArray bytes;
     try {
@@ -40,6 +40,10 @@ std::optional<QString> writeGridFile(const ui::DataGrid& grid, ExportFormat form
     } catch (const ExportError& error) {
         return QString::fromUtf8(error.what());
     }
+    return writeExportFile(bytes, fileName);
+}
+
+std::optional<QString> writeExportFile(const QByteArray& bytes, const QString& fileName) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();

@@ -1,32 +1,12 @@
 #include "store/Database.h"
+#include "support/ProgramRun.h"
 #include "support/TempAppDir.h"
 #include "testkit/QueryRows.h"
 
 #include <QFile>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct ProgramRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// The program as a user starts it from a shell without a display.
-ProgramRun runProgram(const QStringList& arguments) {
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        environment.remove(name);
-    program.setProcessEnvironment(environment);
-    program.start(TONVI_EXECUTABLE, arguments);
-    EXPECT_TRUE(program.waitForFinished(60000));
-    return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
-            QString::fromUtf8(program.readAllStandardOutput()),
-            QString::fromUtf8(program.readAllStandardError())};
-}
 
 // A data directory whose database knows the person Smith.
 class ImportCommand : public ::testing::Test {
