@@ -6,7 +6,6 @@
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
 #include "measure/ReadingActions.h"
-#include "measure/ReadingList.h"
 #include "measure/TrendChart.h"
 #include "store/DatabaseError.h"
 #include "store/Tdm1.h"
@@ -191,6 +190,7 @@ const PeriodWords& DataPage::periodWords() const {
 void DataPage::comb_userChange() {
     guarded([this] {
         showCheckTimeAs(AnalysisMode::Time);
+        listRange_ = {};
         openList(personQuery());
         FillChart();
         if (ComboBox3->currentIndex() < 0)

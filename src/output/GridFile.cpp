@@ -26,8 +26,10 @@ QByteArray render(const ui::ShownTable& grid, ExportFormat format, const QString
     }
     case ExportFormat::Rtf:
         return rtfFile(grid);
+    case ExportFormat::Fhir:
+        break;
     }
-    return {};
+    throw ExportError("A FHIR bundle is written from the stored readings, not from a table.");
 }
 
 } // namespace
