@@ -138,9 +138,12 @@ QByteArray fhirBundle(const FhirPerson& person, const QList<FhirReading>& readin
     out.remove(first, 1); // the first entry has no separator
     out += R"(,"name":[{"family":)";
     appendString(out, person.lastName);
-    out += R"(,"given":[)";
-    appendString(out, person.firstName);
-    out += R"(]}],"gender":")";
+    if (!person.firstName.isEmpty()) { // an empty string is no valid FHIR value
+        out += R"(,"given":[)";
+        appendString(out, person.firstName);
+        out += ']';
+    }
+    out += R"(}],"gender":")";
     out += genderCode(person.gender);
     out += '"';
     if (person.birthDate.isValid()) {
