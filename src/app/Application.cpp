@@ -20,6 +20,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <algorithm>
@@ -137,10 +138,17 @@ int refuseUsage(int argc, char** argv, const UsageError& error) {
     return 2;
 }
 
-// No display and no window lock: a command runs beside an open window.
+// No display and no window lock: a command runs beside an open window. A report draws its
+// text, so it needs fonts, which Qt gives only with a platform: the one without a screen.
 int runHeadless(int argc, char** argv, const CommandLine& commandLine) {
-    QCoreApplication application(argc, argv);
-    application.setApplicationName("tonvi");
+    std::unique_ptr<QCoreApplication> application;
+    if (commandLine.exportFormat == QLatin1String("pdf")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    application->setApplicationName("tonvi");
     QTextStream out(stdout);
     QTextStream err(stderr);
     const store::AppFiles files = placeFiles(currentPlacement(commandLine.dataDir));

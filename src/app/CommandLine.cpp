@@ -42,7 +42,7 @@ readings::DateOrder dateOrderOf(const QString& value) {
 }
 
 QString exportFormatOf(const QString& value) {
-    static const QStringList formats{"csv", "txt", "htm", "rtf", "xls", "fhir"};
+    static const QStringList formats{"csv", "txt", "htm", "rtf", "xls", "pdf", "fhir"};
     if (!formats.contains(value))
         throw UsageError(qPrintable(kExport + QStringLiteral(" takes one of ") +
                                     formats.join(QStringLiteral(", ")) + QStringLiteral(", not ") +
@@ -131,7 +131,7 @@ QString usageText() {
         "  tonvi [--data-dir DIR] [--simulate-monitor[=FILE]] [--check-start]\n"
         "  tonvi --import FILE --person NAME [--date-order day-first|month-first] "
         "[--data-dir DIR]\n"
-        "  tonvi --export csv|txt|htm|rtf|xls|fhir --person NAME [--from yyyy-MM-dd] "
+        "  tonvi --export csv|txt|htm|rtf|xls|pdf|fhir --person NAME [--from yyyy-MM-dd] "
         "[--to yyyy-MM-dd] [--force] [--data-dir DIR] FILE\n");
 }
 

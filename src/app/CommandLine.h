@@ -30,7 +30,7 @@ struct CommandLine {
     std::optional<readings::DateOrder> dateOrder;
     // --export FORMAT --person NAME [--from DATE] [--to DATE] [--force] FILE: write the
     // person's readings as the Data page exports them, without a window, and end. FORMAT is
-    // csv, txt, htm, rtf, xls or fhir; dates are yyyy-MM-dd.
+    // csv, txt, htm, rtf, xls, pdf (the Data page's report) or fhir; dates are yyyy-MM-dd.
     std::optional<QString> exportFormat;
     QString exportFile;
     std::optional<QDate> from;

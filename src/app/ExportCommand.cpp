@@ -6,6 +6,9 @@
 #include "measure/ReadingList.h"
 #include "output/FhirSource.h"
 #include "output/GridFile.h"
+#include "output/PdfFile.h"
+#include "output/ReportDocument.h"
+#include "output/ShowReport.h"
 #include "store/AppFiles.h"
 #include "store/DatabaseError.h"
 #include "store/PrivateFiles.h"
@@ -43,11 +46,29 @@ struct Written {
     int readings = 0;
 };
 
-Written writeFile(const CommandLine& line, store::Tdm1& dm1, const lang::LanguageStore& language) {
+// The Data page's report of the list, as its preview saves it.
+std::optional<QString> writeReport(store::Dataset& rows, const store::AppFiles& files,
+                                   const lang::LanguageStore& language, const QString& fileName) {
+    const QString path = files.find(QStringLiteral("analysis_table.rav"));
+    try {
+        const output::ReportDocument report(
+            path, output::loadTemplate(path), rows,
+            [&language](const QString& key) { return language.GetHintText(key); });
+        const QString reason = output::writePdf(report, fileName);
+        return reason.isEmpty() ? std::nullopt : std::optional(reason);
+    } catch (const output::TemplateError& error) {
+        return output::templateErrorText(language, error, path);
+    }
+}
+
+Written writeFile(const CommandLine& line, const store::AppFiles& files, store::Tdm1& dm1,
+                  const lang::LanguageStore& language) {
     const measure::ReadingRange range{line.from, line.to};
     store::Dataset& rows = dm1.ado_analysis;
     measure::openReadingList(rows, line.person, range);
     const int readings = rows.recordCount();
+    if (*line.exportFormat == QLatin1String("pdf"))
+        return {writeReport(rows, files, language, line.exportFile), readings};
     if (const std::optional<output::ExportFormat> format = gridFormat(*line.exportFormat)) {
         ui::DatasetTable table(rows, measure::readingListColumns());
         lang::applyGridTexts(language, QStringLiteral("frm_main"), QStringLiteral("DBGridEh1"),
@@ -80,7 +101,7 @@ int runExport(const CommandLine& line, const store::AppFiles& files, QTextStream
             err << language.GetHintText(QStringLiteral("export_file_exists"), {shownFile}) << '\n';
             return 1;
         }
-        const Written written = writeFile(line, dm1, language);
+        const Written written = writeFile(line, files, dm1, language);
         if (written.failure) {
             err << language.GetHintText(QStringLiteral("export_failed")) << ' ' << shownFile << ": "
                 << *written.failure << '\n';

@@ -144,6 +144,13 @@ TEST_F(ExportCommand, WritesWhatTheDataPageExports) {
         EXPECT_EQ(contents(fromCommand), contents(fromWindow));
     }
 
+    // The report needs fonts but no display.
+    const QString report = dir.file("out/list.pdf");
+    const ProgramRun pdf = exportTo(report, {"--export", "pdf", "--person", "Smith"});
+    ASSERT_EQ(pdf.exitCode, 0) << pdf.err.toStdString();
+    EXPECT_TRUE(contents(report).startsWith("%PDF-"));
+    EXPECT_GT(contents(report).size(), 1000);
+
     const QString ranged = dir.file("out/march.csv");
     const ProgramRun run = exportTo(ranged, {"--export", "csv", "--person", "Smith", "--from",
                                              "2024-03-15", "--to", "2024-03-16"});
