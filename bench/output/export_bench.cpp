@@ -3,9 +3,11 @@
 // csv to a file (by its own timer, over nine runs) and the ratios of ours to the shell's:
 // real time, and processor time (user and system), which a busy machine disturbs less.
 // "Export" writes the list the grid shows; "QueryAndExport" reads it from the database
-// first, as the shell does.
+// first, as the shell does. "QueryAndFhir" reads the person's readings and writes them as a
+// FHIR bundle, to set beside "QueryAndExport/csv" of the same run.
 #include "measure/AnalysisQuery.h"
 #include "measure/DataPage.h"
+#include "output/FhirSource.h"
 #include "output/GridFile.h"
 #include "store/Tdm1.h"
 #include "support/DataPageBench.h"
@@ -15,6 +17,7 @@
 #include "ui/DataGrid.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <benchmark/benchmark.h>
 
@@ -77,6 +80,18 @@ void QueryAndExport(benchmark::State& state, output::ExportFormat format) {
     });
 }
 
+void QueryAndFhir(benchmark::State& state) {
+    const QString file = QStringLiteral("list.json");
+    besideShell(state, file, [&] {
+        QFile out(fixture().dir.filePath(file));
+        if (!out.open(QIODevice::WriteOnly) ||
+            out.write(output::storedFhirBundle(fixture().dm1.ADOConnection1, person,
+                                               QDate(1900, 1, 1), QDate(2999, 12, 31))) < 0)
+            qFatal("%s", qPrintable(out.errorString()));
+    });
+}
+
+BENCHMARK(QueryAndFhir)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK_CAPTURE(Export, csv, output::ExportFormat::Csv)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2);

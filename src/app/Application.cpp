@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/CommandLine.h"
+#include "app/ExportCommand.h"
 #include "app/FilePlacement.h"
 #include "app/FileReport.h"
 #include "app/ImportCommand.h"
@@ -18,6 +19,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
@@ -131,14 +133,22 @@ void drawOffscreenWithoutDisplay() {
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-// No display and no window lock: a command runs beside an open window.
+// No display and no window lock: a command runs beside an open window. A report draws its
+// text, so it needs fonts, which Qt gives only with a platform: the one without a screen.
 int runHeadless(int argc, char** argv, const CommandLine& commandLine) {
-    QCoreApplication application(argc, argv);
-    application.setApplicationName("tonvi");
+    std::unique_ptr<QCoreApplication> application;
+    if (commandLine.exportFormat == QLatin1String("pdf")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    application->setApplicationName("tonvi");
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const int code =
-        runImport(commandLine, placeFiles(currentPlacement(commandLine.dataDir)), out, err);
+    const store::AppFiles files = placeFiles(currentPlacement(commandLine.dataDir));
+    const int code = commandLine.exportFormat ? runExport(commandLine, files, out, err)
+                                              : runImport(commandLine, files, out, err);
     out.flush();
     err.flush();
     return code;

@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include <QRegularExpression>
+
 namespace app {
 
 namespace {
@@ -11,6 +13,9 @@ const QString kDateOrder = QStringLiteral("--date-order");
 const QString kPlatform = QStringLiteral("-platform");
 const QString kLongPlatform = QStringLiteral("--platform");
 const QString kSimulate = QStringLiteral("--simulate-monitor");
+const QString kExport = QStringLiteral("--export");
+const QString kFrom = QStringLiteral("--from");
+const QString kTo = QStringLiteral("--to");
 
 // Reads the value of an option given as "--name value" or "--name=value"; none when the
 // argument at i is not that option.
@@ -39,12 +44,50 @@ readings::DateOrder dateOrderOf(const QString& value) {
         qPrintable(kDateOrder + QStringLiteral(" takes day-first or month-first, not ") + value));
 }
 
+QString exportFormatOf(const QString& value) {
+    static const QStringList formats{"csv", "txt", "htm", "rtf", "xls", "pdf", "fhir"};
+    if (!formats.contains(value))
+        throw UsageError(qPrintable(kExport + QStringLiteral(" takes one of ") +
+                                    formats.join(QStringLiteral(", ")) + QStringLiteral(", not ") +
+                                    value));
+    return value;
+}
+
+QDate dateOf(const QString& name, const QString& value) {
+    const QDate date = QDate::fromString(value, QStringLiteral("yyyy-MM-dd"));
+    if (!date.isValid())
+        throw UsageError(
+            qPrintable(name + QStringLiteral(" takes a date as yyyy-MM-dd, not ") + value));
+    return date;
+}
+
+// Beside --export the one argument that is no option is the file.
+void checkExport(CommandLine& line, QStringList& others) {
+    const bool exporting = line.exportFormat.has_value();
+    if (!exporting) {
+        if (line.from || line.to || line.force)
+            throw UsageError("--from, --to and --force go with --export FORMAT.");
+        return;
+    }
+    if (line.importFile)
+        throw UsageError("--import and --export cannot be given together.");
+    if (line.person.isEmpty())
+        throw UsageError("--export needs --person NAME.");
+    if (line.from && line.to && *line.from > *line.to)
+        throw UsageError("--from must not be after --to.");
+    const qsizetype file = others.indexOf(QRegularExpression(QStringLiteral("[^-].*")));
+    if (file < 0)
+        throw UsageError("--export needs the FILE to write.");
+    line.exportFile = others.takeAt(file);
+}
+
 void checkHeadless(const CommandLine& line) {
-    const bool importing = line.importFile.has_value();
-    if (importing && line.person.isEmpty())
+    if (line.importFile && line.person.isEmpty())
         throw UsageError("--import needs --person NAME.");
-    if (!importing && (!line.person.isEmpty() || line.dateOrder))
-        throw UsageError("--person and --date-order go with --import FILE.");
+    if (!line.headless() && !line.person.isEmpty())
+        throw UsageError("--person goes with --import FILE or --export FORMAT.");
+    if (!line.importFile && line.dateOrder)
+        throw UsageError("--date-order goes with --import FILE.");
 }
 
 } // namespace
@@ -72,15 +115,24 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             line.person = *person;
         else if (auto order = valueOf(kDateOrder, arguments, i))
             line.dateOrder = dateOrderOf(*order);
+        else if (auto format = valueOf(kExport, arguments, i))
+            line.exportFormat = exportFormatOf(*format);
+        else if (auto from = valueOf(kFrom, arguments, i))
+            line.from = dateOf(kFrom, *from);
+        else if (auto to = valueOf(kTo, arguments, i))
+            line.to = dateOf(kTo, *to);
+        else if (arguments[i] == QLatin1String("--force"))
+            line.force = true;
         else
             others << arguments[i];
     }
     if (line.help || line.version)
         return line;
+    if (line.checkStart && line.headless())
+        throw UsageError("--check-start does not go with --import or --export.");
+    checkExport(line, others);
     if (!others.isEmpty())
         throw UsageError(qPrintable(QStringLiteral("Unknown option: ") + others.first()));
-    if (line.checkStart && line.importFile)
-        throw UsageError("--check-start does not go with --import.");
     checkHeadless(line);
     return line;
 }
@@ -91,7 +143,8 @@ QString usageText() {
         "  tonvi [--data-dir DIR] [--simulate-monitor[=FILE]] [--check-start]\n"
         "  tonvi --import FILE --person NAME [--date-order day-first|month-first] "
         "[--data-dir DIR]\n"
-        "  tonvi --export FORMAT --person NAME [--from DATE] [--to DATE] [--data-dir DIR] FILE\n"
+        "  tonvi --export FORMAT --person NAME [--from DATE] [--to DATE] [--force] "
+        "[--data-dir DIR] FILE\n"
         "  tonvi --help | --version\n"
         "\n"
         "Options:\n"
@@ -99,10 +152,12 @@ QString usageText() {
         "  --check-start             start, print where the files are, and end\n"
         "  --simulate-monitor[=FILE] talk to a simulated monitor instead of a device\n"
         "  --import FILE             import the readings of a CSV file, without a window\n"
-        "  --export FORMAT           write a person's readings to FILE, without a window\n"
+        "  --export FORMAT           write a person's readings to FILE, without a window:\n"
+        "                            csv, txt, htm, rtf, xls, pdf or fhir\n"
         "  --person NAME             the person to import for or export\n"
         "  --date-order ORDER        day-first or month-first, for dates such as 03/05/2024\n"
         "  --from DATE, --to DATE    export only readings in this range (YYYY-MM-DD)\n"
+        "  --force                   replace an existing FILE of the export\n"
         "  -platform NAME            the Qt platform plugin, e.g. offscreen\n"
         "  -h, --help                print this help and end\n"
         "  --version                 print the version and end\n");

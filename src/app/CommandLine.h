@@ -2,6 +2,7 @@
 
 #include "readings/DateReading.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -30,8 +31,16 @@ struct CommandLine {
     std::optional<QString> importFile;
     QString person;
     std::optional<readings::DateOrder> dateOrder;
+    // --export FORMAT --person NAME [--from DATE] [--to DATE] [--force] FILE: write the
+    // person's readings as the Data page exports them, without a window, and end. FORMAT is
+    // csv, txt, htm, rtf, xls, pdf (the Data page's report) or fhir; dates are yyyy-MM-dd.
+    std::optional<QString> exportFormat;
+    QString exportFile;
+    std::optional<QDate> from;
+    std::optional<QDate> to;
+    bool force = false; // replace an existing FILE
 
-    bool headless() const { return importFile.has_value(); }
+    bool headless() const { return importFile.has_value() || exportFormat.has_value(); }
 };
 
 // arguments: as QCoreApplication::arguments(), the program first. Throws UsageError.

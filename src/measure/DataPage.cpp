@@ -12,7 +12,6 @@
 #include "ui/DataGrid.h"
 #include "ui/ImageButton.h"
 #include "ui/Notebook.h"
-#include "ui/ReadingGridColumns.h"
 #include "ui/Toolbar.h"
 
 #include <QComboBox>
@@ -27,16 +26,6 @@ namespace measure {
 namespace {
 
 const QString markField = QStringLiteral("delselection");
-
-QVector<ui::DataGrid::Column> gridColumns() {
-    // field, shown, title acts as sort button, width where this list's differs
-    return ui::readingGridColumns({{markField, true, false},
-                                   {"personal", true, false},
-                                   {"systolic", true, true, 63},
-                                   {"diastolic", true, true, 63},
-                                   {"heart_beat", true, true, 57},
-                                   {"checktime", true, true, 198}});
-}
 
 QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -138,7 +127,7 @@ QWidget* DataPage::buildTablePage() {
     auto* page = new QWidget;
     page->setObjectName("Home");
     DBGridEh1->setParent(page);
-    DBGridEh1->setColumns(gridColumns());
+    DBGridEh1->setColumns(readingListColumns());
     DBGridEh1->setTitleClickOrder(ui::DataGrid::TitleClickOrder::HandlerFirst);
     DBGridEh1->setDataset(&list());
     const QDate today = QDate::currentDate();
@@ -204,6 +193,7 @@ const PeriodWords& DataPage::periodWords() const {
 void DataPage::comb_userChange() {
     guarded([this] {
         showCheckTimeAs(AnalysisMode::Time);
+        listRange_ = {};
         openList(personQuery());
         FillChart();
         if (ComboBox3->currentIndex() < 0)

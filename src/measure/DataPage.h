@@ -2,6 +2,7 @@
 
 #include "measure/AnalysisQuery.h"
 #include "measure/PeriodLabel.h"
+#include "measure/ReadingList.h"
 #include "measure/ReadingsImport.h"
 #include "measure/Tfrm_analysis.h"
 #include "output/GridExport.h"
@@ -121,6 +122,7 @@ private:
     QList<ui::ImageButton*> tableOnlyImages_;
 
     bool FallowDel = false;
+    ReadingRange listRange_;      // of the stored readings the list shows
     QString analysisMode_;        // the last mode key; empty until the first analysis
     ui::CellFormat periodFormat_; // of averages; none for stored readings
     mutable QString wordsLanguage_;

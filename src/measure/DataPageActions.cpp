@@ -3,6 +3,7 @@
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
 #include "measure/DataPage.h"
+#include "output/FhirSource.h"
 #include "output/SaveLocation.h"
 #include "store/ControlsDisabled.h"
 #include "store/Database.h"
@@ -41,6 +42,7 @@ void DataPage::img_analyClick() {
         return;
     rememberAnalysis(mode, startText, endText);
     FallowDel = *chosen == AnalysisMode::Time;
+    listRange_ = {da1->date(), da2->date()};
     guarded([&] {
         showCheckTimeAs(*chosen);
         openList(analysisQuery(*chosen, da1->date(), da2->date()));
@@ -121,9 +123,15 @@ void DataPage::img_save_asClick() {
         return;
     }
     const QString person = comb_user_->currentText();
+    output::BundleSource bundle;
+    if (FallowDel)
+        bundle = [this, person, range = listRange_] {
+            return output::storedFhirBundle(context_.dm.ADOConnection1, person, range.first(),
+                                            range.last());
+        };
     gridExport_.ExportGrid(
         output::suggestedFileName(person.isEmpty() ? QStringLiteral("analysis") : person),
-        *DBGridEh1);
+        *DBGridEh1, bundle);
 }
 
 void DataPage::btn_importClick() {

@@ -1,5 +1,5 @@
 #include "output/TextWriters.h"
-#include "ui/DataGrid.h"
+#include "ui/ShownTable.h"
 
 namespace output {
 
@@ -32,7 +32,7 @@ void appendLine(QString& out, const QStringList& fields, QChar delimiter) {
     out += QLatin1String("\r\n");
 }
 
-QByteArray delimited(const ui::DataGrid& grid, QChar delimiter, QStringView start) {
+QByteArray delimited(const ui::ShownTable& grid, QChar delimiter, QStringView start) {
     QString lines = start.toString();
     appendLine(lines, grid.shownTitles(), delimiter);
     const int rows = grid.shownRowCount();
@@ -46,11 +46,11 @@ QByteArray delimited(const ui::DataGrid& grid, QChar delimiter, QStringView star
 
 } // namespace
 
-QByteArray textFile(const ui::DataGrid& grid) {
+QByteArray textFile(const ui::ShownTable& grid) {
     return delimited(grid, QLatin1Char('\t'), u"");
 }
 
-QByteArray csvFile(const ui::DataGrid& grid) {
+QByteArray csvFile(const ui::ShownTable& grid) {
     return delimited(grid, QLatin1Char(','), u"\uFEFF"); // the byte-order mark
 }
 

@@ -2,26 +2,30 @@
 
 namespace output {
 
-QStringList exportFilters() {
-    return {QStringLiteral("Microsoft Excel Workbook (*.xls)"),
-            QStringLiteral("Text files (*.txt)"), QStringLiteral("Comma separated values (*.csv)"),
-            QStringLiteral("HTML file (*.htm)"), QStringLiteral("Rich Text Format (*.rtf)")};
+QStringList exportFilters(bool withBundle) {
+    QStringList filters{
+        QStringLiteral("Microsoft Excel Workbook (*.xls)"), QStringLiteral("Text files (*.txt)"),
+        QStringLiteral("Comma separated values (*.csv)"), QStringLiteral("HTML file (*.htm)"),
+        QStringLiteral("Rich Text Format (*.rtf)")};
+    if (withBundle)
+        filters << QStringLiteral("FHIR bundle (*.json)");
+    return filters;
 }
 
-std::optional<ExportFormat> formatAt(int position) {
-    if (position < 1 || position > 5)
+std::optional<ExportFormat> formatAt(int position, bool withBundle) {
+    if (position < 1 || position > (withBundle ? 6 : 5))
         return std::nullopt;
     return ExportFormat(position - 1);
 }
 
 QString extensionOf(ExportFormat format) {
-    static const char* const extensions[] = {"xls", "txt", "csv", "htm", "rtf"};
+    static const char* const extensions[] = {"xls", "txt", "csv", "htm", "rtf", "json"};
     return QString::fromLatin1(extensions[int(format)]);
 }
 
 QString withExtension(const QString& fileName, ExportFormat format) {
     const QString extension = extensionOf(format);
-    if (fileName.right(3).compare(extension, Qt::CaseInsensitive) == 0)
+    if (fileName.right(extension.size()).compare(extension, Qt::CaseInsensitive) == 0)
         return fileName;
     return fileName + QLatin1Char('.') + extension;
 }

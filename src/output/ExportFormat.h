@@ -6,17 +6,18 @@
 
 namespace output {
 
-// The formats of the save dialog's type list, in its order.
-enum class ExportFormat { Xls, Txt, Csv, Htm, Rtf };
+// The formats of the save dialog's type list, in its order. The FHIR bundle is listed last
+// and only for lists of single readings.
+enum class ExportFormat { Xls, Txt, Csv, Htm, Rtf, Fhir };
 
 // The shown texts of the type list, first entry first.
-QStringList exportFilters();
+QStringList exportFilters(bool withBundle = false);
 // The format of a 1-based position in the type list; none for any other position.
-std::optional<ExportFormat> formatAt(int position);
-// "xls", "txt", "csv", "htm" or "rtf".
+std::optional<ExportFormat> formatAt(int position, bool withBundle = false);
+// "xls", "txt", "csv", "htm", "rtf" or "json".
 QString extensionOf(ExportFormat format);
-// The name with "." and the extension appended, unless its last three characters already
-// are the extension in any letter case.
+// The name with "." and the extension appended, unless its last characters already are the
+// extension in any letter case.
 QString withExtension(const QString& fileName, ExportFormat format);
 
 } // namespace output

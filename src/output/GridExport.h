@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -16,7 +18,7 @@ namespace store {
 class AppFiles;
 }
 namespace ui {
-class DataGrid;
+class ShownTable;
 }
 
 namespace output {
@@ -27,11 +29,16 @@ struct ExportChoice {
     QString fileName;
     int position = 1;
 };
-// Asks for the file, starting at the suggested path; none when the operator cancels.
-using ExportChooser = std::function<std::optional<ExportChoice>(const QString& suggestedPath)>;
+// Asks for the file, starting at the suggested path and offering the type list; none when the
+// operator cancels.
+using ExportChooser = std::function<std::optional<ExportChoice>(const QString& suggestedPath,
+                                                                const QStringList& filters)>;
+// The FHIR bundle of the readings a list shows. Throws store::DatabaseError.
+using BundleSource = std::function<QByteArray()>;
 
 // The save dialog of an export, opened at the suggested path.
-std::unique_ptr<QFileDialog> exportDialog(QWidget* parent, const QString& suggestedPath);
+std::unique_ptr<QFileDialog> exportDialog(QWidget* parent, const QString& suggestedPath,
+                                          const QStringList& filters);
 
 // Export of a page's grid to a file the operator chooses.
 class GridExport {
@@ -41,8 +48,10 @@ public:
 
     // Asks for name and format in the folder last saved to, completes the extension, asks
     // before replacing an existing file, and writes the whole grid as shown. Returns the
-    // final file name, or the suggested path when the operator cancels.
-    QString ExportGrid(const QString& suggestedName, const ui::DataGrid& grid);
+    // final file name, or the suggested path when the operator cancels. With a bundle
+    // source the type list offers the FHIR bundle, too.
+    QString ExportGrid(const QString& suggestedName, const ui::ShownTable& grid,
+                       const BundleSource& bundle = {});
 
     // Qt's save dialog by default.
     void setChooser(ExportChooser chooser) { chooser_ = std::move(chooser); }

@@ -11,7 +11,7 @@ namespace output {
 
 namespace {
 
-QByteArray render(const ui::DataGrid& grid, ExportFormat format, const QString& fileName) {
+QByteArray render(const ui::ShownTable& grid, ExportFormat format, const QString& fileName) {
     switch (format) {
     case ExportFormat::Xls:
         return xlsFile(grid);
@@ -26,13 +26,15 @@ QByteArray render(const ui::DataGrid& grid, ExportFormat format, const QString& 
     }
     case ExportFormat::Rtf:
         return rtfFile(grid);
+    case ExportFormat::Fhir:
+        break;
     }
-    return {};
+    throw ExportError("A FHIR bundle is written from the stored readings, not from a table.");
 }
 
 } // namespace
 
-std::optional<QString> writeGridFile(const ui::DataGrid& grid, ExportFormat format,
+std::optional<QString> writeGridFile(const ui::ShownTable& grid, ExportFormat format,
                                      const QString& fileName) {
     QByteArray bytes;
     try {
@@ -40,6 +42,10 @@ std::optional<QString> writeGridFile(const ui::DataGrid& grid, ExportFormat form
     } catch (const ExportError& error) {
         return QString::fromUtf8(error.what());
     }
+    return writeExportFile(bytes, fileName);
+}
+
+std::optional<QString> writeExportFile(const QByteArray& bytes, const QString& fileName) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();

@@ -6,15 +6,16 @@
 #include <optional>
 
 namespace ui {
-class DataGrid;
+class ShownTable;
 }
 
 namespace output {
 
-// Writes the grid as shown to the file in the format, under a temporary name in the same
-// directory that is renamed once the file is complete; a file of that name is replaced.
+// Writes the bytes, or the grid as shown in the format, to the file under a temporary name in the
+// same directory that is renamed once the file is complete; a file of that name is replaced.
 // Returns the platform's reason on failure, when any file of that name is left as it was.
-std::optional<QString> writeGridFile(const ui::DataGrid& grid, ExportFormat format,
+std::optional<QString> writeExportFile(const QByteArray& bytes, const QString& fileName);
+std::optional<QString> writeGridFile(const ui::ShownTable& grid, ExportFormat format,
                                      const QString& fileName);
 
 } // namespace output

@@ -1,5 +1,5 @@
 #include "output/TextWriters.h"
-#include "ui/DataGrid.h"
+#include "ui/ShownTable.h"
 
 namespace output {
 
@@ -21,7 +21,7 @@ void appendRow(QByteArray& out, const QStringList& cells, const char* tag) {
 
 } // namespace
 
-QByteArray htmlFile(const ui::DataGrid& grid, const QString& title) {
+QByteArray htmlFile(const ui::ShownTable& grid, const QString& title) {
     QByteArray out = "<!DOCTYPE html>\r\n<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n<title>";
     out += title.toHtmlEscaped().toUtf8();
     out += "</title>\r\n<style>table{border-collapse:collapse}th,td{border:1px solid "

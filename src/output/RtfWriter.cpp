@@ -1,5 +1,5 @@
 #include "output/TextWriters.h"
-#include "ui/DataGrid.h"
+#include "ui/ShownTable.h"
 
 namespace output {
 
@@ -57,10 +57,10 @@ void appendRow(QByteArray& out, const QByteArray& rowStart, const QStringList& c
 
 } // namespace
 
-QByteArray rtfFile(const ui::DataGrid& grid) {
+QByteArray rtfFile(const ui::ShownTable& grid) {
     QByteArray rowStart = "\\trowd\\trgaph70";
     int right = 0;
-    for (const ui::DataGrid::ShownColumn& column : grid.shownColumns()) {
+    for (const ui::ShownTable::ShownColumn& column : grid.shownColumns()) {
         right += qMax(column.width, 1) * twipsPerPixel;
         rowStart += "\\clbrdrt\\brdrs\\clbrdrl\\brdrs\\clbrdrb\\brdrs\\clbrdrr\\brdrs\\cellx";
         rowStart += QByteArray::number(right);

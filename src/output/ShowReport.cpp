@@ -26,6 +26,14 @@ QString templateErrorKey(TemplateError::Kind kind) {
 
 } // namespace
 
+QString templateErrorText(const lang::LanguageStore& language, const TemplateError& error,
+                          const QString& templatePath) {
+    const QString text = language.GetHintText(templateErrorKey(error.kind));
+    const QString shownPath = QDir::toNativeSeparators(templatePath);
+    return error.kind == TemplateError::Kind::Missing ? text.arg(shownPath)
+                                                      : text.arg(shownPath, error.detail());
+}
+
 ReportShow::ReportShow(lang::WindowContext& context) : context_(context) {}
 
 ReportShow::~ReportShow() = default;
@@ -43,7 +51,6 @@ void ReportShow::ShowReport(store::Dataset& ado1, const QString& ShowType,
     else if (ShowType == QLatin1String("printer"))
         toPrinter_ = true;
 
-    const QString shownPath = QDir::toNativeSeparators(ReportFile);
     try {
         lang::LanguageStore& language = context_.language;
         const ReportDocument report(
@@ -55,10 +62,7 @@ void ReportShow::ShowReport(store::Dataset& ado1, const QString& ShowType,
         else
             destination.preview(report);
     } catch (const TemplateError& error) {
-        const QString text = context_.language.GetHintText(templateErrorKey(error.kind));
-        context_.messages.showError(error.kind == TemplateError::Kind::Missing
-                                        ? text.arg(shownPath)
-                                        : text.arg(shownPath, error.detail()));
+        context_.messages.showError(templateErrorText(context_.language, error, ReportFile));
     } catch (const store::DatabaseError& error) {
         context_.messages.showError(error.message());
     }

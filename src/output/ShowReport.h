@@ -6,8 +6,9 @@
 #include <memory>
 
 namespace lang {
+class LanguageStore;
 struct WindowContext;
-}
+} // namespace lang
 namespace store {
 class Dataset;
 }
@@ -16,6 +17,10 @@ namespace output {
 
 class ReportDestination;
 class ScreenDestination;
+
+// The message of a report template that cannot be used, naming the file.
+QString templateErrorText(const lang::LanguageStore& language, const TemplateError& error,
+                          const QString& templatePath);
 
 // The report engine's objects: they keep the last destination until the next run.
 class ReportShow {

@@ -4,7 +4,7 @@
 #include "output/CompoundFile.h"
 #include "output/ExcelDates.h"
 #include "store/FieldValue.h"
-#include "ui/DataGrid.h"
+#include "ui/ShownTable.h"
 
 #include <QHash>
 #include <QVector>
@@ -62,7 +62,8 @@ bool isNumber(const QVariant& value, store::FieldType type) {
 // The cells of the sheets; collects the shared strings and the date formats they use.
 class SheetBuilder {
 public:
-    explicit SheetBuilder(const ui::DataGrid& grid) : grid_(grid), columns_(grid.shownColumns()) {}
+    explicit SheetBuilder(const ui::ShownTable& grid)
+        : grid_(grid), columns_(grid.shownColumns()) {}
 
     QVector<BiffRecords> build() {
         QStringList titles;
@@ -186,8 +187,8 @@ private:
         return xf;
     }
 
-    const ui::DataGrid& grid_;
-    const QVector<ui::DataGrid::ShownColumn> columns_;
+    const ui::ShownTable& grid_;
+    const QVector<ui::ShownTable::ShownColumn> columns_;
     QHash<QString, uint16_t> dateXfs_;
 };
 
@@ -260,7 +261,7 @@ QVector<int> writeGlobals(BiffRecords& out, const SheetBuilder& cells, int sheet
 
 } // namespace
 
-QByteArray xlsFile(const ui::DataGrid& grid) {
+QByteArray xlsFile(const ui::ShownTable& grid) {
     SheetBuilder cells(grid);
     const QVector<BiffRecords> sheets = cells.build();
     BiffRecords globals;

@@ -3,7 +3,7 @@
 #include <QByteArray>
 
 namespace ui {
-class DataGrid;
+class ShownTable;
 }
 
 namespace output {
@@ -15,6 +15,6 @@ constexpr int rowsPerSheet = 65536;
 // Titles are the first row of every sheet, numbers are number cells, dates are date
 // cells formatted as the grid shows them, texts are in the shared string table, and the
 // column widths follow the grid. Throws ExportError.
-QByteArray xlsFile(const ui::DataGrid& grid);
+QByteArray xlsFile(const ui::ShownTable& grid);
 
 } // namespace output

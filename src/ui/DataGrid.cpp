@@ -169,43 +169,6 @@ QVector<int> DataGrid::shownIndexes() const {
     return shown;
 }
 
-QStringList DataGrid::shownTitles() const {
-    QStringList titles;
-    for (int column : shownIndexes())
-        titles.append(model_->columns()[column].title);
-    return titles;
-}
-
-QStringList DataGrid::shownRow(int row) const {
-    QStringList texts;
-    for (int column : shownIndexes())
-        texts.append(model_->cellText(row, column));
-    return texts;
-}
-
-QVector<DataGrid::ShownColumn> DataGrid::shownColumns() const {
-    QVector<ShownColumn> shown;
-    for (int column : shownIndexes()) {
-        const Column& definition = model_->columns()[column];
-        // A formatted column is text, whatever its values.
-        const store::FieldType type =
-            definition.format ? store::FieldType::Text : model_->fieldType(column);
-        shown.append({definition.title, type, columnWidth(column)});
-    }
-    return shown;
-}
-
-QVariantList DataGrid::shownValues(int row) const {
-    QVariantList values;
-    for (int column : shownIndexes())
-        values.append(model_->cellValue(row, column));
-    return values;
-}
-
-QString DataGrid::shownDatePattern(int row, int shownColumn) const {
-    return model_->datePattern(row, shownIndexes().value(shownColumn));
-}
-
 void DataGrid::paintEvent(QPaintEvent* event) {
     if (!frozen())
         QTableView::paintEvent(event);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/DatasetTableModel.h"
+#include "ui/ShownTable.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,18 +16,10 @@ class SortMarkerHeader;
 // record numbers in the indicator column, title buttons with a sort marker. The grid
 // follows the dataset's cursor and moves it with the selected row. While the dataset's
 // controls are disabled it neither reads nor paints; enabling them refreshes it once.
-class DataGrid : public QTableView {
+class DataGrid : public QTableView, public ShownTable {
     Q_OBJECT
 public:
     using Column = GridColumn;
-
-    // A visible column as shown: title, the type of its field (text for a formatted
-    // column) and its width in pixels.
-    struct ShownColumn {
-        QString title;
-        store::FieldType type = store::FieldType::Unknown;
-        int width = 0;
-    };
 
     enum class SortMarker { None, Down, Up };
     // Whether titleBtnClick comes before or after the clicked column's marker moves.
@@ -58,17 +51,6 @@ public:
     // is no title-button column.
     SortMarker sortMarker(int column) const;
 
-    // The grid as shown, for export: the visible columns in display order, their titles,
-    // and each row's cell texts (see DatasetTableModel::cellText).
-    QStringList shownTitles() const;
-    int shownRowCount() const { return model_->rowCount(); }
-    QStringList shownRow(int row) const;
-    QVector<ShownColumn> shownColumns() const;
-    // The values behind a row's shown cells, as the dataset holds them.
-    QVariantList shownValues(int row) const;
-    // The Qt pattern in which a shown date/time cell is written (shown column index).
-    QString shownDatePattern(int row, int shownColumn) const;
-
 signals:
     void titleBtnClick(int column, const QString& fieldName);
     // A left click on a cell or a title, after titleBtnClick. A data cell's row is the
@@ -79,6 +61,10 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    const DatasetTableModel& tableModel() const override { return *model_; }
+    // Display order, hidden columns left out; widths as shown.
+    QVector<int> shownIndexes() const override;
+    int shownWidth(int column) const override { return columnWidth(column); }
 
 private:
     bool frozen() const;
@@ -87,7 +73,6 @@ private:
     void followCursor();
     void followSort();
     void followSelection(const QModelIndex& current);
-    QVector<int> shownIndexes() const;
 
     DatasetTableModel* model_;
     SortMarkerHeader* header_;

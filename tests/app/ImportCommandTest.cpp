@@ -4,7 +4,6 @@
 #include "testkit/QueryRows.h"
 
 #include <QFile>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {

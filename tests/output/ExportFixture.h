@@ -91,11 +91,15 @@ protected:
 
     // The next save dialogs answer with these names and type positions.
     void choose(output::GridExport& exporter, const QString& fileName, int position) {
-        exporter.setChooser([this, fileName, position](const QString& suggested) {
-            suggestions << suggested;
-            return std::optional(output::ExportChoice{fileName, position});
-        });
+        exporter.setChooser(
+            [this, fileName, position](const QString& suggested, const QStringList& filters) {
+                suggestions << suggested;
+                offered = filters;
+                return std::optional(output::ExportChoice{fileName, position});
+            });
     }
+
+    QStringList offered; // the type list of the last save dialog
 
     // Exports the grid straight to a file in the format of the type position.
     QString exportTo(const ui::DataGrid& grid, const QString& name, int position) {

@@ -9,6 +9,9 @@
 using output::ExportFormat;
 
 TEST(ExportFormat, ExtensionRule) {
+    EXPECT_EQ(output::withExtension("list", ExportFormat::Fhir), "list.json");
+    EXPECT_EQ(output::withExtension("list.JSON", ExportFormat::Fhir), "list.JSON");
+    EXPECT_EQ(output::withExtension("list.son", ExportFormat::Fhir), "list.son.json");
     EXPECT_EQ(output::withExtension("UserInfo", ExportFormat::Xls), "UserInfo.xls");
     EXPECT_EQ(output::withExtension("UserInfo.XLS", ExportFormat::Xls), "UserInfo.XLS");
     EXPECT_EQ(output::withExtension("a.txt", ExportFormat::Csv), "a.txt.csv");
@@ -23,6 +26,10 @@ TEST(ExportFormat, TypeListPositions) {
     EXPECT_EQ(output::formatAt(4), ExportFormat::Htm);
     EXPECT_EQ(output::formatAt(0), std::nullopt);
     EXPECT_EQ(output::formatAt(6), std::nullopt);
+    EXPECT_EQ(output::exportFilters(true).last(), "FHIR bundle (*.json)");
+    EXPECT_EQ(output::exportFilters(true).mid(0, 5), output::exportFilters());
+    EXPECT_EQ(output::formatAt(6, true), ExportFormat::Fhir);
+    EXPECT_EQ(output::formatAt(7, true), std::nullopt);
 }
 
 // The save dialog's answers, replacing files and failed writes.
@@ -65,7 +72,7 @@ protected:
 
 TEST_F(ExportGridTest, CancelWritesNothing) {
     output::GridExport exporter(messages, language, context.files, nullptr);
-    exporter.setChooser([](const QString&) { return std::nullopt; });
+    exporter.setChooser([](const QString&, const QStringList&) { return std::nullopt; });
     const QStringList before = entries(dir.path());
     EXPECT_EQ(QFileInfo(exporter.ExportGrid("UserInfo", *grid)).fileName(), "UserInfo");
     EXPECT_EQ(entries(dir.path()), before);

@@ -1,5 +1,6 @@
 #include "measure/Tfrm_analysis.h"
 #include "output/ExportFixture.h"
+#include "output/ExportFormat.h"
 #include "ui/RadioGroup.h"
 
 #include <QDateEdit>
@@ -168,4 +169,42 @@ TEST_F(PageGridsTest, UserPageSuggestsUserInfo) {
     EXPECT_EQ(suggestedNames(), QStringList{today("UserInfo")});
     const QJsonObject read = readBack("htm", dir.file("UserInfo.htm")).object();
     EXPECT_EQ(read["rows"].toArray().size(), 2);
+}
+
+// The bundle is offered last, for single readings only, and holds the readings of the range
+// the list shows.
+TEST_F(PageGridsTest, BundleOfTheListedReadingsOnly) {
+    readings();
+    dataGrid("Иванова");
+    measure::DataPage& page = *window->dataPage();
+    const auto analyse = [&page](measure::AnalysisMode mode) {
+        page.setAnalysisDialogRunner([mode](measure::Tfrm_analysis& dialog) {
+            dialog.radioGroup()->setItemIndex(int(mode));
+            dialog.startPicker()->setDate({2024, 3, 5});
+            dialog.endPicker()->setDate({2024, 3, 6});
+            return true;
+        });
+        page.img_analyClick();
+    };
+    const auto readingsIn = [this](const QString& path) {
+        return bytesOf(path).count("\"code\":\"8480-6\"");
+    };
+
+    choose(page.gridExport(), dir.file("all"), 6);
+    page.img_save_asClick();
+    EXPECT_EQ(offered.last(), "FHIR bundle (*.json)");
+    EXPECT_EQ(readingsIn(dir.file("all.json")), 3);
+
+    analyse(measure::AnalysisMode::Time);
+    choose(page.gridExport(), dir.file("range"), 6);
+    page.img_save_asClick();
+    EXPECT_EQ(readingsIn(dir.file("range.json")), 2) << "7 March lies after the range";
+
+    analyse(measure::AnalysisMode::Day);
+    choose(page.gridExport(), dir.file("days"), 6);
+    page.img_save_asClick();
+    EXPECT_EQ(offered, output::exportFilters());
+    EXPECT_FALSE(QFileInfo::exists(dir.file("days.json")));
+    EXPECT_FALSE(QFileInfo::exists(dir.file("days")));
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join(';').toStdString();
 }
