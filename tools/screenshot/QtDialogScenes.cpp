@@ -1,5 +1,6 @@
 #include "Scene.h"
 #include "lang/LanguageStore.h"
+#include "output/ExportFormat.h"
 #include "output/GridExport.h"
 
 #include <QDir>
@@ -24,8 +25,9 @@ const SceneRegistration question{
 const SceneRegistration saveDialog{
     {"export-dialog", [](app::Tfrm_main& window, store::Tdm1& dm1) -> QWidget* {
          const QString dataDir = QFileInfo(dm1.GetDBLinkStr()).absolutePath();
-         QFileDialog* dialog =
-             output::exportDialog(&window, QDir(dataDir).filePath("Müller")).release();
+         QFileDialog* dialog = output::exportDialog(&window, QDir(dataDir).filePath("Müller"),
+                                                    output::exportFilters(true))
+                                   .release();
          dialog->resize(640, 400);
          dialog->show();
          return dialog;
