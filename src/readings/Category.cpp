@@ -38,6 +38,15 @@ Category categorize(Scheme scheme, double systolic, double diastolic) {
     return scheme == Scheme::Esh2023 ? esh(systolic, diastolic) : accAha(systolic, diastolic);
 }
 
+QString categoryKey(Category category) {
+    static const char* const keys[] = {
+        "category_optimal",  "category_normal", "category_high_normal", "category_grade1",
+        "category_grade2",   "category_grade3", "category_isolated",    "category_normal",
+        "category_elevated", "category_stage1", "category_stage2",      "category_crisis",
+    };
+    return QString::fromLatin1(keys[static_cast<int>(category)]);
+}
+
 bool homeRaised(double systolic, double diastolic) {
     return systolic >= 135 || diastolic >= 85;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace readings {
 
 // The two classification schemes offered for office readings.
@@ -25,6 +27,9 @@ enum class Category {
 // The category of one pair of values; when systolic and diastolic fall in different
 // categories, the higher one counts.
 Category categorize(Scheme scheme, double systolic, double diastolic);
+
+// The message key of the category's name in the language table.
+QString categoryKey(Category category);
 
 // Home readings: a mean at or above 135/85 is raised, whatever the scheme.
 bool homeRaised(double systolic, double diastolic);
