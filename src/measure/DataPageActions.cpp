@@ -40,6 +40,7 @@ void DataPage::img_analyClick() {
     if (!chosen)
         return;
     rememberAnalysis(mode, startText, endText);
+    range_ = std::pair(da1->date(), da2->date());
     FallowDel = *chosen == AnalysisMode::Time;
     guarded([&] {
         showCheckTimeAs(*chosen);

@@ -38,6 +38,16 @@ Category categorize(Scheme scheme, double systolic, double diastolic) {
     return scheme == Scheme::Esh2023 ? esh(systolic, diastolic) : accAha(systolic, diastolic);
 }
 
+QVector<Category> categoriesOf(Scheme scheme) {
+    const Category first = scheme == Scheme::Esh2023 ? Category::EshOptimal : Category::AccNormal;
+    const Category last =
+        scheme == Scheme::Esh2023 ? Category::EshIsolatedSystolic : Category::AccCrisis;
+    QVector<Category> result;
+    for (int c = static_cast<int>(first); c <= static_cast<int>(last); ++c)
+        result.append(static_cast<Category>(c));
+    return result;
+}
+
 QString categoryKey(Category category) {
     static const char* const keys[] = {
         "category_optimal",  "category_normal", "category_high_normal", "category_grade1",

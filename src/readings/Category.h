@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVector>
 
 namespace readings {
 
@@ -27,6 +28,9 @@ enum class Category {
 // The category of one pair of values; when systolic and diastolic fall in different
 // categories, the higher one counts.
 Category categorize(Scheme scheme, double systolic, double diastolic);
+
+// The categories of a scheme in rising order, isolated systolic hypertension last.
+QVector<Category> categoriesOf(Scheme scheme);
 
 // The message key of the category's name in the language table.
 QString categoryKey(Category category);
