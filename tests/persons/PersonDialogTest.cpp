@@ -3,6 +3,7 @@
 #include "support/DefaultLocale.h"
 
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <array>
 
 namespace {
@@ -290,16 +291,62 @@ TEST_F(PersonDialog, EditCaptionAndTabOrder) {
         EXPECT_EQ(form.focusWidget(), first);
         QWidget* widget = first;
         do {
-            if (widget->parentWidget() == &form && (widget->focusPolicy() & Qt::TabFocus))
+            const QWidget* parent = widget->parentWidget();
+            if ((parent == &form || parent->objectName() == "grp_risk_factors") &&
+                (widget->focusPolicy() & Qt::TabFocus))
                 order << widget->objectName();
             widget = widget->nextInFocusChain();
         } while (widget != first);
-        EXPECT_EQ(order, QStringList({"edt_lastname", "edt_firstname", "edt_address1", "edt_state",
-                                      "edt_city", "edt_email", "edt_country", "edt_phone",
-                                      "edt_zip", "dtp_birthday", "comb_gender", "edt_height",
-                                      "edt_weight", "edt_id", "BitBtn1", "BitBtn2"}));
+        EXPECT_EQ(order,
+                  QStringList({"edt_lastname",        "edt_firstname",  "edt_address1",
+                               "edt_state",           "edt_city",       "edt_email",
+                               "edt_country",         "edt_phone",      "edt_zip",
+                               "dtp_birthday",        "comb_gender",    "edt_height",
+                               "edt_weight",          "edt_id",         "chk_smoker",
+                               "chk_alcohol",         "chk_overweight", "chk_cholesterol_inc",
+                               "chk_sodium_chloride", "chk_exercise",   "chk_sugar_increased",
+                               "chk_diabetic",        "BitBtn1",        "BitBtn2"}));
     });
     EXPECT_EQ(registerRows(), QStringList({"1:Smith"}));
+}
+
+// Each risk factor is stored in its own column with the person, and shown again on edit.
+TEST_F(PersonDialog, RiskFactorsAreShownAndStoredWithThePerson) {
+    // A set flag is stored as -1, the database's true.
+    const QString stored =
+        "select (smoker<>0) || (alcohol<>0) || (overweight<>0) || (cholesterol_inc<>0) || "
+        "(sodium_chloride<>0) || (exercise<>0) || (sugar_increased<>0) || (diabetic<>0) "
+        "from bp_userinfo order by id";
+    const auto tick = [](Tfrm_user& form, const QStringList& columns, bool checked) {
+        for (const QString& column : columns) {
+            auto* box = form.findChild<QCheckBox*>("chk_" + column);
+            ASSERT_NE(box, nullptr) << qPrintable(column);
+            box->setChecked(checked);
+        }
+    };
+    runDialog(&UserPage::img_newClick, [&](Tfrm_user& form) {
+        tick(form, {"smoker", "cholesterol_inc", "diabetic"}, true);
+        saveAs("Smith")(form);
+    });
+    EXPECT_EQ(query(stored), QStringList{"10010001"});
+
+    chooseLanguage("german");
+    runDialog(&UserPage::img_editClick, [&](Tfrm_user& form) {
+        EXPECT_EQ(form.findChild<QCheckBox*>("chk_sugar_increased")->text(), "Erhöhter Blutzucker");
+        QString shown;
+        for (QCheckBox* box : form.findChildren<QCheckBox*>())
+            shown += box->isChecked() ? '1' : '0';
+        EXPECT_EQ(shown, "10010001");
+        tick(form, {"smoker"}, false);
+        tick(form, {"exercise", "sodium_chloride"}, true);
+        form.BitBtn1Click();
+    });
+    EXPECT_EQ(query(stored), QStringList{"00011101"});
+
+    runDialog(&UserPage::img_editClick, [&](Tfrm_user& form) {
+        tick(form, {"alcohol", "overweight"}, true);
+    });
+    EXPECT_EQ(query(stored), QStringList{"00011101"}); // closed without saving
 }
 
 } // namespace
