@@ -3,6 +3,8 @@
 #include "ui/DatasetTableModel.h"
 
 #include <QStringList>
+#include <QVariant>
+#include <QVector>
 #include <QWidget>
 
 class QChartView;
@@ -57,6 +59,8 @@ private:
     QWidget* makeStrip();
     void arrange();
     void showPeriods();
+    QString rowLabel(int position) const;
+    void labelWindow();
 
     QLineSeries* Line_sysdialoic;
     QLineSeries* Line_diasloic;
@@ -65,7 +69,8 @@ private:
     QChartView* Line_Chart;
     QLabel* periodLabel_;
     QWidget* Panel3;
-    QStringList periods_; // of every row, empty without a period format
+    QStringList periods_;       // of every row, empty without a period format
+    QVector<QVariant> moments_; // checktime of every row, empty with a period format
 };
 
 } // namespace measure
