@@ -77,6 +77,7 @@ DataPage::DataPage(lang::WindowContext& context, QWidget* parent)
       gridExport_(context.messages, context.language, context.files, this) {
     setObjectName("Analysis_Table");
     ComboBox3->addItems({"Table", "Line", "Statistics"});
+    setScheme(scheme_);
     buildToolbar();
     connectReportImages();
     readingActions_ = new ReadingActions(context_, *this);
@@ -239,6 +240,8 @@ void DataPage::ComboBox3Change() {
 void DataPage::setScheme(readings::Scheme scheme) {
     scheme_ = scheme;
     statistics_->setScheme(scheme);
+    const readings::Threshold threshold = readings::hypertensionThreshold(scheme);
+    chart_->setThresholds(threshold.systolic, threshold.diastolic);
     DBGridEh1->viewport()->update();
     showStatistics();
 }

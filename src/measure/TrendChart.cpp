@@ -11,6 +11,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -31,6 +32,22 @@ constexpr int LegendWidth = 67;
 QCategoryAxis* horizontalAxis(const QChartView* view) {
     return static_cast<QCategoryAxis*>(view->chart()->axes(Qt::Horizontal).constFirst());
 }
+
+// A dashed line of the colour across any window the paging reaches.
+QLineSeries* makeThreshold(const QString& objectName, const QColor& colour, QChartView* view) {
+    QLineSeries* line = ChartStyle::makeSeries(objectName, colour);
+    QPen pen = line->pen();
+    pen.setWidth(1);
+    pen.setStyle(Qt::DashLine);
+    line->setPen(pen);
+    line->setVisible(false);
+    view->chart()->addSeries(line);
+    for (QAbstractAxis* axis : view->chart()->axes())
+        line->attachAxis(axis);
+    return line;
+}
+
+constexpr double ThresholdReach = 1e7;
 
 // About this many date labels share the window.
 constexpr int DateLabels = 5;
@@ -80,7 +97,24 @@ TrendChart::TrendChart(QWidget* parent)
       Line_Chart2(ChartStyle::makeView("Line_Chart2", 30, 280, "mmHg",
                                        {Line_sysdialoic, Line_diasloic}, this)),
       Line_Chart(ChartStyle::makeView("Line_Chart", 40, 200, "/min", {Line_heart}, this)),
-      periodLabel_(new QLabel), Panel3(makeStrip()) {}
+      systolicThreshold_(
+          makeThreshold("Line_systolic_threshold", ChartStyle::SystolicColour, Line_Chart2)),
+      diastolicThreshold_(
+          makeThreshold("Line_diastolic_threshold", ChartStyle::DiastolicColour, Line_Chart2)),
+      chk_thresholds(new QCheckBox("Thresholds")), periodLabel_(new QLabel), Panel3(makeStrip()) {
+    chk_thresholds->setObjectName("chk_thresholds");
+    connect(chk_thresholds, &QCheckBox::toggled, this, [this](bool shown) {
+        systolicThreshold_->setVisible(shown);
+        diastolicThreshold_->setVisible(shown);
+    });
+}
+
+void TrendChart::setThresholds(int systolic, int diastolic) {
+    systolicThreshold_->replace(
+        {{-ThresholdReach, double(systolic)}, {ThresholdReach, double(systolic)}});
+    diastolicThreshold_->replace(
+        {{-ThresholdReach, double(diastolic)}, {ThresholdReach, double(diastolic)}});
+}
 
 QWidget* TrendChart::makeStrip() {
     auto* strip = new ui::Panel("Panel3", this);
@@ -102,6 +136,7 @@ QWidget* TrendChart::makeStrip() {
     row->addWidget(makeLegend("Panel6", "Pulse", ChartStyle::PulseColour, strip));
     periodLabel_->setObjectName("lbl_period");
     periodLabel_->setAlignment(Qt::AlignCenter);
+    row->addWidget(chk_thresholds);
     row->addWidget(periodLabel_, 1);
     row->addWidget(buttons);
     return strip;

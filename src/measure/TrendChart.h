@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class QChartView;
+class QCheckBox;
 class QLabel;
 class QLineSeries;
 class QValueAxis;
@@ -48,6 +49,13 @@ public:
     QChartView* pressureChart() const { return Line_Chart2; }
     QChartView* pulseChart() const { return Line_Chart; }
     QString shownPeriods() const;
+
+    // Dashed lines across the pressure chart at these values, shown while the box
+    // chk_thresholds is ticked.
+    void setThresholds(int systolic, int diastolic);
+    QLineSeries* systolicThreshold() const { return systolicThreshold_; }
+    QLineSeries* diastolicThreshold() const { return diastolicThreshold_; }
+    QCheckBox* thresholdBox() const { return chk_thresholds; }
     double windowMin() const;
     double windowMax() const;
 
@@ -67,6 +75,9 @@ private:
     QLineSeries* Line_heart;
     QChartView* Line_Chart2;
     QChartView* Line_Chart;
+    QLineSeries* systolicThreshold_;
+    QLineSeries* diastolicThreshold_;
+    QCheckBox* chk_thresholds;
     QLabel* periodLabel_;
     QWidget* Panel3;
     QStringList periods_;       // of every row, empty without a period format

@@ -57,6 +57,10 @@ QString categoryKey(Category category) {
     return QString::fromLatin1(keys[static_cast<int>(category)]);
 }
 
+Threshold hypertensionThreshold(Scheme scheme) {
+    return scheme == Scheme::Esh2023 ? Threshold{140, 90} : Threshold{130, 80};
+}
+
 bool homeRaised(double systolic, double diastolic) {
     return systolic >= 135 || diastolic >= 85;
 }

@@ -35,6 +35,13 @@ QVector<Category> categoriesOf(Scheme scheme);
 // The message key of the category's name in the language table.
 QString categoryKey(Category category);
 
+// The lowest office values that count as hypertension: 140/90 for ESH, 130/80 for ACC/AHA.
+struct Threshold {
+    int systolic;
+    int diastolic;
+};
+Threshold hypertensionThreshold(Scheme scheme);
+
 // Home readings: a mean at or above 135/85 is raised, whatever the scheme.
 bool homeRaised(double systolic, double diastolic);
 
