@@ -63,7 +63,8 @@ QChartView* makeView(const QString& objectName, int low, int high, const QString
     chart->setBackgroundRoundness(0);
     chart->setDropShadowEnabled(false);
     chart->setPlotAreaBackgroundVisible(false);
-    chart->setMargins(QMargins(2, 2, 2, 2));
+    // Room on the right for half of a date under the last point in view.
+    chart->setMargins(QMargins(2, 2, 32, 2));
     chart->layout()->setContentsMargins(0, 0, 0, 0);
 
     auto* vertical = new QValueAxis;
