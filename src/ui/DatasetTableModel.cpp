@@ -84,6 +84,8 @@ void DatasetTableModel::rowChanged(int row) {
 }
 
 QVariant DatasetTableModel::cellValue(int row, int column) const {
+    if (columns_[column].rowCell)
+        return cellText(row, column);
     const int field = bindings_[column].field;
     if (!dataset_ || field < 0)
         return {};

@@ -55,7 +55,8 @@ public:
     // format with a four-digit year, at midnight the date alone; empty for null values and unbound
     // columns. Sorting works on the stored values, so it stays chronological.
     QString cellText(int row, int column) const;
-    // The value behind a cell as the dataset holds it; null for unbound columns.
+    // The value behind a cell as the dataset holds it; the text of a row cell; null for
+    // other unbound columns.
     QVariant cellValue(int row, int column) const;
     // The type of the column's field; Unknown for unbound columns and expressions.
     store::FieldType fieldType(int column) const { return bindings_[column].type; }
