@@ -1,6 +1,7 @@
 #include "app/ExportCommand.h"
 
 #include "app/CommandLine.h"
+#include "app/Settings.h"
 #include "lang/GridTexts.h"
 #include "lang/LanguageStore.h"
 #include "measure/ReadingList.h"
@@ -70,7 +71,9 @@ Written writeFile(const CommandLine& line, const store::AppFiles& files, store::
     if (*line.exportFormat == QLatin1String("pdf"))
         return {writeReport(rows, files, language, line.exportFile), readings};
     if (const std::optional<output::ExportFormat> format = gridFormat(*line.exportFormat)) {
-        ui::DatasetTable table(rows, measure::readingListColumns());
+        const readings::Scheme scheme = ReadScheme(files.dataDir());
+        ui::DatasetTable table(rows,
+                               measure::readingListColumns([scheme] { return scheme; }, language));
         lang::applyGridTexts(language, QStringLiteral("frm_main"), QStringLiteral("DBGridEh1"),
                              table.model());
         return {output::writeGridFile(table, *format, line.exportFile), readings};

@@ -29,4 +29,30 @@ void WriteWindowGeometry(const QString& dataDir, const QByteArray& geometry) {
         ini->write(u"window", u"geometry", QString::fromLatin1(geometry.toBase64()));
 }
 
+namespace {
+
+QString schemeText(readings::Scheme scheme) {
+    return scheme == readings::Scheme::AccAha2017 ? QStringLiteral("accaha")
+                                                  : QStringLiteral("esh");
+}
+
+} // namespace
+
+readings::Scheme ReadScheme(const QString& dataDir, const QLocale& system) {
+    const auto ini = store::IniFile::loadSettings(dataDir);
+    const auto value = ini ? ini->value(u"statistics", u"scheme") : std::nullopt;
+    for (readings::Scheme scheme : {readings::Scheme::Esh2023, readings::Scheme::AccAha2017})
+        if (value && value->trimmed().compare(schemeText(scheme), Qt::CaseInsensitive) == 0)
+            return scheme;
+    const bool usEnglish =
+        system.language() == QLocale::English && system.territory() == QLocale::UnitedStates;
+    return usEnglish ? readings::Scheme::AccAha2017 : readings::Scheme::Esh2023;
+}
+
+void WriteScheme(const QString& dataDir, readings::Scheme scheme) {
+    // A settings file that cannot be written costs only the choice after the next start.
+    if (auto ini = store::IniFile::loadSettings(dataDir))
+        ini->write(u"statistics", u"scheme", schemeText(scheme));
+}
+
 } // namespace app

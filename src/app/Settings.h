@@ -1,6 +1,9 @@
 #pragma once
 
+#include "readings/Category.h"
+
 #include <QByteArray>
+#include <QLocale>
 #include <QString>
 
 namespace app {
@@ -13,5 +16,11 @@ int ReadSettings(const QString& dataDir);
 // program, kept in [window] geometry of the settings file; empty when none was kept.
 QByteArray ReadWindowGeometry(const QString& dataDir);
 void WriteWindowGeometry(const QString& dataDir, const QByteArray& geometry);
+
+// The scheme of the blood-pressure categories, kept in [statistics] scheme of the settings
+// file as "esh" or "accaha". Without one (or with another text) a system in US English
+// gets ACC/AHA and every other system ESH.
+readings::Scheme ReadScheme(const QString& dataDir, const QLocale& system = QLocale::system());
+void WriteScheme(const QString& dataDir, readings::Scheme scheme);
 
 } // namespace app

@@ -118,6 +118,10 @@ Tfrm_main::Tfrm_main(lang::WindowContext& context, QWidget* parent)
     layout->addWidget(Notebook1, 1);
 
     dataPage_->setFindGrid(userPage_->grid());
+    const QString dataDir = context_.files.dataDir();
+    dataPage_->setScheme(ReadScheme(dataDir));
+    dataPage_->setSchemeWriter(
+        [dataDir](readings::Scheme scheme) { WriteScheme(dataDir, scheme); });
     formTextDump = [this](QWidget& window) {
         lang::PostFormText(window, context_.dm, context_.files);
     };

@@ -1,5 +1,6 @@
 #include "measure/ChartStyle.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QFontMetricsF>
@@ -14,8 +15,7 @@ namespace {
 
 constexpr int LineWidth = 3;
 
-QValueAxis* makeAxis(double min, double max, double interval) {
-    auto* axis = new QValueAxis;
+void makeAxis(QValueAxis* axis, double min, double max, double interval) {
     axis->setRange(min, max);
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0);
@@ -25,7 +25,6 @@ QValueAxis* makeAxis(double min, double max, double interval) {
     QFont font = axis->labelsFont();
     font.setPointSize(7);
     axis->setLabelsFont(font);
-    return axis;
 }
 
 // Labels every 10 where they fit. Below that height each label would be cut to "...",
@@ -56,7 +55,7 @@ QLineSeries* makeSeries(const QString& objectName, const QColor& colour) {
     return series;
 }
 
-QChartView* makeView(const QString& objectName, int low, int high,
+QChartView* makeView(const QString& objectName, int low, int high, const QString& unit,
                      const QList<QLineSeries*>& series, QWidget* parent) {
     auto* chart = new QChart;
     chart->legend()->hide();
@@ -64,12 +63,19 @@ QChartView* makeView(const QString& objectName, int low, int high,
     chart->setBackgroundRoundness(0);
     chart->setDropShadowEnabled(false);
     chart->setPlotAreaBackgroundVisible(false);
-    chart->setMargins(QMargins(2, 2, 2, 2));
+    // Room on the right for half of a date under the last point in view.
+    chart->setMargins(QMargins(2, 2, 32, 2));
     chart->layout()->setContentsMargins(0, 0, 0, 0);
 
-    auto* vertical = makeAxis(low, high, 10);
+    auto* vertical = new QValueAxis;
+    makeAxis(vertical, low, high, 10);
     vertical->setGridLineVisible(false);
-    auto* horizontal = makeAxis(FirstWindowMin, FirstWindowMax, 1);
+    vertical->setTitleText(unit);
+    QFont titleFont = vertical->labelsFont();
+    vertical->setTitleFont(titleFont);
+    auto* horizontal = new QCategoryAxis;
+    makeAxis(horizontal, FirstWindowMin, FirstWindowMax, 1);
+    horizontal->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     QObject::connect(chart, &QChart::plotAreaChanged, vertical,
                      [vertical](const QRectF& area) { fitLabels(vertical, area.height()); });
     chart->addAxis(vertical, Qt::AlignLeft);

@@ -4,6 +4,7 @@
 #include <QList>
 
 class QChartView;
+class QString;
 class QLineSeries;
 class QWidget;
 
@@ -21,10 +22,11 @@ constexpr double FirstWindowMax = 24;
 // A line without markers or point labels.
 QLineSeries* makeSeries(const QString& objectName, const QColor& colour);
 
-// A flat white chart without title or legend that ignores the mouse. Its vertical axis
-// is fixed from low to high with a label every 10 where the height allows; its horizontal
-// axis shows the first window and never follows the data.
-QChartView* makeView(const QString& objectName, int low, int high,
+// A flat white chart without title or legend that ignores the mouse. Its vertical axis,
+// titled with the unit, is fixed from low to high with a label every 10 where the height
+// allows; its horizontal axis (a QCategoryAxis, labelled from outside) shows the first
+// window and never follows the data.
+QChartView* makeView(const QString& objectName, int low, int high, const QString& unit,
                      const QList<QLineSeries*>& series, QWidget* parent);
 
 } // namespace measure::ChartStyle

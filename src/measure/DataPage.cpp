@@ -5,8 +5,11 @@
 #include "lang/LanguageStore.h"
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
+#include "measure/CategoryColumn.h"
 #include "measure/ReadingActions.h"
+#include "measure/StatisticsView.h"
 #include "measure/TrendChart.h"
+#include "readings/ReadingRange.h"
 #include "store/DatabaseError.h"
 #include "store/Tdm1.h"
 #include "ui/DataGrid.h"
@@ -54,10 +57,12 @@ DataPage::DataPage(lang::WindowContext& context, QWidget* parent)
       Label1(makeLabel("Label1", "USER", Panel15)), comb_user_(makeList("comb_user", Panel15)),
       Label35(makeLabel("Label35", "Analyse", Panel15)), ComboBox3(makeList("ComboBox3", Panel15)),
       Notebook2(new QStackedWidget(this)), DBGridEh1(new ui::DataGrid("DBGridEh1")), da1(nullptr),
-      da2(nullptr), chart_(new TrendChart), btn_import_(new QPushButton("Import", Panel15)),
+      da2(nullptr), chart_(new TrendChart), statistics_(new StatisticsView),
+      btn_import_(new QPushButton("Import", Panel15)),
       gridExport_(context.messages, context.language, context.files, this) {
     setObjectName("Analysis_Table");
-    ComboBox3->addItems({"Table", "Line"});
+    ComboBox3->addItems({"Table", "Line", "Statistics"});
+    setScheme(scheme_);
     buildToolbar();
     connectReportImages();
     readingActions_ = new ReadingActions(context_, *this);
@@ -70,6 +75,12 @@ DataPage::DataPage(lang::WindowContext& context, QWidget* parent)
     chartLayout->setContentsMargins(0, 0, 0, 0);
     chartLayout->addWidget(chart_);
     Notebook2->addWidget(chartPage);
+    Notebook2->addWidget(statistics_);
+    connect(statistics_, &StatisticsView::schemeChosen, this, [this](readings::Scheme scheme) {
+        setScheme(scheme);
+        if (writeScheme_)
+            writeScheme_(scheme);
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -127,7 +138,7 @@ QWidget* DataPage::buildTablePage() {
     auto* page = new QWidget;
     page->setObjectName("Home");
     DBGridEh1->setParent(page);
-    DBGridEh1->setColumns(readingListColumns());
+    DBGridEh1->setColumns(readingListColumns([this] { return scheme_; }, context_.language));
     DBGridEh1->setTitleClickOrder(ui::DataGrid::TitleClickOrder::HandlerFirst);
     DBGridEh1->setDataset(&list());
     const QDate today = QDate::currentDate();
@@ -207,13 +218,40 @@ void DataPage::ComboBox3Change() {
     const int view = ComboBox3->currentIndex();
     if (view < 0)
         return;
-    ui::showPage(*Notebook2, view == 0 ? "home" : "user");
+    static const char* const pages[] = {"home", "user", "statistics"};
+    ui::showPage(*Notebook2, pages[qMin(view, 2)]);
     for (ui::ImageButton* image : tableOnlyImages_)
         image->setVisible(view == 0);
+    showStatistics();
+}
+
+void DataPage::setScheme(readings::Scheme scheme) {
+    scheme_ = scheme;
+    statistics_->setScheme(scheme);
+    const readings::Threshold threshold = readings::hypertensionThreshold(scheme);
+    chart_->setThresholds(threshold.systolic, threshold.diastolic);
+    DBGridEh1->viewport()->update();
+    showStatistics();
+}
+
+// Only while shown: the figures read every stored reading of the range.
+void DataPage::showStatistics() {
+    if (Notebook2->currentWidget() != statistics_)
+        return;
+    const QDate first = listRange_.first(), last = listRange_.last();
+    guarded([&] {
+        const readings::Statistics figures = readings::computeStatistics(
+            readings::readingsInRange(context_.dm.ADOConnection1, comb_user_->currentText(), first,
+                                      last),
+            scheme_);
+        statistics_->showLines(statisticsLines(figures, scheme_, context_.language),
+                               context_.language.GetHintText(QStringLiteral("stats_no_diagnosis")));
+    });
 }
 
 void DataPage::FillChart() {
     chart_->FillChart(list(), periodFormat_);
+    showStatistics();
 }
 
 // The mark is stored data: it is written to the reading's row at once.

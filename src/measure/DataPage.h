@@ -7,11 +7,14 @@
 #include "measure/Tfrm_analysis.h"
 #include "output/GridExport.h"
 #include "output/ShowReport.h"
+#include "readings/Category.h"
 #include "tools/Tfrm_sort.h"
 #include "tools/Tfrmfind.h"
 
 #include <QWidget>
 #include <functional>
+#include <optional>
+#include <utility>
 
 class QComboBox;
 class QDateEdit;
@@ -34,11 +37,12 @@ class Toolbar;
 namespace measure {
 
 class ReadingActions;
+class StatisticsView;
 class TrendChart;
 
 // Page "Analysis_Table" of the main window's page stack: a person's readings from
 // bp_record in the list dataset ado_analysis, shown as the table DBGridEh1 or as the
-// trend chart, with the analysis by range and period and the deletions.
+// trend chart or as statistics, with the analysis by range and period and the deletions.
 class DataPage : public QWidget {
     Q_OBJECT
 public:
@@ -49,6 +53,15 @@ public:
     QComboBox* viewBox() const { return ComboBox3; }
     ui::DataGrid* grid() const { return DBGridEh1; }
     TrendChart* chart() const { return chart_; }
+    StatisticsView* statisticsView() const { return statistics_; }
+
+    // The scheme of the categories in the grid and the statistics; a choice on the page
+    // goes to the writer.
+    void setScheme(readings::Scheme scheme);
+    readings::Scheme scheme() const { return scheme_; }
+    void setSchemeWriter(std::function<void(readings::Scheme)> write) {
+        writeScheme_ = std::move(write);
+    }
 
     // True while the list holds stored readings, false while it holds averages.
     bool allowDelete() const { return FallowDel; }
@@ -67,6 +80,7 @@ public:
     // Exports the list; it must be open.
     void img_save_asClick();
     output::GridExport& gridExport() { return gridExport_; }
+    // Fills the chart and, while shown, the statistics from the list's person and range.
     void FillChart();
     // The list as a report: analysis_table.rav for single readings, else
     // analysis_table_fx.rav.
@@ -97,6 +111,7 @@ private:
     void connectReportImages();
     void showReport(const QString& showType, const QString& notOpenKey);
     QWidget* buildTablePage();
+    void showStatistics();
     ui::ImageButton* addImage(const QString& name, bool shown);
     void openList(const QString& sql);
     void showCheckTimeAs(AnalysisMode mode);
@@ -118,11 +133,14 @@ private:
     QDateEdit* da1;
     QDateEdit* da2;
     TrendChart* chart_;
+    StatisticsView* statistics_;
     QPushButton* btn_import_;
     QList<ui::ImageButton*> tableOnlyImages_;
 
     bool FallowDel = false;
-    ReadingRange listRange_;      // of the stored readings the list shows
+    ReadingRange listRange_; // of the stored readings the list shows
+    readings::Scheme scheme_ = readings::Scheme::Esh2023;
+    std::function<void(readings::Scheme)> writeScheme_;
     QString analysisMode_;        // the last mode key; empty until the first analysis
     ui::CellFormat periodFormat_; // of averages; none for stored readings
     mutable QString wordsLanguage_;

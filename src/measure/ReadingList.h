@@ -1,15 +1,23 @@
 #pragma once
 
+#include "readings/Category.h"
 #include "ui/DatasetTableModel.h"
 
 #include <QDate>
 #include <QVector>
+#include <functional>
 #include <optional>
+
+namespace lang {
+class LanguageStore;
+}
 
 namespace measure {
 
-// The columns of the Data page's list of readings, under their design titles.
-QVector<ui::GridColumn> readingListColumns();
+// The columns of the Data page's list of readings, under their design titles, the last
+// one each reading's category in the scheme of the moment.
+QVector<ui::GridColumn> readingListColumns(std::function<readings::Scheme()> scheme,
+                                           const lang::LanguageStore& language);
 
 // Days from the first to the last, both included; an open end reaches every reading
 // before or after.

@@ -4,14 +4,19 @@
 #include "store/ControlsDisabled.h"
 #include "store/DatabaseError.h"
 #include "store/Dataset.h"
+#include "store/DateFormat.h"
+#include "store/FieldValue.h"
 #include "ui/Panel.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPushButton>
 #include <QStyle>
 #include <QValueAxis>
@@ -24,9 +29,28 @@ namespace {
 constexpr int StripHeight = 38;
 constexpr int LegendWidth = 67;
 
-QValueAxis* horizontalAxis(const QChartView* view) {
-    return static_cast<QValueAxis*>(view->chart()->axes(Qt::Horizontal).constFirst());
+QCategoryAxis* horizontalAxis(const QChartView* view) {
+    return static_cast<QCategoryAxis*>(view->chart()->axes(Qt::Horizontal).constFirst());
 }
+
+// A dashed line of the colour across any window the paging reaches.
+QLineSeries* makeThreshold(const QString& objectName, const QColor& colour, QChartView* view) {
+    QLineSeries* line = ChartStyle::makeSeries(objectName, colour);
+    QPen pen = line->pen();
+    pen.setWidth(1);
+    pen.setStyle(Qt::DashLine);
+    line->setPen(pen);
+    line->setVisible(false);
+    view->chart()->addSeries(line);
+    for (QAbstractAxis* axis : view->chart()->axes())
+        line->attachAxis(axis);
+    return line;
+}
+
+constexpr double ThresholdReach = 1e7;
+
+// About this many date labels share the window.
+constexpr int DateLabels = 5;
 
 ui::Panel* makeLegend(const QString& objectName, const QString& caption, const QColor& colour,
                       QWidget* parent) {
@@ -69,10 +93,27 @@ TrendChart::TrendChart(QWidget* parent)
       Line_sysdialoic(ChartStyle::makeSeries("Line_sysdialoic", ChartStyle::SystolicColour)),
       Line_diasloic(ChartStyle::makeSeries("Line_diasloic", ChartStyle::DiastolicColour)),
       Line_heart(ChartStyle::makeSeries("Line_heart", ChartStyle::PulseColour)),
-      Line_Chart2(
-          ChartStyle::makeView("Line_Chart2", 30, 280, {Line_sysdialoic, Line_diasloic}, this)),
-      Line_Chart(ChartStyle::makeView("Line_Chart", 40, 200, {Line_heart}, this)),
-      periodLabel_(new QLabel), Panel3(makeStrip()) {}
+      Line_Chart2(ChartStyle::makeView("Line_Chart2", 30, 280, "mmHg",
+                                       {Line_sysdialoic, Line_diasloic}, this)),
+      Line_Chart(ChartStyle::makeView("Line_Chart", 40, 200, "/min", {Line_heart}, this)),
+      systolicThreshold_(
+          makeThreshold("Line_systolic_threshold", ChartStyle::SystolicColour, Line_Chart2)),
+      diastolicThreshold_(
+          makeThreshold("Line_diastolic_threshold", ChartStyle::DiastolicColour, Line_Chart2)),
+      chk_thresholds(new QCheckBox("Thresholds")), periodLabel_(new QLabel), Panel3(makeStrip()) {
+    chk_thresholds->setObjectName("chk_thresholds");
+    connect(chk_thresholds, &QCheckBox::toggled, this, [this](bool shown) {
+        systolicThreshold_->setVisible(shown);
+        diastolicThreshold_->setVisible(shown);
+    });
+}
+
+void TrendChart::setThresholds(int systolic, int diastolic) {
+    systolicThreshold_->replace(
+        {{-ThresholdReach, double(systolic)}, {ThresholdReach, double(systolic)}});
+    diastolicThreshold_->replace(
+        {{-ThresholdReach, double(diastolic)}, {ThresholdReach, double(diastolic)}});
+}
 
 QWidget* TrendChart::makeStrip() {
     auto* strip = new ui::Panel("Panel3", this);
@@ -94,6 +135,7 @@ QWidget* TrendChart::makeStrip() {
     row->addWidget(makeLegend("Panel6", "Pulse", ChartStyle::PulseColour, strip));
     periodLabel_->setObjectName("lbl_period");
     periodLabel_->setAlignment(Qt::AlignCenter);
+    row->addWidget(chk_thresholds);
     row->addWidget(periodLabel_, 1);
     row->addWidget(buttons);
     return strip;
@@ -107,10 +149,14 @@ void TrendChart::FillChart(store::Dataset& list, const ui::CellFormat& periodFor
     const int pulse = requireField(list, "heart_beat");
     const int count = list.recordCount();
     periods_.clear();
-    const int period = periodFormat ? list.fieldIndex(QStringLiteral("checktime")) : -1;
+    moments_.clear();
+    const int period = list.fieldIndex(QStringLiteral("checktime"));
     for (int row = 0; period >= 0 && row < count; ++row) {
         const QVariant value = list.valueAt(row, period);
-        periods_.append(value.isNull() ? QString() : periodFormat(value));
+        if (periodFormat)
+            periods_.append(value.isNull() ? QString() : periodFormat(value));
+        else
+            moments_.append(value);
     }
     QList<QPointF> systolicPoints(count), diastolicPoints(count), pulsePoints(count);
     QPointF* systolicPoint = systolicPoints.data();
@@ -126,6 +172,7 @@ void TrendChart::FillChart(store::Dataset& list, const ui::CellFormat& periodFor
     Line_diasloic->replace(diastolicPoints);
     Line_heart->replace(pulsePoints);
     showPeriods();
+    labelWindow();
 }
 
 QString TrendChart::shownPeriods() const {
@@ -145,10 +192,48 @@ void TrendChart::showPeriods() {
     periodLabel_->setText(from == to ? from : from + QStringLiteral(" – ") + to);
 }
 
+// The date (four-digit year) or period of the row at position, empty when unknown.
+QString TrendChart::rowLabel(int position) const {
+    if (position <= periods_.size())
+        return periods_[position - 1];
+    if (position > moments_.size())
+        return {};
+    const QDateTime moment = store::FieldValue::wallClock(moments_[position - 1]);
+    const QLocale locale;
+    return moment.isValid()
+               ? locale.toString(moment.date(),
+                                 store::withFourDigitYear(locale.dateFormat(QLocale::ShortFormat)))
+               : QString();
+}
+
+// Dates under the first and the last point in the window and a few between; each date
+// is written once.
+void TrendChart::labelWindow() {
+    const int rows = int(qMax(periods_.size(), moments_.size()));
+    const int first = qMax(1, int(std::ceil(windowMin())));
+    const int last = qMin(rows, int(std::floor(windowMax())));
+    const int step = qMax(1, (last - first) / DateLabels);
+    for (QChartView* view : {Line_Chart2, Line_Chart}) {
+        QCategoryAxis* axis = horizontalAxis(view);
+        for (const QString& label : axis->categoriesLabels())
+            axis->remove(label);
+        QString previous;
+        for (int position = first; position <= last; ++position) {
+            if (position != last && (position - first) % step != 0)
+                continue;
+            const QString label = rowLabel(position);
+            if (!label.isEmpty() && label != previous && !axis->categoriesLabels().contains(label))
+                axis->append(label, position);
+            previous = label;
+        }
+    }
+}
+
 void TrendChart::HorizScroll(double percent) {
     ScrollAxis(horizontalAxis(Line_Chart), percent);
     ScrollAxis(horizontalAxis(Line_Chart2), percent);
     showPeriods();
+    labelWindow();
 }
 
 void TrendChart::ScrollAxis(QValueAxis* axis, double percent) {

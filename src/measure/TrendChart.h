@@ -3,9 +3,12 @@
 #include "ui/DatasetTableModel.h"
 
 #include <QStringList>
+#include <QVariant>
+#include <QVector>
 #include <QWidget>
 
 class QChartView;
+class QCheckBox;
 class QLabel;
 class QLineSeries;
 class QValueAxis;
@@ -46,6 +49,13 @@ public:
     QChartView* pressureChart() const { return Line_Chart2; }
     QChartView* pulseChart() const { return Line_Chart; }
     QString shownPeriods() const;
+
+    // Dashed lines across the pressure chart at these values, shown while the box
+    // chk_thresholds is ticked.
+    void setThresholds(int systolic, int diastolic);
+    QLineSeries* systolicThreshold() const { return systolicThreshold_; }
+    QLineSeries* diastolicThreshold() const { return diastolicThreshold_; }
+    QCheckBox* thresholdBox() const { return chk_thresholds; }
     double windowMin() const;
     double windowMax() const;
 
@@ -57,15 +67,21 @@ private:
     QWidget* makeStrip();
     void arrange();
     void showPeriods();
+    QString rowLabel(int position) const;
+    void labelWindow();
 
     QLineSeries* Line_sysdialoic;
     QLineSeries* Line_diasloic;
     QLineSeries* Line_heart;
     QChartView* Line_Chart2;
     QChartView* Line_Chart;
+    QLineSeries* systolicThreshold_;
+    QLineSeries* diastolicThreshold_;
+    QCheckBox* chk_thresholds;
     QLabel* periodLabel_;
     QWidget* Panel3;
-    QStringList periods_; // of every row, empty without a period format
+    QStringList periods_;       // of every row, empty without a period format
+    QVector<QVariant> moments_; // checktime of every row, empty with a period format
 };
 
 } // namespace measure

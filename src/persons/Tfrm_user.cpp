@@ -11,8 +11,10 @@
 #include "store/Tdm1.h"
 #include "store/WindowMessage.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,6 +23,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace persons {
 
@@ -57,6 +60,18 @@ const Field kFields[] = {
     {"weight", "Weight", 5, 2, 1},
 };
 
+// Flags of bp_userinfo, shown as check boxes "chk_<column>" four to a row.
+const std::pair<const char*, const char*> kRiskFactors[] = {
+    {"smoker", "Smoker"},
+    {"alcohol", "Alcohol"},
+    {"overweight", "Overweight"},
+    {"cholesterol_inc", "Raised cholesterol"},
+    {"sodium_chloride", "Much salt"},
+    {"exercise", "Lack of exercise"},
+    {"sugar_increased", "Raised blood sugar"},
+    {"diabetic", "Diabetes"},
+};
+
 QString editorName(const Field& field) {
     const QString column = QString::fromLatin1(field.column).toLower();
     switch (field.kind) {
@@ -80,7 +95,7 @@ Tfrm_user::Tfrm_user(lang::WindowContext& context, const QString& mode, QWidget*
     setObjectName("frm_user");
     new lang::FormTextDumpKey(*this, context_);
     setWindowTitle(mode == QLatin1String("edit") ? "Edit User" : "Create New User");
-    setFixedSize(648, 256);
+    setFixedSize(648, 336);
     buildLayout();
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -135,13 +150,14 @@ void Tfrm_user::buildLayout() {
     auto* cancel = new QPushButton("Cancel", this);
     cancel->setObjectName("BitBtn2");
     connect(cancel, &QPushButton::clicked, this, &Tfrm_user::BitBtn2Click);
-    // Tab goes in reading order: row by row, then Save and Cancel.
+    // Tab goes in reading order: row by row, the risk factors, then Save and Cancel.
     QWidget* previous = nullptr;
     for (const Binding& binding : std::as_const(bindings_)) {
         if (previous)
             setTabOrder(previous, binding.widget);
         previous = binding.widget;
     }
+    QGroupBox* riskFactors = addRiskFactors(previous);
     setTabOrder(previous, save);
     setTabOrder(save, cancel);
 
@@ -151,8 +167,29 @@ void Tfrm_user::buildLayout() {
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
+    layout->addWidget(riskFactors);
     layout->addStretch();
     layout->addLayout(buttons);
+}
+
+// The boxes follow the fields in the Tab order; previous ends on the last box.
+QGroupBox* Tfrm_user::addRiskFactors(QWidget*& previous) {
+    auto* group = new QGroupBox("Risk factors", this);
+    group->setObjectName("grp_risk_factors");
+    auto* boxes = new QGridLayout(group);
+    int index = 0;
+    for (const auto& [column, caption] : kRiskFactors) {
+        auto* box = new QCheckBox(caption, group);
+        box->setObjectName("chk_" + QString::fromLatin1(column));
+        connect(box, &QCheckBox::toggled, this,
+                [this, column = column](bool checked) { writeField(column, checked); });
+        boxes->addWidget(box, index / 4, index % 4);
+        ++index;
+        setTabOrder(previous, box);
+        previous = box;
+        bindings_.append({box, column});
+    }
+    return group;
 }
 
 void Tfrm_user::showEvent(QShowEvent* event) {
@@ -180,7 +217,9 @@ void Tfrm_user::loadFields() {
     bound_ = false;
     for (const Binding& binding : bindings_) {
         const QVariant value = persons.value(binding.column);
-        if (auto* date = qobject_cast<BirthdayEdit*>(binding.widget)) {
+        if (auto* box = qobject_cast<QCheckBox*>(binding.widget)) {
+            box->setChecked(value.toBool());
+        } else if (auto* date = qobject_cast<BirthdayEdit*>(binding.widget)) {
             date->setDate(value.isNull() ? QDate() : persons.asDateTime(binding.column).date());
         } else if (auto* list = qobject_cast<QComboBox*>(binding.widget)) {
             const int item = genderItems_.itemOf(value.toString());

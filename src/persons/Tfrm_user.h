@@ -6,6 +6,7 @@
 #include <QList>
 #include <QVariant>
 
+class QGroupBox;
 class QLineEdit;
 
 namespace lang {
@@ -39,6 +40,7 @@ private:
     };
 
     void buildLayout();
+    QGroupBox* addRiskFactors(QWidget*& previous);
     void FormShow();
     void FormClose();
     void loadFields();

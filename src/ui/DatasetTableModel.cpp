@@ -84,6 +84,8 @@ void DatasetTableModel::rowChanged(int row) {
 }
 
 QVariant DatasetTableModel::cellValue(int row, int column) const {
+    if (columns_[column].rowCell)
+        return cellText(row, column);
     const int field = bindings_[column].field;
     if (!dataset_ || field < 0)
         return {};
@@ -95,6 +97,8 @@ QDateTime DatasetTableModel::cellMoment(int row, int column) const {
 }
 
 QString DatasetTableModel::cellText(int row, int column) const {
+    if (columns_[column].rowCell)
+        return dataset_ ? columns_[column].rowCell(*dataset_, row).text : QString();
     const QVariant value = cellValue(row, column);
     if (value.isNull())
         return {};
@@ -141,6 +145,13 @@ QVariant DatasetTableModel::data(const QModelIndex& index, int role) const {
         if (value.isNull())
             return {};
         return value.toBool() ? Qt::Checked : Qt::Unchecked;
+    }
+    case Qt::BackgroundRole: {
+        const RowCell& cell = columns_[index.column()].rowCell;
+        if (!cell)
+            return {};
+        const QColor background = cell(*dataset_, index.row()).background;
+        return background.isValid() ? QVariant(background) : QVariant();
     }
     default:
         return {};

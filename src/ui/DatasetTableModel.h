@@ -4,6 +4,7 @@
 #include "store/DatePattern.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QDateTime>
 #include <QPointer>
 #include <QString>
@@ -15,6 +16,13 @@ namespace ui {
 // Writes the value of a cell that is not null as the cell shows it.
 using CellFormat = std::function<QString(const QVariant& value)>;
 
+// A cell worked out from its whole row rather than read from one field.
+struct RowCellLook {
+    QString text;
+    QColor background; // invalid: the grid's own
+};
+using RowCell = std::function<RowCellLook(const store::Dataset& rows, int row)>;
+
 struct GridColumn {
     QString fieldName;
     QString title;
@@ -22,6 +30,7 @@ struct GridColumn {
     bool visible = true;
     bool titleButton = false;
     CellFormat format = {}; // none: the field type's own text
+    RowCell rowCell = {};   // set: the column shows this instead of a field
 };
 
 // The rows of a dataset under a fixed list of columns, each bound to a field by name.
@@ -46,7 +55,8 @@ public:
     // format with a four-digit year, at midnight the date alone; empty for null values and unbound
     // columns. Sorting works on the stored values, so it stays chronological.
     QString cellText(int row, int column) const;
-    // The value behind a cell as the dataset holds it; null for unbound columns.
+    // The value behind a cell as the dataset holds it; the text of a row cell; null for
+    // other unbound columns.
     QVariant cellValue(int row, int column) const;
     // The type of the column's field; Unknown for unbound columns and expressions.
     store::FieldType fieldType(int column) const { return bindings_[column].type; }

@@ -49,7 +49,8 @@ TEST_F(ReadingGridsTest, ShowTheReadingColumnsInTheirDesign) {
                                  {"systolic", "systolic", 63, true, true, false},
                                  {"diastolic", "diastolic", 63, true, true, false},
                                  {"heart_beat", "pulse", 57, true, true, false},
-                                 {"checktime", "measurement date/time", 198, true, true, false}});
+                                 {"checktime", "measurement date/time", 198, true, true, false},
+                                 {"category", "category", 150, true, false, false}});
 }
 
 } // namespace

@@ -89,4 +89,42 @@ TEST_F(SettingsTest, ReadOnlyFileOrDirectoryGivesDefault) {
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+struct SchemeCase {
+    QByteArray file;
+    QLocale system;
+    readings::Scheme scheme;
+};
+
+TEST_F(SettingsTest, SchemeComesFromTheFileElseFromTheSystemsLocale) {
+    using readings::Scheme;
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const QLocale britain(QLocale::English, QLocale::UnitedKingdom);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const QLocale spanishUs(QLocale::Spanish, QLocale::UnitedStates);
+    const SchemeCase cases[] = {
+        {"", us, Scheme::AccAha2017},
+        {"", britain, Scheme::Esh2023},
+        {"", german, Scheme::Esh2023},
+        {"", spanishUs, Scheme::Esh2023},
+        {"[statistics]\nscheme=esh\n", us, Scheme::Esh2023},
+        {"[Statistics]\nScheme = AccAha\n", german, Scheme::AccAha2017},
+        {"[statistics]\nscheme=other\n", german, Scheme::Esh2023},
+        {"[chart]\nscheme=accaha\n", german, Scheme::Esh2023},
+    };
+    for (const SchemeCase& c : cases) {
+        store(c.file);
+        EXPECT_EQ(app::ReadScheme(dir.path(), c.system), c.scheme) << c.file.constData();
+    }
+}
+
+TEST_F(SettingsTest, WrittenSchemeReadsBackBesideTheOtherSettings) {
+    store("[delay]\nreceidata=35\n");
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    app::WriteScheme(dir.path(), readings::Scheme::Esh2023);
+    EXPECT_EQ(app::ReadScheme(dir.path(), us), readings::Scheme::Esh2023);
+    app::WriteScheme(dir.path(), readings::Scheme::AccAha2017);
+    EXPECT_EQ(app::ReadScheme(dir.path(), QLocale::c()), readings::Scheme::AccAha2017);
+    EXPECT_EQ(app::ReadSettings(dir.path()), 35);
+}
+
 } // namespace

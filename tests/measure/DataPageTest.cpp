@@ -3,6 +3,7 @@
 #include "support/TempAppDir.h"
 #include "ui/ImageButton.h"
 
+#include <QCheckBox>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -172,6 +173,28 @@ TEST(PersonListIndex, OlderFilesGetItAndTheListNeedsNoSorting) {
         steps << plan.asString("detail");
     EXPECT_EQ(steps, QStringList{"SEARCH bp_record USING INDEX bp_record_personal_key "
                                  "(personal_key=?)"});
+}
+
+// The chart's dashed lines mark where the scheme's hypertension begins, when asked for.
+TEST_F(DataPage, ThresholdLinesFollowTheSchemeAndTheBox) {
+    measure::TrendChart* chart = page->chart();
+    const auto height = [](QLineSeries* line) {
+        return line->points().isEmpty() ? -1.0 : line->points().first().y();
+    };
+    chooseView(1);
+    EXPECT_FALSE(chart->systolicThreshold()->isVisible());
+    chart->thresholdBox()->setChecked(true);
+    for (const auto& [scheme, systolic, diastolic] :
+         {std::tuple(readings::Scheme::Esh2023, 140.0, 90.0),
+          std::tuple(readings::Scheme::AccAha2017, 130.0, 80.0)}) {
+        page->setScheme(scheme);
+        EXPECT_EQ(height(chart->systolicThreshold()), systolic);
+        EXPECT_EQ(height(chart->diastolicThreshold()), diastolic);
+        EXPECT_EQ(chart->systolicThreshold()->pen().style(), Qt::DashLine);
+        EXPECT_TRUE(chart->diastolicThreshold()->isVisible());
+    }
+    chart->thresholdBox()->setChecked(false);
+    EXPECT_FALSE(chart->diastolicThreshold()->isVisible());
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "ui/Panel.h"
 
 #include <QApplication>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
@@ -179,6 +180,38 @@ TEST_F(TrendChartTest, LegendPanelsShareTheLineColours) {
         EXPECT_EQ(panel->palette().color(QPalette::Window), line->pen().color()) << name;
         EXPECT_EQ(line->pen().width(), 3);
     }
+}
+
+// Thirty readings, two a day from 1 March 2024: the window of 24 points holds 12 days.
+TEST_F(TrendChartTest, AxesNameTheirUnitsAndTheDatesOfTheWindow) {
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    list.close();
+    for (int i = 0; i < 30; ++i)
+        db.execute(QStringLiteral("insert into bp_record(systolic,diastolic,heart_beat,checktime) "
+                                  "values(120,80,70,'%1')")
+                       .arg(QDateTime(QDate(2024, 3, 1 + i / 2), QTime(8 + 10 * (i % 2), 0))
+                                .toString("yyyy-MM-dd HH:mm:ss")));
+    list.setCommandText("select systolic,diastolic,heart_beat,checktime from bp_record "
+                        "order by checktime");
+    list.open();
+    fill();
+    EXPECT_EQ(axis(chart.pressureChart(), Qt::Vertical)->titleText(), "mmHg");
+    EXPECT_EQ(axis(chart.pulseChart(), Qt::Vertical)->titleText(), "/min");
+    for (QChartView* view : {chart.pressureChart(), chart.pulseChart()}) {
+        auto* dates = qobject_cast<QCategoryAxis*>(axis(view, Qt::Horizontal));
+        ASSERT_NE(dates, nullptr);
+        // Every fourth point of 1 to 24, and the last; each date once.
+        EXPECT_EQ(dates->categoriesLabels(),
+                  (QStringList{"01.03.2024", "03.03.2024", "05.03.2024", "07.03.2024", "09.03.2024",
+                               "11.03.2024", "12.03.2024"}));
+        EXPECT_EQ(dates->endValue("12.03.2024"), 24);
+    }
+    click("BitBtn2"); // points 13 to 35, of which 30 exist
+    auto* dates = qobject_cast<QCategoryAxis*>(axis(chart.pulseChart(), Qt::Horizontal));
+    EXPECT_EQ(dates->categoriesLabels().value(0), "07.03.2024");
+    EXPECT_EQ(dates->categoriesLabels().last(), "15.03.2024");
+    QLocale::setDefault(previous);
 }
 
 } // namespace

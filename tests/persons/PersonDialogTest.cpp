@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QTest>
 #include <algorithm>
@@ -295,16 +296,77 @@ TEST_F(PersonDialog, EditCaptionAndTabOrder) {
         EXPECT_EQ(form.focusWidget(), first);
         QWidget* widget = first;
         do {
-            if (widget->parentWidget() == &form && (widget->focusPolicy() & Qt::TabFocus))
+            const QWidget* parent = widget->parentWidget();
+            if ((parent == &form || parent->objectName() == "grp_risk_factors") &&
+                (widget->focusPolicy() & Qt::TabFocus))
                 order << widget->objectName();
             widget = widget->nextInFocusChain();
         } while (widget != first);
-        EXPECT_EQ(order, QStringList({"edt_lastname", "edt_firstname", "edt_country",
-                                      "edt_address1", "edt_phone", "edt_city", "edt_state",
-                                      "dtp_birthday", "edt_email", "edt_zip", "comb_gender",
-                                      "edt_height", "edt_weight", "BitBtn1", "BitBtn2", "edt_id"}));
+        EXPECT_EQ(order, QStringList({"edt_lastname",
+                                      "edt_firstname",
+                                      "edt_country",
+                                      "edt_address1",
+                                      "edt_phone",
+                                      "edt_city",
+                                      "edt_state",
+                                      "dtp_birthday",
+                                      "edt_email",
+                                      "edt_zip",
+                                      "comb_gender",
+                                      "edt_height",
+                                      "edt_weight",
+                                      "chk_smoker",
+                                      "chk_alcohol",
+                                      "chk_overweight",
+                                      "chk_cholesterol_inc",
+                                      "chk_sodium_chloride",
+                                      "chk_exercise",
+                                      "chk_sugar_increased",
+                                      "chk_diabetic",
+                                      "BitBtn1",
+                                      "BitBtn2",
+                                      "edt_id"}));
     });
     EXPECT_EQ(registerRows(), QStringList({"1:Smith"}));
+}
+
+// Each risk factor is stored in its own column with the person, and shown again on edit.
+TEST_F(PersonDialog, RiskFactorsAreShownAndStoredWithThePerson) {
+    // A set flag is stored as -1, the database's true.
+    const QString stored =
+        "select (smoker<>0) || (alcohol<>0) || (overweight<>0) || (cholesterol_inc<>0) || "
+        "(sodium_chloride<>0) || (exercise<>0) || (sugar_increased<>0) || (diabetic<>0) "
+        "from bp_userinfo order by id";
+    const auto tick = [](Tfrm_user& form, const QStringList& columns, bool checked) {
+        for (const QString& column : columns) {
+            auto* box = form.findChild<QCheckBox*>("chk_" + column);
+            ASSERT_NE(box, nullptr) << qPrintable(column);
+            box->setChecked(checked);
+        }
+    };
+    runDialog(&UserPage::img_newClick, [&](Tfrm_user& form) {
+        tick(form, {"smoker", "cholesterol_inc", "diabetic"}, true);
+        saveAs("Smith")(form);
+    });
+    EXPECT_EQ(query(stored), QStringList{"10010001"});
+
+    chooseLanguage("german");
+    runDialog(&UserPage::img_editClick, [&](Tfrm_user& form) {
+        EXPECT_EQ(form.findChild<QCheckBox*>("chk_sugar_increased")->text(), "Erhöhter Blutzucker");
+        QString shown;
+        for (QCheckBox* box : form.findChildren<QCheckBox*>())
+            shown += box->isChecked() ? '1' : '0';
+        EXPECT_EQ(shown, "10010001");
+        tick(form, {"smoker"}, false);
+        tick(form, {"exercise", "sodium_chloride"}, true);
+        form.BitBtn1Click();
+    });
+    EXPECT_EQ(query(stored), QStringList{"00011101"});
+
+    runDialog(&UserPage::img_editClick, [&](Tfrm_user& form) {
+        tick(form, {"alcohol", "overweight"}, true);
+    });
+    EXPECT_EQ(query(stored), QStringList{"00011101"}); // closed without saving
 }
 
 } // namespace
@@ -312,16 +374,37 @@ TEST_F(PersonDialog, EditCaptionAndTabOrder) {
 // Tab visits every control row by row, then Save and Cancel, and comes round again;
 // Shift+Tab goes the same way back.
 TEST_F(PersonDialog, TabVisitsEveryControlInReadingOrder) {
-    const QStringList readingOrder = {
-        "edt_id",     "edt_lastname", "edt_firstname", "edt_country", "edt_address1", "edt_phone",
-        "edt_city",   "edt_state",    "dtp_birthday",  "edt_email",   "edt_zip",      "comb_gender",
-        "edt_height", "edt_weight",   "BitBtn1",       "BitBtn2",     "edt_id"};
+    const QStringList readingOrder = {"edt_id",
+                                      "edt_lastname",
+                                      "edt_firstname",
+                                      "edt_country",
+                                      "edt_address1",
+                                      "edt_phone",
+                                      "edt_city",
+                                      "edt_state",
+                                      "dtp_birthday",
+                                      "edt_email",
+                                      "edt_zip",
+                                      "comb_gender",
+                                      "edt_height",
+                                      "edt_weight",
+                                      "chk_smoker",
+                                      "chk_alcohol",
+                                      "chk_overweight",
+                                      "chk_cholesterol_inc",
+                                      "chk_sodium_chloride",
+                                      "chk_exercise",
+                                      "chk_sugar_increased",
+                                      "chk_diabetic",
+                                      "BitBtn1",
+                                      "BitBtn2",
+                                      "edt_id"};
     runDialog(&UserPage::img_newClick, [&](Tfrm_user& form) {
         QApplication::setActiveWindow(&form);
         const auto walk = [&](Qt::Key key) {
             QStringList visited;
             field(form, "edt_id")->setFocus();
-            for (int step = 0; step <= 16; ++step) {
+            for (qsizetype step = 0; step < readingOrder.size(); ++step) {
                 QWidget* focused = QApplication::focusWidget();
                 if (focused && !focused->objectName().startsWith("comb_") &&
                     qobject_cast<QComboBox*>(focused->parentWidget()))

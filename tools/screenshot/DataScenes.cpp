@@ -56,6 +56,14 @@ const SceneRegistration chart{
          return &window;
      }}};
 
+const SceneRegistration statistics{
+    {"data-statistics", [](app::Tfrm_main& window, store::Tdm1& dm1) -> QWidget* {
+         measure::DataPage& page = dataPage(window, dm1);
+         page.viewBox()->setCurrentIndex(2);
+         page.ComboBox3Change();
+         return &window;
+     }}};
+
 // A modal dialog lives only while its step runs: its picture is kept in a label.
 QLabel* pictureOf(QWidget& window, QDialog& dialog) {
     auto* picture = new QLabel(&window, Qt::Window);

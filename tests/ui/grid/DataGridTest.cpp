@@ -265,6 +265,29 @@ TEST_F(DataGridTest, KeepsWidthsOfHiddenAndResizedColumns) {
     EXPECT_EQ(grid.column(Name).width, 120);
 }
 
+// A column worked out from the whole row: its text is also its value for exports, its
+// colour the cell's background; empty cells keep the grid's own background.
+TEST_F(DataGridTest, RowCellShowsTextAndColourOfTheWholeRow) {
+    QVector<ui::GridColumn> columns{{"systolic", "systolic", 63}};
+    ui::GridColumn sum{"sum", "sum", 80};
+    sum.rowCell = [](const store::Dataset& data, int row) -> ui::RowCellLook {
+        const int systolic = data.integerAt(row, data.fieldIndex("systolic"));
+        if (systolic > 125)
+            return {};
+        return {QString::number(systolic + data.integerAt(row, data.fieldIndex("diastolic"))),
+                systolic > 115 ? QColor(Qt::red) : QColor(Qt::green)};
+    };
+    columns.append(sum);
+    grid.setColumns(columns);
+    EXPECT_EQ(grid.shownRow(0), (QStringList{"110", "190"}));
+    EXPECT_EQ(grid.shownValues(1), (QVariantList{120, "200"}));
+    EXPECT_EQ(cell(0, 1, Qt::BackgroundRole).value<QColor>(), QColor(Qt::green));
+    EXPECT_EQ(cell(1, 1, Qt::BackgroundRole).value<QColor>(), QColor(Qt::red));
+    EXPECT_EQ(grid.shownRow(2), (QStringList{"130", ""}));
+    EXPECT_FALSE(cell(2, 1, Qt::BackgroundRole).isValid());
+    EXPECT_FALSE(cell(0, 0, Qt::BackgroundRole).isValid());
+}
+
 } // namespace
 
 // Tab and Shift+Tab leave the grid in both directions; Space acts on a tick box only.
