@@ -7,9 +7,9 @@
 // growth between them.
 #include "readings/CsvImport.h"
 #include "store/Database.h"
+#include "support/Main.h"
 #include "support/ShellTimes.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -142,10 +142,5 @@ BENCHMARK_CAPTURE(Import, spreadsheet, spreadsheet)->Unit(benchmark::kMillisecon
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    fixture();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWithoutWindows(argc, argv, [] { fixture(); });
 }

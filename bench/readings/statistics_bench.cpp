@@ -6,10 +6,10 @@
 #include "readings/ReadingRange.h"
 #include "readings/Statistics.h"
 #include "store/Database.h"
+#include "support/Main.h"
 #include "support/Readings.h"
 #include "support/ShellTimes.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -69,10 +69,5 @@ BENCHMARK(Statistics)->Unit(benchmark::kMillisecond)->Iterations(9);
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    fixture();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWithoutWindows(argc, argv, [] { fixture(); });
 }
