@@ -14,6 +14,31 @@
 namespace {
 
 using PersonDialog = PersonsTest;
+
+// The dialog's controls as Tab visits them after the ID.
+const QStringList kReadingOrder{"edt_lastname",
+                                "edt_firstname",
+                                "edt_country",
+                                "edt_address1",
+                                "edt_phone",
+                                "edt_city",
+                                "edt_state",
+                                "dtp_birthday",
+                                "edt_email",
+                                "edt_zip",
+                                "comb_gender",
+                                "edt_height",
+                                "edt_weight",
+                                "chk_smoker",
+                                "chk_alcohol",
+                                "chk_overweight",
+                                "chk_cholesterol_inc",
+                                "chk_sodium_chloride",
+                                "chk_exercise",
+                                "chk_sugar_increased",
+                                "chk_diabetic",
+                                "BitBtn1",
+                                "BitBtn2"};
 using persons::Tfrm_user;
 using persons::UserPage;
 
@@ -302,30 +327,7 @@ TEST_F(PersonDialog, EditCaptionAndTabOrder) {
                 order << widget->objectName();
             widget = widget->nextInFocusChain();
         } while (widget != first);
-        EXPECT_EQ(order, QStringList({"edt_lastname",
-                                      "edt_firstname",
-                                      "edt_country",
-                                      "edt_address1",
-                                      "edt_phone",
-                                      "edt_city",
-                                      "edt_state",
-                                      "dtp_birthday",
-                                      "edt_email",
-                                      "edt_zip",
-                                      "comb_gender",
-                                      "edt_height",
-                                      "edt_weight",
-                                      "chk_smoker",
-                                      "chk_alcohol",
-                                      "chk_overweight",
-                                      "chk_cholesterol_inc",
-                                      "chk_sodium_chloride",
-                                      "chk_exercise",
-                                      "chk_sugar_increased",
-                                      "chk_diabetic",
-                                      "BitBtn1",
-                                      "BitBtn2",
-                                      "edt_id"}));
+        EXPECT_EQ(order, kReadingOrder + QStringList{"edt_id"});
     });
     EXPECT_EQ(registerRows(), QStringList({"1:Smith"}));
 }
@@ -374,31 +376,7 @@ TEST_F(PersonDialog, RiskFactorsAreShownAndStoredWithThePerson) {
 // Tab visits every control row by row, then Save and Cancel, and comes round again;
 // Shift+Tab goes the same way back.
 TEST_F(PersonDialog, TabVisitsEveryControlInReadingOrder) {
-    const QStringList readingOrder = {"edt_id",
-                                      "edt_lastname",
-                                      "edt_firstname",
-                                      "edt_country",
-                                      "edt_address1",
-                                      "edt_phone",
-                                      "edt_city",
-                                      "edt_state",
-                                      "dtp_birthday",
-                                      "edt_email",
-                                      "edt_zip",
-                                      "comb_gender",
-                                      "edt_height",
-                                      "edt_weight",
-                                      "chk_smoker",
-                                      "chk_alcohol",
-                                      "chk_overweight",
-                                      "chk_cholesterol_inc",
-                                      "chk_sodium_chloride",
-                                      "chk_exercise",
-                                      "chk_sugar_increased",
-                                      "chk_diabetic",
-                                      "BitBtn1",
-                                      "BitBtn2",
-                                      "edt_id"};
+    const QStringList readingOrder = QStringList{"edt_id"} + kReadingOrder + QStringList{"edt_id"};
     runDialog(&UserPage::img_newClick, [&](Tfrm_user& form) {
         QApplication::setActiveWindow(&form);
         const auto walk = [&](Qt::Key key) {
