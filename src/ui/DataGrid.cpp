@@ -7,8 +7,10 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
+#include <QSortFilterProxyModel>
 #include <QStyleOption>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 namespace ui {
 
@@ -55,6 +57,28 @@ private:
     DataGrid::SortMarker marker_ = DataGrid::SortMarker::None;
 };
 
+namespace {
+
+// The dataset's columns without the hidden ones: Qt's table accessibility counts every
+// column of the view's model.
+class ShownColumns : public QSortFilterProxyModel {
+public:
+    ShownColumns(DatasetTableModel& source, QObject* parent)
+        : QSortFilterProxyModel(parent), source_(source) {
+        setSourceModel(&source);
+    }
+
+protected:
+    bool filterAcceptsColumn(int column, const QModelIndex&) const override {
+        return source_.columns().value(column).visible;
+    }
+
+private:
+    DatasetTableModel& source_;
+};
+
+} // namespace
+
 // Cells as usual, except that a check box stands in the middle of its cell.
 class CentredCheckDelegate : public QStyledItemDelegate {
 public:
@@ -84,10 +108,11 @@ public:
 };
 
 DataGrid::DataGrid(const QString& objectName, QWidget* parent)
-    : QTableView(parent), model_(new DatasetTableModel(this)), header_(new SortMarkerHeader(this)) {
+    : QTableView(parent), model_(new DatasetTableModel(this)),
+      view_(new ShownColumns(*model_, this)), header_(new SortMarkerHeader(this)) {
     setObjectName(objectName);
     setHorizontalHeader(header_);
-    setModel(model_);
+    setModel(view_);
     setItemDelegate(new CentredCheckDelegate(this));
     setEditTriggers(NoEditTriggers);
     setSelectionBehavior(SelectRows);
@@ -102,13 +127,14 @@ DataGrid::DataGrid(const QString& objectName, QWidget* parent)
 
     connect(header_, &QHeaderView::sectionClicked, this, &DataGrid::titleClicked);
     connect(header_, &QHeaderView::sectionResized, this, [this](int column, int, int width) {
-        if (width > 0) // hiding a column reports 0; its width is kept
-            model_->setColumnWidth(column, width);
+        const int definition = definitionOf(column);
+        if (width > 0 && definition >= 0)
+            model_->setColumnWidth(definition, width);
     });
     connect(this, &QAbstractItemView::clicked, this, &DataGrid::cellClicked);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &DataGrid::followSelection);
-    connect(model_, &QAbstractItemModel::modelReset, this, &DataGrid::followCursor);
+    connect(view_, &QAbstractItemModel::modelReset, this, &DataGrid::followCursor);
 }
 
 void DataGrid::setDataset(store::Dataset* dataset) {
@@ -127,10 +153,29 @@ void DataGrid::setColumns(const QVector<Column>& columns) {
     model_->setColumns(columns);
     header_->setMarker(-1, SortMarker::None);
     for (int index = 0; index < columns.size(); ++index) {
-        header_->moveSection(header_->visualIndex(index), index);
-        setColumnHidden(index, !columns[index].visible);
-        setColumnWidth(index, columns[index].width);
+        const int shown = viewColumn(index);
+        if (shown < 0)
+            continue;
+        header_->moveSection(header_->visualIndex(shown), shown);
+        setColumnWidth(shown, columns[index].width);
     }
+}
+
+int DataGrid::viewColumn(int column) const {
+    const QVector<Column>& columns = model_->columns();
+    if (column < 0 || column >= columns.size() || !columns[column].visible)
+        return -1;
+    return int(std::count_if(columns.begin(), columns.begin() + column,
+                             [](const Column& before) { return before.visible; }));
+}
+
+int DataGrid::definitionOf(int viewColumn) const {
+    const QVector<Column>& columns = model_->columns();
+    for (int index = 0; index < columns.size(); ++index) {
+        if (columns[index].visible && viewColumn-- == 0)
+            return index;
+    }
+    return -1;
 }
 
 int DataGrid::columnIndexOfField(const QString& fieldName) const {
@@ -152,19 +197,20 @@ void DataGrid::setColumnFormat(int index, const CellFormat& format) {
 
 void DataGrid::setColumnWidthPx(int index, int width) {
     model_->setColumnWidth(index, width);
-    setColumnWidth(index, width);
+    if (viewColumn(index) >= 0)
+        setColumnWidth(viewColumn(index), width);
 }
 
 DataGrid::SortMarker DataGrid::sortMarker(int column) const {
-    return header_->marker(column);
+    const int shown = viewColumn(column);
+    return shown < 0 ? SortMarker::None : header_->marker(shown);
 }
 
 QVector<int> DataGrid::shownIndexes() const {
     QVector<int> shown;
     for (int visual = 0; visual < header_->count(); ++visual) {
         const int logical = header_->logicalIndex(visual);
-        if (!header_->isSectionHidden(logical))
-            shown.append(logical);
+        shown.append(definitionOf(logical));
     }
     return shown;
 }
@@ -178,14 +224,15 @@ bool DataGrid::frozen() const {
     return dataset() && dataset()->controlsDisabled();
 }
 
-void DataGrid::titleClicked(int column) {
+void DataGrid::titleClicked(int section) {
+    const int column = definitionOf(section);
     const Column clicked = this->column(column);
     if (clicked.titleButton) {
         const QScopedValueRollback guard(titleClicking_, true);
         if (order_ == TitleClickOrder::HandlerFirst)
             emit titleBtnClick(column, clicked.fieldName);
-        header_->setMarker(column, sortMarker(column) == SortMarker::Down ? SortMarker::Up
-                                                                          : SortMarker::Down);
+        header_->setMarker(section, sortMarker(column) == SortMarker::Down ? SortMarker::Up
+                                                                           : SortMarker::Down);
         if (order_ == TitleClickOrder::MarkerFirst)
             emit titleBtnClick(column, clicked.fieldName);
     }
@@ -200,21 +247,23 @@ void DataGrid::followSort() {
                                      .section(QLatin1Char(','), 0, 0)
                                      .split(QLatin1Char(' '), Qt::SkipEmptyParts);
     const int column = firstKey.isEmpty() ? -1 : columnIndexOfField(firstKey.first());
-    if (column < 0 || !this->column(column).titleButton) {
+    if (viewColumn(column) < 0 || !this->column(column).titleButton) {
         header_->setMarker(-1, SortMarker::None);
         return;
     }
     const bool descending =
         firstKey.size() > 1 && firstKey[1].compare(QLatin1String("DESC"), Qt::CaseInsensitive) == 0;
     const bool handlerFirst = order_ == TitleClickOrder::HandlerFirst;
-    header_->setMarker(column, descending != handlerFirst ? SortMarker::Up : SortMarker::Down);
+    header_->setMarker(viewColumn(column),
+                       descending != handlerFirst ? SortMarker::Up : SortMarker::Down);
 }
 
 void DataGrid::cellClicked(const QModelIndex& index) {
     store::Dataset* rows = dataset();
     if (rows && !frozen() && rows->recNo() != index.row() + 1)
         rows->setRecNo(index.row() + 1);
-    emit cellClick(index.column(), column(index.column()).fieldName);
+    const int clicked = definitionOf(index.column());
+    emit cellClick(clicked, column(clicked).fieldName);
 }
 
 void DataGrid::keyPressEvent(QKeyEvent* event) {
@@ -232,14 +281,14 @@ void DataGrid::followCursor() {
         return;
     const QScopedValueRollback guard(syncing_, true);
     const int row = dataset()->recNo() - 1;
-    if (row < 0 || row >= model_->rowCount()) {
+    if (row < 0 || row >= view_->rowCount()) {
         selectionModel()->clear();
         return;
     }
     int column = currentIndex().column();
     if (column < 0)
         column = qMax(0, columnAt(0));
-    const QModelIndex current = model_->index(row, column);
+    const QModelIndex current = view_->index(row, column);
     selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect |
                                                    QItemSelectionModel::Rows);
     scrollTo(current);

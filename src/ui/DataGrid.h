@@ -8,6 +8,8 @@
 #include <QTableView>
 #include <QVector>
 
+class QSortFilterProxyModel;
+
 namespace ui {
 
 class SortMarkerHeader;
@@ -30,13 +32,16 @@ public:
     void setDataset(store::Dataset* dataset);
     store::Dataset* dataset() const { return model_->dataset(); }
 
-    // Replaces all columns; markers are cleared and the display order restored.
+    // Replaces all columns; markers are cleared and the display order restored. Hidden
+    // columns stay in the definitions but not in the view, so assistive tools never see them.
     void setColumns(const QVector<Column>& columns);
     int columnCount() const { return int(model_->columns().size()); }
     // The definition with the current title and the last width shown.
     Column column(int index) const { return model_->columns().value(index); }
     // The first column whose field name equals fieldName without regard to case; -1 if none.
     int columnIndexOfField(const QString& fieldName) const;
+    // The view's column that shows a definition; -1 for a hidden one.
+    int viewColumn(int column) const;
     void setColumnTitle(int index, const QString& title);
     void setColumnWidthPx(int index, int width);
     // How the cells of a column show their values; an empty format restores the
@@ -64,9 +69,10 @@ protected:
     const DatasetTableModel& tableModel() const override { return *model_; }
     // Display order, hidden columns left out; widths as shown.
     QVector<int> shownIndexes() const override;
-    int shownWidth(int column) const override { return columnWidth(column); }
+    int shownWidth(int column) const override { return columnWidth(viewColumn(column)); }
 
 private:
+    int definitionOf(int viewColumn) const;
     bool frozen() const;
     void titleClicked(int column);
     void cellClicked(const QModelIndex& index);
@@ -75,6 +81,7 @@ private:
     void followSelection(const QModelIndex& current);
 
     DatasetTableModel* model_;
+    QSortFilterProxyModel* view_;
     SortMarkerHeader* header_;
     TitleClickOrder order_ = TitleClickOrder::MarkerFirst;
     bool syncing_ = false;

@@ -234,6 +234,21 @@ TEST_F(Usability, GridsAreNamedInBothLanguages) {
     }
 }
 
+// The memory grids keep a hidden date-and-time column; a screen reader must not meet it.
+TEST_F(Usability, MemoryGridsExposeOnlyTheirShownColumns) {
+    for (const char* name : {"DBGridEh2", "DBGridEh3"}) {
+        auto* grid = window->findChild<ui::DataGrid*>(name);
+        ASSERT_NE(grid, nullptr) << name;
+        QStringList titles;
+        QAccessibleTableInterface* table =
+            QAccessible::queryAccessibleInterface(grid)->tableInterface();
+        for (int column = 0; column < table->columnCount(); ++column)
+            titles << table->columnDescription(column);
+        EXPECT_EQ(titles, QStringList({"No.", "Systolic", "Diastolic", "Pulse", "Date", "Time"}))
+            << name;
+    }
+}
+
 // The Person and View lists of the Data page are labelled by their labels.
 TEST_F(Usability, DataPageListsAreLabelledByTheirLabels) {
     window->m_dataClick();

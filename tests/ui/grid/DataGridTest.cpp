@@ -6,6 +6,7 @@
 #include "support/Mouse.h"
 #include "support/TempAppDir.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -46,13 +47,15 @@ protected:
 
     void clickTitle(int column) {
         QHeaderView* header = grid.horizontalHeader();
-        click(header->viewport(), {header->sectionViewportPosition(column) + 10, 5});
+        click(header->viewport(),
+              {header->sectionViewportPosition(grid.viewColumn(column)) + 10, 5});
     }
     void clickCell(int row, int column) {
-        click(grid.viewport(), grid.visualRect(grid.model()->index(row, column)).center());
+        click(grid.viewport(),
+              grid.visualRect(grid.model()->index(row, grid.viewColumn(column))).center());
     }
     QVariant cell(int row, int column, int role) const {
-        return grid.model()->index(row, column).data(role);
+        return grid.model()->index(row, grid.viewColumn(column)).data(role);
     }
 
     TempAppDir dir;
@@ -259,10 +262,29 @@ TEST_F(DataGridTest, DescribesShownColumnsAndTheirValues) {
 TEST_F(DataGridTest, KeepsWidthsOfHiddenAndResizedColumns) {
     EXPECT_EQ(grid.column(Diastolic).width, 63);
     grid.setColumnWidthPx(Diastolic, 90);
-    grid.horizontalHeader()->resizeSection(Name, 120);
-    EXPECT_TRUE(grid.isColumnHidden(Diastolic));
+    grid.horizontalHeader()->resizeSection(grid.viewColumn(Name), 120);
+    EXPECT_EQ(grid.viewColumn(Diastolic), -1);
     EXPECT_EQ(grid.column(Diastolic).width, 90);
     EXPECT_EQ(grid.column(Name).width, 120);
+}
+
+// A screen reader walks the table it is given: the hidden column must not be in it, and
+// clicks and sort markers after it still name their own columns.
+TEST_F(DataGridTest, AssistiveToolsSeeOnlyTheShownColumns) {
+    QAccessibleTableInterface* table =
+        QAccessible::queryAccessibleInterface(&grid)->tableInterface();
+    ASSERT_NE(table, nullptr);
+    QStringList titles;
+    for (int column = 0; column < table->columnCount(); ++column)
+        titles << table->columnDescription(column);
+    EXPECT_EQ(titles, QStringList({"", "name", "systolic", "when"}));
+    EXPECT_EQ(table->cellAt(0, 3)->text(QAccessible::Name), cell(0, When, Qt::DisplayRole));
+
+    QSignalSpy clicks(&grid, &ui::DataGrid::cellClick);
+    clickCell(1, When);
+    ASSERT_EQ(clicks.size(), 1);
+    EXPECT_EQ(clicks[0], QVariantList({int(When), QStringLiteral("checktime")}));
+    EXPECT_EQ(grid.shownRow(0).size(), 4);
 }
 
 // A column worked out from the whole row: its text is also its value for exports, its
