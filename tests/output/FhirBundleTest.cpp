@@ -138,6 +138,33 @@ TEST(FhirBundle, IdentifiersAreStableAcrossExportsAndZones) {
               fhirReadingId(person, moment.toTimeZone(QTimeZone::systemTimeZone()), "bp"));
 }
 
+// Servers find resources sent before by these values: an export must never change them.
+TEST(FhirBundle, IdentifiersKeepTheirValues) {
+    LocalZone zone("Europe/Berlin");
+    const QJsonArray muster =
+        entriesOf(fhirBundle(person, {{QDateTime(QDate(2024, 1, 15), QTime(7, 30)), 128, 84, 66}}));
+    const QJsonArray mueller = entriesOf(fhirBundle(
+        {"Müller", {}, {}, {}}, {{QDateTime(QDate(2024, 7, 15), QTime(21, 5, 9)), 128, 84, 0}}));
+    ASSERT_EQ(muster.size(), 3);
+    ASSERT_EQ(mueller.size(), 2);
+    const struct {
+        QJsonValue entry;
+        const char* fullUrl;
+    } cases[] = {
+        {muster[0], "urn:uuid:b0212ffc-5403-59be-8a54-3335cf1f6f05"},
+        {muster[1], "urn:uuid:512c90ec-0157-59af-ab1d-ea296c648e99"},
+        {muster[2], "urn:uuid:47f43b3a-c51a-599a-ae09-6a4e78a17213"},
+        {mueller[0], "urn:uuid:2dc30d44-a7a4-5d5d-9549-d57ba26aba6a"},
+        {mueller[1], "urn:uuid:91a68e93-2961-5227-b963-c06e2c1f7ce9"},
+    };
+    for (const auto& c : cases) {
+        const QJsonObject entry = c.entry.toObject();
+        EXPECT_EQ(entry["fullUrl"].toString(), c.fullUrl);
+        EXPECT_EQ(entry["resource"].toObject()["identifier"].toArray()[0].toObject()["value"],
+                  c.fullUrl);
+    }
+}
+
 TEST(FhirBundle, NamesAreEscaped) {
     for (const QString& name : {QString("O'Brien \"Jr.\""), QString("Back\\slash"),
                                 QString("Two\nLines\t\x01"), QString("Müller 😀 Иванова")}) {
