@@ -4,6 +4,8 @@
 #include "output/MomentTexts.h"
 #include "output/NameUrns.h"
 
+#include <QBuffer>
+
 // Written by hand rather than through QJsonDocument: building the document tree of a long
 // history took over a hundred times as long as writing the same list as csv.
 namespace output {
@@ -32,9 +34,6 @@ QByteArrayView genderCode(const QString& stored) {
         return "female";
     return "unknown";
 }
-
-// Resources of a bundle take about this many bytes per reading.
-constexpr qsizetype bytesPerReading = 2200;
 
 constexpr char loincCoding[] = R"({"coding":[{"system":"http://loinc.org","code":")";
 
@@ -103,8 +102,9 @@ QString fhirDateTime(const QDateTime& moment) {
     return QString::fromLatin1(texts.local());
 }
 
-QByteArray fhirBundle(const FhirPerson& person, const QList<FhirReading>& readings) {
-    JsonOut out(1024 + readings.size() * bytesPerReading);
+void writeFhirBundle(QIODevice& device, const FhirPerson& person,
+                     const QList<FhirReading>& readings) {
+    JsonOut out(device);
     out << R"({"resourceType":"Bundle","type":"transaction","entry":[)";
     const QByteArray subject = "urn:uuid:" + fhirPersonId(person).toByteArray(QUuid::WithoutBraces);
     appendPatient(out, person, subject);
@@ -137,7 +137,15 @@ QByteArray fhirBundle(const FhirPerson& person, const QList<FhirReading>& readin
         }
     }
     out << "\n]}\n";
-    return out.take();
+    out.finish();
+}
+
+QByteArray fhirBundle(const FhirPerson& person, const QList<FhirReading>& readings) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    writeFhirBundle(buffer, person, readings);
+    return bytes;
 }
 
 } // namespace output

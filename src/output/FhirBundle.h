@@ -7,6 +7,8 @@
 #include <QString>
 #include <QUuid>
 
+class QIODevice;
+
 namespace output {
 
 // The person a bundle is about, as stored in bp_userinfo.
@@ -34,7 +36,11 @@ QUuid fhirReadingId(const FhirPerson& person, const QDateTime& moment, const cha
 
 // A transaction bundle: the person and one blood pressure observation per reading, with its
 // note, plus a heart rate observation where the pulse was measured. Every entry is a conditional
-// create, so that sending the same bundle twice adds nothing.
+// create, so that sending the same bundle twice adds nothing. Written to the device in large
+// blocks; throws ExportError with the device's reason when a write fails.
+void writeFhirBundle(QIODevice& device, const FhirPerson& person,
+                     const QList<FhirReading>& readings);
+// The same bundle in memory.
 QByteArray fhirBundle(const FhirPerson& person, const QList<FhirReading>& readings);
 
 // ISO date and time with the local UTC offset in force at that moment.

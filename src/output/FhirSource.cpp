@@ -6,8 +6,8 @@
 
 namespace output {
 
-QByteArray storedFhirBundle(store::Database& db, const QString& lastName, const QDate& from,
-                            const QDate& to) {
+void writeStoredFhirBundle(QIODevice& device, store::Database& db, const QString& lastName,
+                           const QDate& from, const QDate& to) {
     FhirPerson person{lastName, {}, {}, {}};
     store::Dataset info(db, store::WriteMode::Immediate);
     info.setCommandText(QStringLiteral(
@@ -47,7 +47,7 @@ QByteArray storedFhirBundle(store::Database& db, const QString& lastName, const 
         reading.diastolic = rows.integerAt(row, diastolic);
         reading.pulse = rows.integerAt(row, pulse);
     }
-    return fhirBundle(person, readings);
+    writeFhirBundle(device, person, readings);
 }
 
 } // namespace output

@@ -1,26 +1,43 @@
 #include "output/JsonOut.h"
 
+#include "output/CompoundFile.h"
+
+#include <QIODevice>
 #include <charconv>
 
 namespace output {
 
-JsonOut::JsonOut(qsizetype expectedSize) {
-    bytes_.resize(expectedSize);
-    at_ = bytes_.data();
-    end_ = at_ + bytes_.size();
+namespace {
+
+constexpr qsizetype blockSize = 1 << 20;
+
 }
 
-void JsonOut::grow(qsizetype size) {
-    const qsizetype used = at_ - bytes_.data();
-    bytes_.resize(qMax(2 * bytes_.size(), used + size));
-    at_ = bytes_.data() + used;
-    end_ = bytes_.data() + bytes_.size();
+JsonOut::JsonOut(QIODevice& device)
+    : device_(device), block_(new char[blockSize]), at_(block_.get()),
+      end_(block_.get() + blockSize) {}
+
+JsonOut& JsonOut::putPiecewise(const char* data, qsizetype size) {
+    while (size > end_ - at_) {
+        const qsizetype room = end_ - at_;
+        std::memcpy(at_, data, room);
+        at_ = end_;
+        flush();
+        data += room;
+        size -= room;
+    }
+    return put(data, size);
 }
 
-QByteArray JsonOut::take() {
-    bytes_.truncate(at_ - bytes_.data());
-    at_ = end_ = nullptr;
-    return std::move(bytes_);
+void JsonOut::flush() {
+    const qsizetype size = at_ - block_.get();
+    if (device_.write(block_.get(), size) != size)
+        throw ExportError(device_.errorString().toStdString());
+    at_ = block_.get();
+}
+
+void JsonOut::finish() {
+    flush();
 }
 
 JsonOut& JsonOut::operator<<(int number) {

@@ -1,17 +1,20 @@
 #pragma once
 
-#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <cstring>
+#include <memory>
+
+class QIODevice;
 
 namespace output {
 
-// JSON text written into one buffer that is reserved ahead for the whole document; fragments
-// are copied without a call per fragment.
+// JSON text gathered in a block that goes to the device whenever it is full, so that a long
+// document is written in large pieces without being held whole. Fragments are copied without
+// a call per fragment. A failed write throws ExportError with the device's reason.
 class JsonOut {
 public:
-    explicit JsonOut(qsizetype expectedSize);
+    explicit JsonOut(QIODevice& device);
 
     template <std::size_t N> JsonOut& operator<<(const char (&fragment)[N]) {
         return put(fragment, N - 1);
@@ -22,21 +25,24 @@ public:
     // A JSON string literal in quotes, in UTF-8.
     void string(const QString& text);
 
-    QByteArray take();
+    // Writes what is left; the text is complete.
+    void finish();
 
 private:
     JsonOut& put(const char* data, qsizetype size) {
         if (end_ - at_ < size)
-            grow(size);
+            return putPiecewise(data, size);
         std::memcpy(at_, data, size);
         at_ += size;
         return *this;
     }
-    void grow(qsizetype size);
+    JsonOut& putPiecewise(const char* data, qsizetype size);
+    void flush();
 
-    QByteArray bytes_;
-    char* at_ = nullptr;
-    char* end_ = nullptr;
+    QIODevice& device_;
+    std::unique_ptr<char[]> block_;
+    char* at_;
+    char* end_;
 };
 
 } // namespace output

@@ -1,9 +1,11 @@
 #include "output/FhirBundle.h"
 
+#include "output/CompoundFile.h"
 #include "output/ExportFixture.h"
 #include "output/FhirSource.h"
 #include "support/LocalZone.h"
 
+#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -225,6 +227,21 @@ TEST(FhirBundle, NoteGoesOnTheBloodPressureOnly) {
     EXPECT_FALSE(entries[3].toObject()["resource"].toObject().contains("note")) << "none stored";
 }
 
+// A note longer than a block of the writer, and a device that takes nothing.
+TEST(FhirBundle, LongNoteAndFailingDevice) {
+    const QString note = QString(3 * 1024 * 1024 / 7, QChar(0xe4)) + "\"end\"";
+    const QList<FhirReading> readings{
+        {QDateTime(QDate(2024, 1, 15), QTime(7, 30)), 128, 84, 66, note}};
+    const QJsonArray entries = entriesOf(fhirBundle(person, readings));
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_EQ(entries[1].toObject()["resource"].toObject()["note"].toArray()[0].toObject()["text"],
+              note);
+
+    QBuffer readOnly;
+    readOnly.open(QIODevice::ReadOnly);
+    EXPECT_THROW(writeFhirBundle(readOnly, person, readings), ExportError);
+}
+
 TEST(FhirBundle, NamesAreEscaped) {
     for (const QString& name : {QString("O'Brien \"Jr.\""), QString("Back\\slash"),
                                 QString("Two\nLines\t\x01"), QString("Müller 😀 Иванова")}) {
@@ -260,8 +277,11 @@ TEST_F(FhirSourceTest, ReadsThePersonAndTheReadingsOfTheRangeOnly) {
         dm1.adocom1.execute(QString("insert into bp_record(personal,systolic,diastolic,"
                                     "heart_beat,checktime) values(%1)")
                                 .arg(row));
-    const QByteArray bundle =
-        storedFhirBundle(dm1.ADOConnection1, "Muster", QDate(2024, 1, 15), QDate(2024, 1, 16));
+    QByteArray bundle;
+    QBuffer device(&bundle);
+    device.open(QIODevice::WriteOnly);
+    writeStoredFhirBundle(device, dm1.ADOConnection1, "Muster", QDate(2024, 1, 15),
+                          QDate(2024, 1, 16));
     const QJsonArray entries = entriesOf(bundle);
     ASSERT_EQ(entries.size(), 4) << "patient, two pressures, one pulse";
     const QJsonObject patient = entries[0].toObject()["resource"].toObject();
