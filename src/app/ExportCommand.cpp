@@ -78,9 +78,12 @@ Written writeFile(const CommandLine& line, const store::AppFiles& files, store::
                              table.model());
         return {output::writeGridFile(table, *format, line.exportFile), readings};
     }
-    return {output::writeExportFile(output::storedFhirBundle(dm1.ADOConnection1, line.person,
-                                                             range.first(), range.last()),
-                                    line.exportFile),
+    return {output::writeExportFile(
+                [&](QIODevice& device) {
+                    output::writeStoredFhirBundle(device, dm1.ADOConnection1, line.person,
+                                                  range.first(), range.last());
+                },
+                line.exportFile),
             readings};
 }
 

@@ -125,9 +125,9 @@ void DataPage::img_save_asClick() {
     const QString person = comb_user_->currentText();
     output::BundleSource bundle;
     if (FallowDel)
-        bundle = [this, person, range = listRange_] {
-            return output::storedFhirBundle(context_.dm.ADOConnection1, person, range.first(),
-                                            range.last());
+        bundle = [this, person, range = listRange_](QIODevice& device) {
+            output::writeStoredFhirBundle(device, context_.dm.ADOConnection1, person, range.first(),
+                                          range.last());
         };
     gridExport_.ExportGrid(
         output::suggestedFileName(person.isEmpty() ? QStringLiteral("analysis") : person),

@@ -1,5 +1,11 @@
 #include "output/FhirBundle.h"
 
+#include "output/JsonOut.h"
+#include "output/MomentTexts.h"
+#include "output/NameUrns.h"
+
+#include <QBuffer>
+
 // Written by hand rather than through QJsonDocument: building the document tree of a long
 // history took over a hundred times as long as writing the same list as csv.
 namespace output {
@@ -11,169 +17,135 @@ const QUuid& ourNamespace() {
     return ns;
 }
 
-QByteArray urn(const QUuid& id) {
-    return QByteArrayLiteral("urn:uuid:") + id.toByteArray(QUuid::WithoutBraces);
-}
-
 // Readings name their person by last name only.
-QString personKey(const FhirPerson& person) {
-    return person.lastName;
+QByteArray personKey(const FhirPerson& person) {
+    return person.lastName.toUtf8();
 }
 
-// A JSON string literal.
-void appendString(QByteArray& out, const QString& text) {
-    QString escaped;
-    escaped.reserve(text.size());
-    for (const QChar c : text) {
-        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
-            escaped += QLatin1Char('\\');
-        if (c.unicode() < 0x20)
-            escaped += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        else
-            escaped += c;
-    }
-    out += '"';
-    out += escaped.toUtf8();
-    out += '"';
+// The identifiers of one kind of reading of the person, named "kind:key:moment in UTC".
+NameUrns readingUrns(const FhirPerson& person, const char* kind) {
+    return NameUrns(ourNamespace(), kind + (':' + personKey(person)) + ':');
 }
 
-QByteArray genderCode(const QString& stored) {
+QByteArrayView genderCode(const QString& stored) {
     if (stored.compare(QLatin1String("Male"), Qt::CaseInsensitive) == 0)
-        return QByteArrayLiteral("male");
+        return "male";
     if (stored.compare(QLatin1String("Female"), Qt::CaseInsensitive) == 0)
-        return QByteArrayLiteral("female");
-    return QByteArrayLiteral("unknown");
+        return "female";
+    return "unknown";
 }
 
 constexpr char loincCoding[] = R"({"coding":[{"system":"http://loinc.org","code":")";
 
-void appendQuantity(QByteArray& out, int value, const char* unit) {
-    out += R"({"value":)";
-    out += QByteArray::number(value);
-    out += R"(,"unit":")";
-    out += unit;
-    out += R"(","system":"http://unitsofmeasure.org","code":")";
-    out += unit;
-    out += R"("})";
+void appendQuantity(JsonOut& out, int value, QByteArrayView unit) {
+    out << R"({"value":)" << value << R"(,"unit":")" << unit
+        << R"(","system":"http://unitsofmeasure.org","code":")" << unit << R"("})";
 }
 
-// The opening of an entry up to and including the resource's type.
-void openEntry(QByteArray& out, const QByteArray& fullUrl, const char* type) {
-    out += R"(,
-{"fullUrl":")";
-    out += fullUrl;
-    out += R"(","request":{"method":"POST","url":")";
-    out += type;
-    out += R"(","ifNoneExist":"identifier=)";
-    out += fhirIdentifierSystem;
-    out += '|';
-    out += fullUrl;
-    out += R"("},"resource":{"resourceType":")";
-    out += type;
-    out += R"(","identifier":[{"system":")";
-    out += fhirIdentifierSystem;
-    out += R"(","value":")";
-    out += fullUrl;
-    out += R"("}])";
+// An entry on a line of its own, up to and including the resource's identifier.
+void openEntry(JsonOut& out, QByteArrayView fullUrl, QByteArrayView type) {
+    out << "\n{\"fullUrl\":\"" << fullUrl << R"(","request":{"method":"POST","url":")" << type
+        << R"(","ifNoneExist":"identifier=)" << fhirIdentifierSystem << '|' << fullUrl
+        << R"("},"resource":{"resourceType":")" << type << R"(","identifier":[{"system":")"
+        << fhirIdentifierSystem << R"(","value":")" << fullUrl << R"("}])";
 }
 
-void openObservation(QByteArray& out, const QByteArray& fullUrl, const QByteArray& subject,
-                     const QByteArray& moment, const char* profile, const char* code,
-                     const char* display) {
+void openObservation(JsonOut& out, QByteArrayView fullUrl, QByteArrayView subject,
+                     QByteArrayView moment, QByteArrayView profile, QByteArrayView code,
+                     QByteArrayView display) {
+    out << ',';
     openEntry(out, fullUrl, "Observation");
-    out += R"(,"meta":{"profile":[")";
-    out += profile;
-    out +=
-        R"("]},"status":"final","category":[{"coding":[{"system":"http://terminology.hl7.org/CodeSystem/observation-category","code":"vital-signs","display":"Vital Signs"}]}],"code":)";
-    out += loincCoding;
-    out += code;
-    out += R"(","display":")";
-    out += display;
-    out += R"("}]},"subject":{"reference":")";
-    out += subject;
-    out += R"("},"effectiveDateTime":")";
-    out += moment;
-    out += '"';
+    out << R"(,"meta":{"profile":[")" << profile
+        << R"("]},"status":"final","category":[{"coding":[{"system":"http://terminology.hl7.org/CodeSystem/observation-category","code":"vital-signs","display":"Vital Signs"}]}],"code":)"
+        << loincCoding << code << R"(","display":")" << display
+        << R"("}]},"subject":{"reference":")" << subject << R"("},"effectiveDateTime":")" << moment
+        << '"';
 }
 
-void appendComponent(QByteArray& out, const char* code, const char* display, int value) {
-    out += R"({"code":)";
-    out += loincCoding;
-    out += code;
-    out += R"(","display":")";
-    out += display;
-    out += R"("}]},"valueQuantity":)";
+void appendComponent(JsonOut& out, QByteArrayView code, QByteArrayView display, int value) {
+    out << R"({"code":)" << loincCoding << code << R"(","display":")" << display
+        << R"("}]},"valueQuantity":)";
     appendQuantity(out, value, "mm[Hg]");
-    out += '}';
+    out << '}';
+}
+
+void appendPatient(JsonOut& out, const FhirPerson& person, QByteArrayView fullUrl) {
+    openEntry(out, fullUrl, "Patient");
+    out << R"(,"name":[{"family":)";
+    out.string(person.lastName);
+    if (!person.firstName.isEmpty()) { // an empty string is no valid FHIR value
+        out << R"(,"given":[)";
+        out.string(person.firstName);
+        out << ']';
+    }
+    out << R"(}],"gender":")" << genderCode(person.gender) << '"';
+    if (person.birthDate.isValid())
+        out << R"(,"birthDate":")" << person.birthDate.toString(Qt::ISODate).toLatin1() << '"';
+    out << "}}";
 }
 
 } // namespace
 
 QUuid fhirPersonId(const FhirPerson& person) {
-    return QUuid::createUuidV5(ourNamespace(), QStringLiteral("person:") + personKey(person));
+    return QUuid::createUuidV5(ourNamespace(), "person:" + personKey(person));
 }
 
 QUuid fhirReadingId(const FhirPerson& person, const QDateTime& moment, const char* kind) {
-    return QUuid::createUuidV5(ourNamespace(), QString::fromLatin1(kind) + ':' + personKey(person) +
-                                                   ':' + moment.toUTC().toString(Qt::ISODate));
+    MomentTexts texts;
+    texts.set(moment);
+    return QUuid::fromString(readingUrns(person, kind).urnOf(texts.utc()).sliced(9));
 }
 
 QString fhirDateTime(const QDateTime& moment) {
-    const QDateTime local = moment.toLocalTime();
-    const int offset = local.offsetFromUtc();
-    const int minutes = qAbs(offset) / 60;
-    return local.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + (offset < 0 ? '-' : '+') +
-           QStringLiteral("%1:%2")
-               .arg(minutes / 60, 2, 10, QChar('0'))
-               .arg(minutes % 60, 2, 10, QChar('0'));
+    MomentTexts texts;
+    texts.set(moment);
+    return QString::fromLatin1(texts.local());
+}
+
+void writeFhirBundle(QIODevice& device, const FhirPerson& person,
+                     const QList<FhirReading>& readings) {
+    JsonOut out(device);
+    out << R"({"resourceType":"Bundle","type":"transaction","entry":[)";
+    const QByteArray subject = "urn:uuid:" + fhirPersonId(person).toByteArray(QUuid::WithoutBraces);
+    appendPatient(out, person, subject);
+
+    MomentTexts moment;
+    NameUrns bpUrns = readingUrns(person, "bp");
+    NameUrns pulseUrns = readingUrns(person, "pulse");
+    for (const FhirReading& reading : readings) {
+        moment.set(reading.moment);
+        openObservation(out, bpUrns.urnOf(moment.utc()), subject, moment.local(),
+                        "http://hl7.org/fhir/StructureDefinition/bp", "85354-9",
+                        "Blood pressure panel with all children optional");
+        if (!reading.note.isEmpty()) {
+            out << R"(,"note":[{"text":)";
+            out.string(reading.note);
+            out << "}]";
+        }
+        out << R"(,"component":[)";
+        appendComponent(out, "8480-6", "Systolic blood pressure", reading.systolic);
+        out << ',';
+        appendComponent(out, "8462-4", "Diastolic blood pressure", reading.diastolic);
+        out << "]}}";
+        if (reading.pulse > 0) {
+            openObservation(out, pulseUrns.urnOf(moment.utc()), subject, moment.local(),
+                            "http://hl7.org/fhir/StructureDefinition/heartrate", "8867-4",
+                            "Heart rate");
+            out << R"(,"valueQuantity":)";
+            appendQuantity(out, reading.pulse, "/min");
+            out << "}}";
+        }
+    }
+    out << "\n]}\n";
+    out.finish();
 }
 
 QByteArray fhirBundle(const FhirPerson& person, const QList<FhirReading>& readings) {
-    QByteArray out;
-    out.reserve(200 + readings.size() * 2400);
-    out += R"({"resourceType":"Bundle","type":"transaction","entry":[)";
-    const QByteArray subject = urn(fhirPersonId(person));
-    const qsizetype first = out.size();
-    openEntry(out, subject, "Patient");
-    out.remove(first, 1); // the first entry has no separator
-    out += R"(,"name":[{"family":)";
-    appendString(out, person.lastName);
-    if (!person.firstName.isEmpty()) { // an empty string is no valid FHIR value
-        out += R"(,"given":[)";
-        appendString(out, person.firstName);
-        out += ']';
-    }
-    out += R"(}],"gender":")";
-    out += genderCode(person.gender);
-    out += '"';
-    if (person.birthDate.isValid()) {
-        out += R"(,"birthDate":")";
-        out += person.birthDate.toString(Qt::ISODate).toLatin1();
-        out += '"';
-    }
-    out += "}}";
-
-    for (const FhirReading& reading : readings) {
-        const QByteArray moment = fhirDateTime(reading.moment).toLatin1();
-        openObservation(out, urn(fhirReadingId(person, reading.moment, "bp")), subject, moment,
-                        "http://hl7.org/fhir/StructureDefinition/bp", "85354-9",
-                        "Blood pressure panel with all children optional");
-        out += R"(,"component":[)";
-        appendComponent(out, "8480-6", "Systolic blood pressure", reading.systolic);
-        out += ',';
-        appendComponent(out, "8462-4", "Diastolic blood pressure", reading.diastolic);
-        out += "]}}";
-        if (reading.pulse > 0) {
-            openObservation(out, urn(fhirReadingId(person, reading.moment, "pulse")), subject,
-                            moment, "http://hl7.org/fhir/StructureDefinition/heartrate", "8867-4",
-                            "Heart rate");
-            out += R"(,"valueQuantity":)";
-            appendQuantity(out, reading.pulse, "/min");
-            out += "}}";
-        }
-    }
-    out += "\n]}\n";
-    return out;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    writeFhirBundle(buffer, person, readings);
+    return bytes;
 }
 
 } // namespace output

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QUuid>
 
+class QIODevice;
+
 namespace output {
 
 // The person a bundle is about, as stored in bp_userinfo.
@@ -18,10 +20,11 @@ struct FhirPerson {
 };
 
 struct FhirReading {
-    QDateTime moment; // local time
+    QDateTime moment; // written as the local time at that moment
     int systolic = 0;
     int diastolic = 0;
-    int pulse = 0; // 0: not measured
+    int pulse = 0;  // 0: not measured
+    QString note{}; // empty: none
 };
 
 // Identifier system of the readings and persons this program writes.
@@ -31,9 +34,13 @@ inline constexpr char fhirIdentifierSystem[] = "urn:tonvi:measurement";
 QUuid fhirPersonId(const FhirPerson& person);
 QUuid fhirReadingId(const FhirPerson& person, const QDateTime& moment, const char* kind);
 
-// A transaction bundle: the person and one blood pressure observation per reading, plus a heart
-// rate observation where the pulse was measured. Every entry is a conditional create, so that
-// sending the same bundle twice adds nothing.
+// A transaction bundle: the person and one blood pressure observation per reading, with its
+// note, plus a heart rate observation where the pulse was measured. Every entry is a conditional
+// create, so that sending the same bundle twice adds nothing. Written to the device in large
+// blocks; throws ExportError with the device's reason when a write fails.
+void writeFhirBundle(QIODevice& device, const FhirPerson& person,
+                     const QList<FhirReading>& readings);
+// The same bundle in memory.
 QByteArray fhirBundle(const FhirPerson& person, const QList<FhirReading>& readings);
 
 // ISO date and time with the local UTC offset in force at that moment.

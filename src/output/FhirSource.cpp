@@ -1,11 +1,13 @@
 #include "output/FhirSource.h"
 
+#include "output/LocalOffsets.h"
 #include "store/Dataset.h"
+#include "store/FieldValue.h"
 
 namespace output {
 
-QByteArray storedFhirBundle(store::Database& db, const QString& lastName, const QDate& from,
-                            const QDate& to) {
+void writeStoredFhirBundle(QIODevice& device, store::Database& db, const QString& lastName,
+                           const QDate& from, const QDate& to) {
     FhirPerson person{lastName, {}, {}, {}};
     store::Dataset info(db, store::WriteMode::Immediate);
     info.setCommandText(QStringLiteral(
@@ -26,17 +28,26 @@ QByteArray storedFhirBundle(store::Database& db, const QString& lastName, const 
     rows.setParameter(QStringLiteral("a2"), from.toString(Qt::ISODate));
     rows.setParameter(QStringLiteral("a3"), to.addDays(1).toString(Qt::ISODate));
     rows.open();
-    QList<FhirReading> readings;
-    readings.reserve(rows.recordCount());
-    for (rows.first(); !rows.eof(); rows.next()) {
-        // Stored moments are the wall clock of this computer.
-        const QDateTime stored = rows.asDateTime(QStringLiteral("checktime"));
-        readings.append({QDateTime(stored.date(), stored.time()),
-                         rows.asInteger(QStringLiteral("systolic")),
-                         rows.asInteger(QStringLiteral("diastolic")),
-                         rows.asInteger(QStringLiteral("heart_beat"))});
+    const int systolic = rows.fieldIndex(QStringLiteral("systolic"));
+    const int diastolic = rows.fieldIndex(QStringLiteral("diastolic"));
+    const int pulse = rows.fieldIndex(QStringLiteral("heart_beat"));
+    const int checktime = rows.fieldIndex(QStringLiteral("checktime"));
+    LocalOffsets offsets;
+    QList<FhirReading> readings(rows.recordCount());
+    for (int row = 0; row < rows.recordCount(); ++row) {
+        // Stored moments are the wall clock of this computer. On ordinary days they take the
+        // day's offset, which spares asking the time zone for each of them.
+        const QDateTime stored = store::FieldValue::wallClock(rows.valueAt(row, checktime));
+        const std::optional<int> offset = offsets.ofDay(stored.date());
+        FhirReading& reading = readings[row];
+        reading.moment = offset
+                             ? QDateTime(stored.date(), stored.time(), Qt::OffsetFromUTC, *offset)
+                             : QDateTime(stored.date(), stored.time());
+        reading.systolic = rows.integerAt(row, systolic);
+        reading.diastolic = rows.integerAt(row, diastolic);
+        reading.pulse = rows.integerAt(row, pulse);
     }
-    return fhirBundle(person, readings);
+    writeFhirBundle(device, person, readings);
 }
 
 } // namespace output

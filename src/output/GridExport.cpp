@@ -29,7 +29,7 @@ std::optional<QString> writeExport(const ui::ShownTable& grid, ExportFormat form
     if (format != ExportFormat::Fhir)
         return writeGridFile(grid, format, fileName);
     try {
-        return writeExportFile(bundle(), fileName);
+        return writeExportFile(bundle, fileName);
     } catch (const store::DatabaseError& error) {
         return error.message();
     }

@@ -8,6 +8,7 @@
 #include <optional>
 
 class QFileDialog;
+class QIODevice;
 class QWidget;
 
 namespace lang {
@@ -33,8 +34,9 @@ struct ExportChoice {
 // operator cancels.
 using ExportChooser = std::function<std::optional<ExportChoice>(const QString& suggestedPath,
                                                                 const QStringList& filters)>;
-// The FHIR bundle of the readings a list shows. Throws store::DatabaseError.
-using BundleSource = std::function<QByteArray()>;
+// Writes the FHIR bundle of the readings a list shows to the device. Throws
+// store::DatabaseError, and ExportError when the device fails.
+using BundleSource = std::function<void(QIODevice& device)>;
 
 // The save dialog of an export, opened at the suggested path.
 std::unique_ptr<QFileDialog> exportDialog(QWidget* parent, const QString& suggestedPath,

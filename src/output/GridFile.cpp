@@ -45,18 +45,28 @@ std::optional<QString> writeGridFile(const ui::ShownTable& grid, ExportFormat fo
     return writeExportFile(bytes, fileName);
 }
 
-std::optional<QString> writeExportFile(const QByteArray& bytes, const QString& fileName) {
+std::optional<QString> writeExportFile(const FileWriter& write, const QString& fileName) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+    try {
+        write(file);
+    } catch (const ExportError& error) {
         file.cancelWriting();
-        return reason;
+        return QString::fromUtf8(error.what());
     }
     if (!file.commit())
         return file.errorString();
     return std::nullopt;
+}
+
+std::optional<QString> writeExportFile(const QByteArray& bytes, const QString& fileName) {
+    return writeExportFile(
+        [&bytes](QIODevice& device) {
+            if (device.write(bytes) != bytes.size())
+                throw ExportError(device.errorString().toStdString());
+        },
+        fileName);
 }
 
 } // namespace output

@@ -1,10 +1,15 @@
+#include "output/CompoundFile.h"
 #include "output/ExportFixture.h"
 #include "output/ExportFormat.h"
+#include "output/GridFile.h"
+#include "store/DatabaseError.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 using output::ExportFormat;
 
@@ -171,4 +176,33 @@ TEST_F(ExportGridTest, DirectoryGone) {
     exportAs(path, 5);
     expectFailureShown(path);
     EXPECT_FALSE(QFileInfo::exists(dir.file("gone")));
+}
+
+// A file written piece by piece that fails halfway, by the device or by its source, leaves the
+// old file as it was and no half-written one beside it.
+TEST(ExportFile, WriterFailingHalfwayKeepsTheOldFile) {
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath("bundle.json");
+    const auto failing = [](QIODevice& device) {
+        device.write("{\"resourceType\":");
+        throw output::ExportError("No space left on device");
+    };
+    const auto sourceFailing = [](QIODevice& device) {
+        device.write("{\"resourceType\":");
+        throw store::DatabaseError("database is locked");
+    };
+    for (const QByteArray& old : {QByteArray("old bundle"), QByteArray()}) {
+        if (!old.isEmpty()) {
+            QFile file(fileName);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(old);
+        }
+        EXPECT_EQ(output::writeExportFile(failing, fileName), "No space left on device");
+        EXPECT_THROW(output::writeExportFile(sourceFailing, fileName), store::DatabaseError);
+        QFile file(fileName);
+        EXPECT_EQ(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), old);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+                  old.isEmpty() ? QStringList() : QStringList{"bundle.json"});
+        QFile::remove(fileName);
+    }
 }

@@ -1,9 +1,11 @@
 #include "output/FhirBundle.h"
 
+#include "output/CompoundFile.h"
 #include "output/ExportFixture.h"
 #include "output/FhirSource.h"
 #include "support/LocalZone.h"
 
+#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -50,7 +52,14 @@ TEST(FhirBundle, OffsetFollowsDaylightSavingTime) {
     const Case cases[] = {
         {QDateTime(QDate(2024, 1, 15), QTime(7, 30)), "2024-01-15T07:30:00+01:00"},
         {QDateTime(QDate(2024, 7, 15), QTime(21, 5, 9)), "2024-07-15T21:05:09+02:00"},
+        {QDateTime(QDate(2024, 3, 31), QTime(1, 59, 59)), "2024-03-31T01:59:59+01:00"},
         {QDateTime(QDate(2024, 3, 31), QTime(3, 0)), "2024-03-31T03:00:00+02:00"},
+        {QDateTime(QDate(2024, 10, 27), QTime(1, 59)), "2024-10-27T01:59:00+02:00"},
+        {QDateTime(QDate(2024, 10, 27), QTime(0, 30), Qt::UTC), "2024-10-27T02:30:00+02:00"},
+        {QDateTime(QDate(2024, 10, 27), QTime(1, 30), Qt::UTC), "2024-10-27T02:30:00+01:00"},
+        {QDateTime(QDate(2024, 10, 27), QTime(3, 0)), "2024-10-27T03:00:00+01:00"},
+        {QDateTime(QDate(2024, 7, 1), QTime(9, 0), Qt::OffsetFromUTC, -4 * 3600),
+         "2024-07-01T15:00:00+02:00"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(fhirDateTime(c.moment), c.expected);
@@ -138,6 +147,101 @@ TEST(FhirBundle, IdentifiersAreStableAcrossExportsAndZones) {
               fhirReadingId(person, moment.toTimeZone(QTimeZone::systemTimeZone()), "bp"));
 }
 
+// Servers find resources sent before by these values: an export must never change them.
+TEST(FhirBundle, IdentifiersKeepTheirValues) {
+    LocalZone zone("Europe/Berlin");
+    const QJsonArray muster =
+        entriesOf(fhirBundle(person, {{QDateTime(QDate(2024, 1, 15), QTime(7, 30)), 128, 84, 66}}));
+    const QJsonArray mueller = entriesOf(fhirBundle(
+        {"Müller", {}, {}, {}}, {{QDateTime(QDate(2024, 7, 15), QTime(21, 5, 9)), 128, 84, 0}}));
+    ASSERT_EQ(muster.size(), 3);
+    ASSERT_EQ(mueller.size(), 2);
+    const struct {
+        QJsonValue entry;
+        const char* fullUrl;
+    } cases[] = {
+        {muster[0], "urn:uuid:b0212ffc-5403-59be-8a54-3335cf1f6f05"},
+        {muster[1], "urn:uuid:512c90ec-0157-59af-ab1d-ea296c648e99"},
+        {muster[2], "urn:uuid:47f43b3a-c51a-599a-ae09-6a4e78a17213"},
+        {mueller[0], "urn:uuid:2dc30d44-a7a4-5d5d-9549-d57ba26aba6a"},
+        {mueller[1], "urn:uuid:91a68e93-2961-5227-b963-c06e2c1f7ce9"},
+    };
+    for (const auto& c : cases) {
+        const QJsonObject entry = c.entry.toObject();
+        EXPECT_EQ(entry["fullUrl"].toString(), c.fullUrl);
+        EXPECT_EQ(entry["resource"].toObject()["identifier"].toArray()[0].toObject()["value"],
+                  c.fullUrl);
+    }
+}
+
+// Readings every twenty minutes through the days around changes of the offset, each given as
+// local time, at its own offset and in UTC, written as the time zone gives them one by one.
+TEST(FhirBundle, MomentsAroundOffsetChanges) {
+    const QUuid ours = QUuid::createUuidV5(QUuid(), QByteArray("tonvi"));
+    const std::pair<const char*, QDate> changes[] = {
+        {"Europe/Berlin", QDate(2024, 3, 30)},
+        {"Europe/Berlin", QDate(2024, 10, 26)},
+        {"Australia/Lord_Howe", QDate(2024, 4, 6)},
+        {"America/St_Johns", QDate(2024, 11, 2)},
+        {"America/Santiago", QDate(2024, 4, 5)},
+        {"America/Santiago", QDate(2024, 9, 6)},
+        // back from 00:30 to 23:30, so that the first half hour of the day comes twice
+        {"<-03>3<-02>,M9.1.0/24,M4.1.0/0:30", QDate(2024, 4, 6)},
+    };
+    for (const auto& [zoneName, firstDay] : changes) {
+        LocalZone zone(zoneName);
+        QList<FhirReading> readings;
+        for (QDateTime at(firstDay, QTime(0, 10)); at.date() < firstDay.addDays(3);
+             at = at.addSecs(20 * 60))
+            for (const QDateTime& moment : {at, at.toOffsetFromUtc(at.offsetFromUtc()), at.toUTC()})
+                readings.append({moment, 120, 80, 0});
+        const QJsonArray entries = entriesOf(fhirBundle(person, readings));
+        ASSERT_EQ(entries.size(), readings.size() + 1);
+        for (qsizetype i = 0; i < readings.size(); ++i) {
+            const QDateTime local = readings[i].moment.toLocalTime();
+            const int minutes = local.offsetFromUtc() / 60;
+            const QString expected = local.toString("yyyy-MM-ddTHH:mm:ss") +
+                                     QString::asprintf("%c%02d:%02d", minutes < 0 ? '-' : '+',
+                                                       qAbs(minutes) / 60, qAbs(minutes) % 60);
+            const QJsonObject entry = entries[i + 1].toObject();
+            ASSERT_EQ(entry["resource"].toObject()["effectiveDateTime"].toString(), expected)
+                << zoneName << " " << i;
+            const QString name = "bp:Muster:" + readings[i].moment.toUTC().toString(Qt::ISODate);
+            ASSERT_EQ(entry["fullUrl"].toString(),
+                      "urn:uuid:" + QUuid::createUuidV5(ours, name).toString(QUuid::WithoutBraces))
+                << zoneName << " " << i;
+        }
+    }
+}
+
+TEST(FhirBundle, NoteGoesOnTheBloodPressureOnly) {
+    const QString note = "Irregular \"heart\" beat\nMüller";
+    const QJsonArray entries = entriesOf(
+        fhirBundle(person, {{QDateTime(QDate(2024, 1, 15), QTime(7, 30)), 128, 84, 66, note},
+                            {QDateTime(QDate(2024, 1, 16), QTime(7, 30)), 128, 84, 0}}));
+    ASSERT_EQ(entries.size(), 4);
+    const QJsonArray notes = entries[1].toObject()["resource"].toObject()["note"].toArray();
+    ASSERT_EQ(notes.size(), 1);
+    EXPECT_EQ(notes[0].toObject()["text"].toString(), note);
+    EXPECT_FALSE(entries[2].toObject()["resource"].toObject().contains("note")) << "pulse";
+    EXPECT_FALSE(entries[3].toObject()["resource"].toObject().contains("note")) << "none stored";
+}
+
+// A note longer than a block of the writer, and a device that takes nothing.
+TEST(FhirBundle, LongNoteAndFailingDevice) {
+    const QString note = QString(3 * 1024 * 1024 / 7, QChar(0xe4)) + "\"end\"";
+    const QList<FhirReading> readings{
+        {QDateTime(QDate(2024, 1, 15), QTime(7, 30)), 128, 84, 66, note}};
+    const QJsonArray entries = entriesOf(fhirBundle(person, readings));
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_EQ(entries[1].toObject()["resource"].toObject()["note"].toArray()[0].toObject()["text"],
+              note);
+
+    QBuffer readOnly;
+    readOnly.open(QIODevice::ReadOnly);
+    EXPECT_THROW(writeFhirBundle(readOnly, person, readings), ExportError);
+}
+
 TEST(FhirBundle, NamesAreEscaped) {
     for (const QString& name : {QString("O'Brien \"Jr.\""), QString("Back\\slash"),
                                 QString("Two\nLines\t\x01"), QString("Müller 😀 Иванова")}) {
@@ -173,8 +277,11 @@ TEST_F(FhirSourceTest, ReadsThePersonAndTheReadingsOfTheRangeOnly) {
         dm1.adocom1.execute(QString("insert into bp_record(personal,systolic,diastolic,"
                                     "heart_beat,checktime) values(%1)")
                                 .arg(row));
-    const QByteArray bundle =
-        storedFhirBundle(dm1.ADOConnection1, "Muster", QDate(2024, 1, 15), QDate(2024, 1, 16));
+    QByteArray bundle;
+    QBuffer device(&bundle);
+    device.open(QIODevice::WriteOnly);
+    writeStoredFhirBundle(device, dm1.ADOConnection1, "Muster", QDate(2024, 1, 15),
+                          QDate(2024, 1, 16));
     const QJsonArray entries = entriesOf(bundle);
     ASSERT_EQ(entries.size(), 4) << "patient, two pressures, one pulse";
     const QJsonObject patient = entries[0].toObject()["resource"].toObject();

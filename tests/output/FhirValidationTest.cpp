@@ -14,7 +14,8 @@ namespace {
 
 // Bundles as the export writes them are valid against the official FHIR R4 JSON schema, checked
 // by tools/fhir-validator (scripts/bootstrap installs it): hard names, both genders and an
-// unknown one, no birth date, no first name, readings with and without a pulse, an empty list.
+// unknown one, no birth date, no first name, readings with and without a pulse or a note, an
+// empty list.
 TEST(FhirValidation, EveryResourceIsValid) {
     const QString node = QStandardPaths::findExecutable("node");
     if (node.isEmpty())
@@ -25,8 +26,9 @@ TEST(FhirValidation, EveryResourceIsValid) {
     const auto at = [](int month, int day) {
         return QDateTime(QDate(2024, month, day), QTime(7, 5, 9));
     };
-    const QList<FhirReading> readings{
-        {at(1, 15), 135, 85, 66}, {at(7, 15), 128, 82, 0}, {at(10, 27), 300, 20, 250}};
+    const QList<FhirReading> readings{{at(1, 15), 135, 85, 66, "Irregular \"heart\" beat\n\tÄrger"},
+                                      {at(7, 15), 128, 82, 0},
+                                      {at(10, 27), 300, 20, 250}};
     const struct {
         FhirPerson person;
         QList<FhirReading> readings;
