@@ -129,6 +129,8 @@ void BleSession::store(const BpMeasurement& reading) {
     rows.setValue("diastolic", reading.diastolic);
     if (reading.pulse)
         rows.setValue("heart_beat", *reading.pulse);
+    if (reading.status)
+        rows.setValue("measurement_status", int(*reading.status));
     rows.post();
     ++kept_;
     ProgressGauge& gauge = *target.gauge;
