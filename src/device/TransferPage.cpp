@@ -79,8 +79,9 @@ QSet<int> heldNumbers(store::Database& db, const QString& table) {
 TransferPage::TransferPage(lang::WindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context), Panel12(new ui::Toolbar("Panel12", "Image9", this)),
       Panel2(new ui::Panel("Panel2", this)),
-      memories_{new MemoryBox(1, context.dm.ado_rc1, MemoryBox::NameStamp::WhenCopying),
-                new MemoryBox(2, context.dm.ado_rc2, MemoryBox::NameStamp::EverySave)},
+      memories_{
+          new MemoryBox(1, context.dm.ado_rc1, MemoryBox::NameStamp::WhenCopying, context.language),
+          new MemoryBox(2, context.dm.ado_rc2, MemoryBox::NameStamp::EverySave, context.language)},
       gridExport_(context.messages, context.language, context.files, this) {
     setObjectName("Transfer");
     addImage("img_transfer_1", true, &TransferPage::img_transfer_1Click);

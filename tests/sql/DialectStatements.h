@@ -32,8 +32,8 @@ inline QString copyToRecord(const QString& scratchTable) {
 
 // The readings of person :a1 from `start` inclusive to `end` exclusive (bounds "2011-3-1").
 inline QString timeQuery(const QString& start, const QString& end) {
-    return "select delselection,personal,systolic,diastolic,heart_beat,checktime from "
-           "bp_record  where checktime>=#" +
+    return "select delselection,personal,systolic,diastolic,heart_beat,checktime,"
+           "measurement_status from bp_record  where checktime>=#" +
            start + "#" + " and checktime<" + "#" + end + "#" +
            " and personal=:a1 order by personal,checktime,delselection";
 }

@@ -82,6 +82,7 @@ TEST_F(BluetoothDownload, KeepsEachReadingsStatusWhenSaved) {
     for (int round = 0; round < 2; ++round) {
         page->img_transfer_1Click();
         EXPECT_EQ(statuses("bp_record_user2"), (QStringList{"36", "-", "0"}));
+        EXPECT_EQ(shownColumn(6), (QStringList{"irregular pulse, improper position", "", ""}));
         save2();
         EXPECT_EQ(messages.shown, QStringList{"inform:user_bprecord_post_ok"});
         EXPECT_EQ(statuses("bp_record"), (QStringList{"36", "-", "0"}));
