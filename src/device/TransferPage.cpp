@@ -218,7 +218,8 @@ int TransferPage::usbDownload(const DownloadMemories& targets, DownloadReport& r
 }
 
 // Runs the session in a local event loop. Throws SilentAbort when the database refused
-// the readings: the session has shown its message, and nothing may be committed.
+// the readings: the session has shown its message, and nothing may be committed. Readings
+// left out count as an error: their message stands in place of the success message.
 int TransferPage::bleDownload(const DownloadMemories& targets, DownloadReport& report) {
     const std::unique_ptr<BleLink> ble = link_.openBleLink();
     QtQuietTimer quiet;
@@ -242,7 +243,7 @@ int TransferPage::bleDownload(const DownloadMemories& targets, DownloadReport& r
     loop.exec();
     if (outcome == BleSession::Outcome::NotStored)
         throw SilentAbort();
-    return outcome == BleSession::Outcome::Complete ? 0 : 1;
+    return outcome == BleSession::Outcome::Complete && session.leftOut() == 0 ? 0 : 1;
 }
 
 void TransferPage::img_save_user1Click() {

@@ -89,6 +89,22 @@ TEST_F(BluetoothDownload, KeepsEachReadingsStatusWhenSaved) {
     }
 }
 
+// Readings that cannot be stored are named by reason in one message, in place of the
+// success message; the others are stored.
+TEST_F(BluetoothDownload, TellsHowManyReadingsWereLeftOut) {
+    const QString good = indication(2, 118, 76, 10, 8, 64);
+    useScenario({QString(good).replace(2, 6, " ff 07"), // systolic NaN
+                 "0c 7800 5000 0000 4000 02",           // no time stamp
+                 QString(good).replace("e807", "e907"), // 2025: in the future
+                 QString(good).replace(2, 6, " 58 02"), // systolic 600
+                 good, indication(2, 142, 91, 11, 7, 80)});
+    choose("Adams");
+    page->img_transfer_1Click();
+    EXPECT_EQ(messages.shown, QStringList{"fail:ble_left_out[2|1|1|2]"});
+    EXPECT_EQ(readings("bp_record_user2"),
+              (Rows{"Adams 118/76 64 06-10 08:00", "Adams 142/91 80 06-11 07:00"}));
+}
+
 // The readings that arrived before the link dropped stay, and the message says how many.
 TEST_F(BluetoothDownload, ADroppedLinkKeepsWhatArrived) {
     useScenario({indication(2, 118, 76, 10, 8, 64), indication(2, 142, 91, 11, 7, 80)},
