@@ -85,8 +85,9 @@ void QueryAndFhir(benchmark::State& state) {
     besideShell(state, file, [&] {
         QFile out(fixture().dir.filePath(file));
         if (!out.open(QIODevice::WriteOnly) ||
-            out.write(output::storedFhirBundle(fixture().dm1.ADOConnection1, person,
-                                               QDate(1900, 1, 1), QDate(2999, 12, 31))) < 0)
+            out.write(output::storedFhirBundle(fixture().dm1.ADOConnection1,
+                                               fixture().setup.language, person, QDate(1900, 1, 1),
+                                               QDate(2999, 12, 31))) < 0)
             qFatal("%s", qPrintable(out.errorString()));
     });
 }

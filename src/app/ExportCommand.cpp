@@ -78,10 +78,11 @@ Written writeFile(const CommandLine& line, const store::AppFiles& files, store::
                              table.model());
         return {output::writeGridFile(table, *format, line.exportFile), readings};
     }
-    return {output::writeExportFile(output::storedFhirBundle(dm1.ADOConnection1, line.person,
-                                                             range.first(), range.last()),
-                                    line.exportFile),
-            readings};
+    return {
+        output::writeExportFile(output::storedFhirBundle(dm1.ADOConnection1, language, line.person,
+                                                         range.first(), range.last()),
+                                line.exportFile),
+        readings};
 }
 
 } // namespace

@@ -162,7 +162,13 @@ QByteArray fhirBundle(const FhirPerson& person, const QList<FhirReading>& readin
         appendComponent(out, "8480-6", "Systolic blood pressure", reading.systolic);
         out += ',';
         appendComponent(out, "8462-4", "Diastolic blood pressure", reading.diastolic);
-        out += "]}}";
+        out += ']';
+        if (!reading.note.isEmpty()) {
+            out += R"(,"note":[{"text":)";
+            appendString(out, reading.note);
+            out += "}]";
+        }
+        out += "}}";
         if (reading.pulse > 0) {
             openObservation(out, urn(fhirReadingId(person, reading.moment, "pulse")), subject,
                             moment, "http://hl7.org/fhir/StructureDefinition/heartrate", "8867-4",

@@ -22,6 +22,7 @@ struct FhirReading {
     int systolic = 0;
     int diastolic = 0;
     int pulse = 0; // 0: not measured
+    QString note;  // empty: none
 };
 
 // Identifier system of the readings and persons this program writes.
@@ -31,9 +32,9 @@ inline constexpr char fhirIdentifierSystem[] = "urn:tonvi:measurement";
 QUuid fhirPersonId(const FhirPerson& person);
 QUuid fhirReadingId(const FhirPerson& person, const QDateTime& moment, const char* kind);
 
-// A transaction bundle: the person and one blood pressure observation per reading, plus a heart
-// rate observation where the pulse was measured. Every entry is a conditional create, so that
-// sending the same bundle twice adds nothing.
+// A transaction bundle: the person and one blood pressure observation per reading, with its
+// note where it has one, plus a heart rate observation where the pulse was measured. Every entry is
+// a conditional create, so that sending the same bundle twice adds nothing.
 QByteArray fhirBundle(const FhirPerson& person, const QList<FhirReading>& readings);
 
 // ISO date and time with the local UTC offset in force at that moment.

@@ -1,11 +1,12 @@
 #include "output/FhirSource.h"
 
+#include "lang/StatusMarkers.h"
 #include "store/Dataset.h"
 
 namespace output {
 
-QByteArray storedFhirBundle(store::Database& db, const QString& lastName, const QDate& from,
-                            const QDate& to) {
+QByteArray storedFhirBundle(store::Database& db, const lang::LanguageStore& language,
+                            const QString& lastName, const QDate& from, const QDate& to) {
     FhirPerson person{lastName, {}, {}, {}};
     store::Dataset info(db, store::WriteMode::Immediate);
     info.setCommandText(QStringLiteral(
@@ -20,7 +21,8 @@ QByteArray storedFhirBundle(store::Database& db, const QString& lastName, const 
 
     store::Dataset rows(db, store::WriteMode::Immediate);
     rows.setCommandText(QStringLiteral(
-        "select systolic,diastolic,heart_beat,checktime from bp_record where personal=:a1 "
+        "select systolic,diastolic,heart_beat,checktime,measurement_status from bp_record "
+        "where personal=:a1 "
         "and checktime>=:a2 and checktime<:a3 order by checktime"));
     rows.setParameter(QStringLiteral("a1"), lastName);
     rows.setParameter(QStringLiteral("a2"), from.toString(Qt::ISODate));
@@ -31,10 +33,11 @@ QByteArray storedFhirBundle(store::Database& db, const QString& lastName, const 
     for (rows.first(); !rows.eof(); rows.next()) {
         // Stored moments are the wall clock of this computer.
         const QDateTime stored = rows.asDateTime(QStringLiteral("checktime"));
-        readings.append({QDateTime(stored.date(), stored.time()),
-                         rows.asInteger(QStringLiteral("systolic")),
-                         rows.asInteger(QStringLiteral("diastolic")),
-                         rows.asInteger(QStringLiteral("heart_beat"))});
+        readings.append(
+            {QDateTime(stored.date(), stored.time()), rows.asInteger(QStringLiteral("systolic")),
+             rows.asInteger(QStringLiteral("diastolic")),
+             rows.asInteger(QStringLiteral("heart_beat")),
+             lang::statusMarkers(language, rows.value(QStringLiteral("measurement_status")))});
     }
     return fhirBundle(person, readings);
 }

@@ -5,6 +5,9 @@
 #include <QDate>
 #include <QString>
 
+namespace lang {
+class LanguageStore;
+}
 namespace store {
 class Database;
 }
@@ -12,8 +15,9 @@ class Database;
 namespace output {
 
 // The stored details of the person of that last name, and that person's readings from the
-// first to the last day, both included, oldest first. Throws store::DatabaseError.
-QByteArray storedFhirBundle(store::Database& db, const QString& lastName, const QDate& from,
-                            const QDate& to);
+// first to the last day, both included, oldest first; a reading's status markers, in the
+// language of the moment, are its note. Throws store::DatabaseError.
+QByteArray storedFhirBundle(store::Database& db, const lang::LanguageStore& language,
+                            const QString& lastName, const QDate& from, const QDate& to);
 
 } // namespace output

@@ -25,8 +25,9 @@ TEST(FhirValidation, EveryResourceIsValid) {
     const auto at = [](int month, int day) {
         return QDateTime(QDate(2024, month, day), QTime(7, 5, 9));
     };
-    const QList<FhirReading> readings{
-        {at(1, 15), 135, 85, 66}, {at(7, 15), 128, 82, 0}, {at(10, 27), 300, 20, 250}};
+    const QList<FhirReading> readings{{at(1, 15), 135, 85, 66},
+                                      {at(7, 15), 128, 82, 0, "irregular pulse, improper position"},
+                                      {at(10, 27), 300, 20, 250}};
     const struct {
         FhirPerson person;
         QList<FhirReading> readings;
