@@ -86,8 +86,8 @@ void QueryAndFhir(benchmark::State& state) {
         QFile out(fixture().dir.filePath(file));
         if (!out.open(QIODevice::WriteOnly))
             qFatal("%s", qPrintable(out.errorString()));
-        output::writeStoredFhirBundle(out, fixture().dm1.ADOConnection1, person, QDate(1900, 1, 1),
-                                      QDate(2999, 12, 31));
+        output::writeStoredFhirBundle(out, fixture().dm1.ADOConnection1, fixture().setup.language,
+                                      person, QDate(1900, 1, 1), QDate(2999, 12, 31));
     });
 }
 

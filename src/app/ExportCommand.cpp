@@ -80,7 +80,7 @@ Written writeFile(const CommandLine& line, const store::AppFiles& files, store::
     }
     return {output::writeExportFile(
                 [&](QIODevice& device) {
-                    output::writeStoredFhirBundle(device, dm1.ADOConnection1, line.person,
+                    output::writeStoredFhirBundle(device, dm1.ADOConnection1, language, line.person,
                                                   range.first(), range.last());
                 },
                 line.exportFile),

@@ -1,6 +1,7 @@
 #include "device/MemoryBox.h"
 
 #include "lang/FormTextDump.h"
+#include "lang/StatusMarkers.h"
 #include "store/Dataset.h"
 #include "store/DateFormat.h"
 #include "ui/DataGrid.h"
@@ -19,18 +20,21 @@ namespace {
 
 constexpr int kLeftPanelWidth = 170;
 
-QVector<ui::DataGrid::Column> gridColumns() {
+QVector<ui::DataGrid::Column> gridColumns(const lang::LanguageStore& language) {
     // field, shown, title button; titles and widths are the reading columns' own
-    return ui::readingGridColumns({{"IDNO", true, false},
-                                   {"systolic"},
-                                   {"diastolic"},
-                                   {"heart_beat"},
-                                   {"checktime_mmdd", true, true, 0,
-                                    [shown = store::MonthDayFormat()](const QVariant& monthDay) {
-                                        return shown(monthDay.toString());
-                                    }},
-                                   {"checktime_hhmm"},
-                                   {"checktime", false}});
+    return ui::readingGridColumns(
+        {{"IDNO", true, false},
+         {"systolic"},
+         {"diastolic"},
+         {"heart_beat"},
+         {"checktime_mmdd", true, true, 0,
+          [shown = store::MonthDayFormat()](const QVariant& monthDay) {
+              return shown(monthDay.toString());
+          }},
+         {"checktime_hhmm"},
+         {"checktime", false},
+         {"measurement_status", true, true, 0,
+          [&language](const QVariant& status) { return lang::statusMarkers(language, status); }}});
 }
 
 QLabel* label(const QString& name, const QString& text, QWidget* parent) {
@@ -57,7 +61,8 @@ void GaugeLink::setProgress(int progress) {
     gauge_.setProgress(progress);
 }
 
-MemoryBox::MemoryBox(int memory, store::Dataset& rows, NameStamp stamp, QWidget* parent)
+MemoryBox::MemoryBox(int memory, store::Dataset& rows, NameStamp stamp,
+                     const lang::LanguageStore& language, QWidget* parent)
     : QGroupBox(parent), memory_(memory), rows_(rows), stamp_(stamp), personList_(new QComboBox),
       gauge_(new ui::Gauge(QStringLiteral("Gauge%1").arg(memory))), gaugeLink_(*gauge_),
       grid_(new ui::DataGrid(QStringLiteral("DBGridEh%1").arg(memory + 1))) {
@@ -76,7 +81,7 @@ MemoryBox::MemoryBox(int memory, store::Dataset& rows, NameStamp stamp, QWidget*
     leftLayout->addWidget(gauge_);
     leftLayout->addStretch();
 
-    grid_->setColumns(gridColumns());
+    grid_->setColumns(gridColumns(language));
     grid_->setTitleClickOrder(ui::DataGrid::TitleClickOrder::MarkerFirst);
     grid_->setDataset(&rows);
 

@@ -7,6 +7,9 @@
 
 class QComboBox;
 
+namespace lang {
+class LanguageStore;
+}
 namespace store {
 class Dataset;
 }
@@ -40,7 +43,9 @@ public:
     // Whether a save stamps the person's name each time, or only when it copies.
     enum class NameStamp { WhenCopying, EverySave };
 
-    MemoryBox(int memory, store::Dataset& rows, NameStamp stamp, QWidget* parent = nullptr);
+    // The grid names each reading's status markers in the language of the moment.
+    MemoryBox(int memory, store::Dataset& rows, NameStamp stamp,
+              const lang::LanguageStore& language, QWidget* parent = nullptr);
 
     int memory() const { return memory_; }
     NameStamp nameStamp() const { return stamp_; }

@@ -79,8 +79,9 @@ QSet<int> heldNumbers(store::Database& db, const QString& table) {
 TransferPage::TransferPage(lang::WindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context), Panel12(new ui::Toolbar("Panel12", "Image9", this)),
       Panel2(new ui::Panel("Panel2", this)),
-      memories_{new MemoryBox(1, context.dm.ado_rc1, MemoryBox::NameStamp::WhenCopying),
-                new MemoryBox(2, context.dm.ado_rc2, MemoryBox::NameStamp::EverySave)},
+      memories_{
+          new MemoryBox(1, context.dm.ado_rc1, MemoryBox::NameStamp::WhenCopying, context.language),
+          new MemoryBox(2, context.dm.ado_rc2, MemoryBox::NameStamp::EverySave, context.language)},
       gridExport_(context.messages, context.language, context.files, this) {
     setObjectName("Transfer");
     addImage("img_transfer_1", true, &TransferPage::img_transfer_1Click);
@@ -217,7 +218,8 @@ int TransferPage::usbDownload(const DownloadMemories& targets, DownloadReport& r
 }
 
 // Runs the session in a local event loop. Throws SilentAbort when the database refused
-// the readings: the session has shown its message, and nothing may be committed.
+// the readings: the session has shown its message, and nothing may be committed. Readings
+// left out count as an error: their message stands in place of the success message.
 int TransferPage::bleDownload(const DownloadMemories& targets, DownloadReport& report) {
     const std::unique_ptr<BleLink> ble = link_.openBleLink();
     QtQuietTimer quiet;
@@ -241,7 +243,7 @@ int TransferPage::bleDownload(const DownloadMemories& targets, DownloadReport& r
     loop.exec();
     if (outcome == BleSession::Outcome::NotStored)
         throw SilentAbort();
-    return outcome == BleSession::Outcome::Complete ? 0 : 1;
+    return outcome == BleSession::Outcome::Complete && session.leftOut() == 0 ? 0 : 1;
 }
 
 void TransferPage::img_save_user1Click() {

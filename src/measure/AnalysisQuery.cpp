@@ -62,8 +62,8 @@ std::optional<AnalysisMode> modeFromKey(const QString& key) {
 }
 
 QString personQuery() {
-    return QStringLiteral("select delselection,personal,systolic,diastolic,heart_beat,checktime "
-                          "from bp_record  where personal=:a1 order by "
+    return QStringLiteral("select delselection,personal,systolic,diastolic,heart_beat,checktime,"
+                          "measurement_status from bp_record  where personal=:a1 order by "
                           "personal,checktime,delselection");
 }
 
@@ -75,8 +75,8 @@ QString analysisQuery(AnalysisMode mode, const QDate& start, const QDate& end) {
     const QString from = boundText(start);
     const QString to = boundText(end.addDays(1));
     if (mode == AnalysisMode::Time)
-        return "select delselection,personal,systolic,diastolic,heart_beat,checktime from "
-               "bp_record  where checktime>=#" +
+        return "select delselection,personal,systolic,diastolic,heart_beat,checktime,"
+               "measurement_status from bp_record  where checktime>=#" +
                from + "#" + " and checktime<" + "#" + to + "#" +
                " and personal=:a1 order by personal,checktime,delselection";
     const AveragePieces p = averagePieces(mode);

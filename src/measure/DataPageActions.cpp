@@ -126,8 +126,8 @@ void DataPage::img_save_asClick() {
     output::BundleSource bundle;
     if (FallowDel)
         bundle = [this, person, range = listRange_](QIODevice& device) {
-            output::writeStoredFhirBundle(device, context_.dm.ADOConnection1, person, range.first(),
-                                          range.last());
+            output::writeStoredFhirBundle(device, context_.dm.ADOConnection1, context_.language,
+                                          person, range.first(), range.last());
         };
     gridExport_.ExportGrid(
         output::suggestedFileName(person.isEmpty() ? QStringLiteral("analysis") : person),

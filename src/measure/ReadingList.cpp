@@ -1,5 +1,6 @@
 #include "measure/ReadingList.h"
 
+#include "lang/StatusMarkers.h"
 #include "measure/AnalysisQuery.h"
 #include "measure/CategoryColumn.h"
 #include "store/Dataset.h"
@@ -18,6 +19,9 @@ QVector<ui::GridColumn> readingListColumns(std::function<readings::Scheme()> sch
                                 {"heart_beat", true, true, 57},
                                 {"checktime", true, true, 198}});
     columns.append(categoryColumn(std::move(scheme), language));
+    columns += ui::readingGridColumns(
+        {{"measurement_status", true, true, 0,
+          [&language](const QVariant& status) { return lang::statusMarkers(language, status); }}});
     return columns;
 }
 

@@ -14,8 +14,8 @@ class LanguageStore;
 
 namespace measure {
 
-// The columns of the Data page's list of readings, under their design titles, the last
-// one each reading's category in the scheme of the moment.
+// The columns of the Data page's list of readings, under their design titles, then each
+// reading's category in the scheme of the moment and the markers of its status.
 QVector<ui::GridColumn> readingListColumns(std::function<readings::Scheme()> scheme,
                                            const lang::LanguageStore& language);
 

@@ -1,12 +1,14 @@
 #include "output/FhirSource.h"
 
+#include "lang/StatusMarkers.h"
 #include "output/LocalOffsets.h"
 #include "store/Dataset.h"
 #include "store/FieldValue.h"
 
 namespace output {
 
-void writeStoredFhirBundle(QIODevice& device, store::Database& db, const QString& lastName,
+void writeStoredFhirBundle(QIODevice& device, store::Database& db,
+                           const lang::LanguageStore& language, const QString& lastName,
                            const QDate& from, const QDate& to) {
     FhirPerson person{lastName, {}, {}, {}};
     store::Dataset info(db, store::WriteMode::Immediate);
@@ -22,7 +24,8 @@ void writeStoredFhirBundle(QIODevice& device, store::Database& db, const QString
 
     store::Dataset rows(db, store::WriteMode::Immediate);
     rows.setCommandText(QStringLiteral(
-        "select systolic,diastolic,heart_beat,checktime from bp_record where personal=:a1 "
+        "select systolic,diastolic,heart_beat,checktime,measurement_status from bp_record "
+        "where personal=:a1 "
         "and checktime>=:a2 and checktime<:a3 order by checktime"));
     rows.setParameter(QStringLiteral("a1"), lastName);
     rows.setParameter(QStringLiteral("a2"), from.toString(Qt::ISODate));
@@ -32,6 +35,7 @@ void writeStoredFhirBundle(QIODevice& device, store::Database& db, const QString
     const int diastolic = rows.fieldIndex(QStringLiteral("diastolic"));
     const int pulse = rows.fieldIndex(QStringLiteral("heart_beat"));
     const int checktime = rows.fieldIndex(QStringLiteral("checktime"));
+    const int status = rows.fieldIndex(QStringLiteral("measurement_status"));
     LocalOffsets offsets;
     QList<FhirReading> readings(rows.recordCount());
     for (int row = 0; row < rows.recordCount(); ++row) {
@@ -46,6 +50,7 @@ void writeStoredFhirBundle(QIODevice& device, store::Database& db, const QString
         reading.systolic = rows.integerAt(row, systolic);
         reading.diastolic = rows.integerAt(row, diastolic);
         reading.pulse = rows.integerAt(row, pulse);
+        reading.note = lang::statusMarkers(language, rows.valueAt(row, status));
     }
     writeFhirBundle(device, person, readings);
 }

@@ -1,5 +1,6 @@
 #include "output/ReportDocument.h"
 
+#include "lang/StatusMarkers.h"
 #include "store/Dataset.h"
 #include "store/JetSql.h"
 #include "ui/DatasetTableModel.h"
@@ -27,6 +28,9 @@ constexpr double kFooter = 2.0;
 constexpr double kHeaderBand = kTitle + 2 * kLine + kGap;
 constexpr double kSummaryBand = kGap + 2 * kLine + kColumnTitles + 3 * kRow;
 constexpr double kPadding = 0.3;
+
+// A reading's status, shown as its markers wherever a template lists it.
+const QString kStatusField = QStringLiteral("measurement_status");
 
 const QColor kRule(0x60, 0x60, 0x60);
 const QColor kStripe(0xee, 0xf1, 0xf5);
@@ -105,7 +109,11 @@ ReportDocument::ReportDocument(QString templatePath, ReportTemplate design, stor
     : templatePath_(std::move(templatePath)), design_(std::move(design)), data_(data),
       translate_(std::move(translate)), model_(std::make_unique<ui::DatasetTableModel>()),
       person_(heading.person), period_(heading.period) {
-    const auto format = [&](const QString& field) {
+    const auto format = [&](const QString& field) -> ui::CellFormat {
+        if (field.compare(kStatusField, Qt::CaseInsensitive) == 0)
+            return [text = translate_](const QVariant& status) {
+                return lang::statusMarkers(text, status);
+            };
         const bool period =
             !field.isEmpty() && field.compare(design_.periodField, Qt::CaseInsensitive) == 0;
         return period ? heading.periodFormat : ui::CellFormat();

@@ -62,7 +62,7 @@ QString sameReading() {
 
 const QVector<ReadingColumn>& readingColumns() {
     using Type = FieldType;
-    // name, kind, design title, width, saved, memory, identifies
+    // name, kind, design title, width, saved, memory, identifies, version
     static const QVector<ReadingColumn> columns{
         {"idno", Type::Integer, "Number", 60, false, true, false},
         {"personal", Type::Text, "name", 46, true, true, true},
@@ -72,7 +72,9 @@ const QVector<ReadingColumn>& readingColumns() {
         {"checktime", Type::DateTime, "measurement date/time", 160, true, true, true},
         {"checktime_mmdd", Type::Text, "measurement date", 120, true, true, false},
         {"checktime_hhmm", Type::Text, "measurement time", 120, true, true, false},
-        {"delselection", Type::Boolean, "", 62, true, false, false}};
+        {"delselection", Type::Boolean, "", 62, true, false, false},
+        // the status word of a Bluetooth monitor; null for every other reading
+        {"measurement_status", Type::Integer, "status", 160, true, true, false, 2}};
     return columns;
 }
 
@@ -92,16 +94,25 @@ QStringList readingColumnNames(ReadingTable table) {
 }
 
 QString createReadingTable(const QString& name, ReadingTable table) {
-    QStringList lines, keys;
+    QStringList lines, keys, later;
     for (const ReadingColumn& column : readingColumns()) {
         if (!belongs(column, table))
             continue;
-        lines.append(line(column.name, declaration(column)));
+        (column.version == 1 ? lines : later).append(line(column.name, declaration(column)));
         if (NameKeys::isKeyed(column.name))
             keys.append(line(NameKeys::keyOf(column.name), QStringLiteral("TEXT")));
     }
-    lines += keys;
+    lines += keys + later;
     return QStringLiteral("CREATE TABLE %1 (\n%2\n)").arg(name, lines.join(QStringLiteral(",\n")));
+}
+
+QStringList addedColumns(const QString& name, ReadingTable table, int fileVersion) {
+    QStringList statements;
+    for (const ReadingColumn& column : readingColumns())
+        if (belongs(column, table) && column.version > fileVersion)
+            statements.append(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                                  .arg(name, column.name, declaration(column)));
+    return statements;
 }
 
 QString removeHeldReadings(const QString& memoryTable) {

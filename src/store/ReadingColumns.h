@@ -24,6 +24,9 @@ struct ReadingColumn {
     bool saved = false;  // a column of bp_record
     bool memory = false; // a column of the memory tables
     bool identifies = false; // a saved reading equals a downloaded one when these are equal
+    // The file version that brought the column. Later columns follow the name keys, where
+    // ALTER TABLE puts them in an older file, so both files have one column order.
+    int version = 1;
 };
 
 // Every reading column, in table order.
@@ -38,6 +41,10 @@ QStringList readingColumnNames(ReadingTable table);
 
 // The statement that creates a table of that shape under the name.
 QString createReadingTable(const QString& name, ReadingTable table);
+
+// The statements that add to an older table of that shape the columns that file versions
+// after `fileVersion` brought.
+QStringList addedColumns(const QString& name, ReadingTable table, int fileVersion);
 
 // Deletes from a memory table the readings that bp_record holds already.
 QString removeHeldReadings(const QString& memoryTable);

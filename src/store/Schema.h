@@ -11,7 +11,7 @@ namespace store::Schema {
 QStringList tableNames();
 
 // The user_version of a file of the current shape.
-inline constexpr int kVersion = 1;
+inline constexpr int kVersion = 2;
 
 // The statement that creates the table in its current shape. Throws DatabaseError for a
 // table that is not one of tableNames().

@@ -2,6 +2,7 @@
 
 #include "DatabaseError.h"
 #include "NameKeys.h"
+#include "ReadingColumns.h"
 #include "Schema.h"
 #include "Statement.h"
 #include "TextCollation.h"
@@ -114,17 +115,32 @@ void convert(sqlite3* db) {
     }
     Schema::addIndexes(db);
     NameKeys::fillMissingKeys(db);
-    run(db, QStringLiteral("PRAGMA user_version = %1").arg(Schema::kVersion));
+}
+
+// A file in the shape of the name keys lacks only the columns of later versions.
+void addColumns(sqlite3* db, int fileVersion) {
+    const std::pair<const char*, ReadingTable> tables[] = {
+        {"bp_record", ReadingTable::Saved},
+        {"bp_record_user1", ReadingTable::Memory},
+        {"bp_record_user2", ReadingTable::Memory}};
+    for (const auto& [table, shape] : tables)
+        for (const QString& statement : addedColumns(QLatin1String(table), shape, fileVersion))
+            run(db, statement);
 }
 
 } // namespace
 
 void convertEarlierFile(sqlite3* db) {
-    if (userVersion(db) >= Schema::kVersion)
+    const int version = userVersion(db);
+    if (version >= Schema::kVersion)
         return;
     executeScript(db, "BEGIN IMMEDIATE");
     try {
-        convert(db);
+        if (version < 1)
+            convert(db);
+        else
+            addColumns(db, version);
+        run(db, QStringLiteral("PRAGMA user_version = %1").arg(Schema::kVersion));
         executeScript(db, "COMMIT");
     } catch (const DatabaseError&) {
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);

@@ -9,7 +9,9 @@ namespace store::SchemaUpgrade {
 // collations and the fold function, rebuilds each table in its current shape with its
 // rows, rowids, further columns, indexes and triggers, gives every name its key and stores
 // every true as -1, all in one transaction: the file is converted completely or left as
-// it was. Does nothing to a current file. Throws DatabaseError.
+// it was. A file of a later shape (user_version 1 on) gets the columns of the versions
+// after its own, also in one transaction. Does nothing to a current file. Throws
+// DatabaseError.
 void convertEarlierFile(sqlite3* db);
 
 } // namespace store::SchemaUpgrade

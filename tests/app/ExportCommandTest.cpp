@@ -161,4 +161,18 @@ TEST_F(ExportCommand, WritesWhatTheDataPageExports) {
     EXPECT_TRUE(lines[2].contains("122"));
 }
 
+// The list carries each reading's status markers in the language of the database.
+TEST_F(ExportCommand, CarriesTheStatusMarkers) {
+    dm1.adocom1.execute("update bp_record set measurement_status=5 where systolic=122");
+    chooseLanguage("german");
+    const QString path = dir.file("out/status.csv");
+    const ProgramRun run = exportTo(path, {"--export", "csv", "--person", "Smith"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList lines = QString::fromUtf8(contents(path)).split('\n');
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_TRUE(lines[0].contains("Status")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[3].contains("Körperbewegung, unregelmäßiger Puls")) << lines[3].toStdString();
+    EXPECT_FALSE(lines[2].contains("Körperbewegung"));
+}
+
 } // namespace

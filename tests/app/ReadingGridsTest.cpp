@@ -42,7 +42,8 @@ TEST_F(ReadingGridsTest, ShowTheReadingColumnsInTheirDesign) {
                        {"heart_beat", "pulse", 60, true, true, false},
                        {"checktime_mmdd", "measurement date", 120, true, true, true},
                        {"checktime_hhmm", "measurement time", 120, true, true, false},
-                       {"checktime", "measurement date/time", 160, false, true, false}});
+                       {"checktime", "measurement date/time", 160, false, true, false},
+                       {"measurement_status", "status", 160, true, true, true}});
     const measure::DataPage data(context);
     expectColumns(*data.grid(), {{"delselection", "", 62, true, false, false},
                                  {"personal", "name", 46, true, false, false},
@@ -50,7 +51,8 @@ TEST_F(ReadingGridsTest, ShowTheReadingColumnsInTheirDesign) {
                                  {"diastolic", "diastolic", 63, true, true, false},
                                  {"heart_beat", "pulse", 57, true, true, false},
                                  {"checktime", "measurement date/time", 198, true, true, false},
-                                 {"category", "category", 150, true, false, false}});
+                                 {"category", "category", 150, true, false, false},
+                                 {"measurement_status", "status", 160, true, true, true}});
 }
 
 } // namespace

@@ -184,25 +184,44 @@ TEST_F(BleSessionTest, FaultsAndCancelEndEarlyKeepingWhatArrived) {
     }
 }
 
-// Readings that cannot be stored are counted apart and do not end the session.
-TEST_F(BleSessionTest, UnreadableAndUndatedReadingsAreCountedNotStored) {
+// Readings that cannot be stored are counted apart by reason, do not end the session, and
+// are named in one message at its end; the others are stored.
+TEST_F(BleSessionTest, ReadingsLeftOutAreCountedByReasonAndReported) {
     walkTo(State::Requesting);
     QByteArray special = reading(1, 128, 82, day);
     special[1] = char(0xFF); // systolic NaN
     special[2] = char(0x07);
-    QByteArray undated = reading(1, 128, 82, day);
-    undated[1 + 6] = 0; // year 0
-    undated[1 + 7] = 0;
-    indicate(special);
-    indicate(reading(1, 128, 82, day).left(5));
-    indicate(undated);
-    indicate(reading(1, 128, 82, now.addSecs(25 * 3600)));
+    QByteArray yearZero = reading(1, 128, 82, day);
+    yearZero[1 + 6] = 0;
+    yearZero[1 + 7] = 0;
+    QByteArray noTimeStamp = reading(1, 128, 82, day).remove(7, 7);
+    noTimeStamp[0] = char(0x0C);
+    const QDateTime later = day.addSecs(3600);
+    const QByteArray left[] = {
+        special,
+        reading(1, 128, 82, day).left(5), // shorter than its flags announce
+        yearZero,
+        noTimeStamp,
+        reading(1, 128, 82, now.addSecs(25 * 3600)),
+        reading(1, 512, 82, later),
+        reading(1, 128, 256, later),
+        reading(1, 128, 0, later),
+        reading(1, 0x0FFF, 82, later), // -1
+    };
+    for (const QByteArray& payload : left)
+        indicate(payload);
     indicate(reading(1, 128, 82, now.addSecs(23 * 3600)));
+    indicate(reading(2, 511, 255, later));
     link.events->controlPointResponse(QByteArray::fromHex("06000101"));
+
     EXPECT_EQ(session->unreadable(), 2);
     EXPECT_EQ(session->undated(), 2);
-    EXPECT_EQ(session->kept(), 1);
+    EXPECT_EQ(session->outOfRange(), 5);
+    EXPECT_EQ(session->kept(), 2);
+    EXPECT_EQ(messages.shown, QStringList{"fail:ble_left_out:2:2:2:5"});
+    EXPECT_EQ(finished, std::vector<bool>{true});
     EXPECT_EQ(rows("bp_record_user1"), Rows({"1 Smith 128/82 70 06/16 11:00 2024-06-16 11:00:00"}));
+    EXPECT_EQ(rows("bp_record_user2"), Rows({"1 Lee 511/255 70 06/14 08:30 2024-06-14 08:30:00"}));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "device/engine/BpMeasurement.h"
 
+#include "store/MeasurementStatus.h"
+
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -105,21 +107,22 @@ TEST(BpMeasurementTest, StatusBits) {
     struct Case {
         const char* hex;
         quint16 bit;
-        int range;
+        store::PulseRange range;
     } cases[] = {
-        {"0100", device::kStatusBodyMovement, 0},
-        {"0200", device::kStatusCuffFit, 0},
-        {"0400", device::kStatusIrregularPulse, 0},
-        {"0800", 0, 1},
-        {"1000", 0, 2},
-        {"2000", device::kStatusPosition, 0},
+        {"0100", store::kStatusBodyMovement, store::PulseRange::Within},
+        {"0200", store::kStatusCuffFit, store::PulseRange::Within},
+        {"0400", store::kStatusIrregularPulse, store::PulseRange::Within},
+        {"0800", 0, store::PulseRange::Above},
+        {"1000", 0, store::PulseRange::Below},
+        {"1800", 0, store::PulseRange::Reserved},
+        {"2000", store::kStatusPosition, store::PulseRange::Within},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.hex);
         const auto status = *decodeHex(QByteArray("10 7800 5000 0000 ") + c.hex)->status;
         if (c.bit)
             EXPECT_EQ(status, c.bit);
-        EXPECT_EQ(device::pulseRange(status), c.range);
+        EXPECT_EQ(store::pulseRange(status), c.range);
     }
 }
 

@@ -13,8 +13,9 @@ using measure::AnalysisMode;
 TEST(AnalysisQuery, TextsAreBuiltExactlyBlanksIncluded) {
     const QDate start(2011, 3, 1), end(2011, 3, 31);
     EXPECT_EQ(measure::analysisQuery(AnalysisMode::Time, start, end),
-              "select delselection,personal,systolic,diastolic,heart_beat,checktime from "
-              "bp_record  where checktime>=#2011-3-1# and checktime<#2011-4-1# and personal=:a1 "
+              "select delselection,personal,systolic,diastolic,heart_beat,checktime,"
+              "measurement_status from bp_record  where checktime>=#2011-3-1# and "
+              "checktime<#2011-4-1# and personal=:a1 "
               "order by personal,checktime,delselection");
     EXPECT_EQ(measure::analysisQuery(AnalysisMode::Day, start, end),
               "select delselection,personal,round(avg(systolic),0) as systolic,round(avg("

@@ -41,11 +41,12 @@ protected:
                                      QLatin1String(marked ? "true" : "false")));
     }
 
-    // The grid's rows as shown, cells joined by "|", without the last column, the category.
+    // The grid's rows as shown, cells joined by "|", without the last two columns, the
+    // category and the status.
     QStringList shown() const {
         QStringList rows;
         for (int row = 0; row < page->grid()->shownRowCount(); ++row)
-            rows << page->grid()->shownRow(row).mid(0, page->grid()->columnCount() - 1).join('|');
+            rows << page->grid()->shownRow(row).mid(0, page->grid()->columnCount() - 2).join('|');
         return rows;
     }
 

@@ -40,7 +40,7 @@ TEST_F(SortAndFind, TheSortButtonOffersTheMeasurementColumnsAndSortsTheList) {
     });
     page->img_sortClick();
     EXPECT_EQ(offered.join('|').toStdString(),
-              "Name|Systolic|Diastolic|Pulse|Date and time of measurement");
+              "Name|Systolic|Diastolic|Pulse|Date and time of measurement|Status");
     EXPECT_EQ(dm1.ado_analysis.sort(), "systolic DESC,heart_beat ASC");
     EXPECT_EQ(systolicColumn(), "140,130,120");
 }

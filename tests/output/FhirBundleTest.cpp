@@ -277,10 +277,11 @@ TEST_F(FhirSourceTest, ReadsThePersonAndTheReadingsOfTheRangeOnly) {
         dm1.adocom1.execute(QString("insert into bp_record(personal,systolic,diastolic,"
                                     "heart_beat,checktime) values(%1)")
                                 .arg(row));
+    dm1.adocom1.execute("update bp_record set measurement_status=36 where systolic=121");
     QByteArray bundle;
     QBuffer device(&bundle);
     device.open(QIODevice::WriteOnly);
-    writeStoredFhirBundle(device, dm1.ADOConnection1, "Muster", QDate(2024, 1, 15),
+    writeStoredFhirBundle(device, dm1.ADOConnection1, language, "Muster", QDate(2024, 1, 15),
                           QDate(2024, 1, 16));
     const QJsonArray entries = entriesOf(bundle);
     ASSERT_EQ(entries.size(), 4) << "patient, two pressures, one pulse";
@@ -290,6 +291,10 @@ TEST_F(FhirSourceTest, ReadsThePersonAndTheReadingsOfTheRangeOnly) {
     EXPECT_EQ(patient["gender"].toString(), "female");
     EXPECT_EQ(entries[1].toObject()["resource"].toObject()["effectiveDateTime"].toString(),
               "2024-01-15T00:00:00+01:00");
+    // The status markers are the note of the reading that has them, and of no other.
+    const QJsonArray note = entries[1].toObject()["resource"].toObject()["note"].toArray();
+    EXPECT_EQ(note, QJsonArray({QJsonObject{{"text", "irregular pulse, improper position"}}}));
+    EXPECT_FALSE(entries[2].toObject()["resource"].toObject().contains("note"));
     EXPECT_EQ(
         entries[3].toObject()["resource"].toObject()["valueQuantity"].toObject()["value"].toInt(),
         61);

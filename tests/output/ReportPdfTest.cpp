@@ -1,5 +1,7 @@
 #include "ReportFixture.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 const QStringList readingFields{"checktime", "systolic", "diastolic", "heart_beat"};
@@ -9,8 +11,8 @@ protected:
     store::Dataset& personReadings(const QString& person) {
         store::Dataset& list = dm1.ado_analysis;
         list.close();
-        list.setCommandText("select delselection,personal,systolic,diastolic,heart_beat,checktime "
-                            "from bp_record where personal=" +
+        list.setCommandText("select delselection,personal,systolic,diastolic,heart_beat,checktime,"
+                            "measurement_status from bp_record where personal=" +
                             store::quoted(person) + " order by personal,checktime");
         list.open();
         return list;
@@ -25,7 +27,7 @@ TEST_F(ReportPdfTest, ReadingsReportShowsTitlesThePersonAndEveryRowInOrder) {
 
     EXPECT_TRUE(text.contains("Blood pressure readings"));
     const QStringList all = lines(text);
-    EXPECT_TRUE(all.contains("Date and time Systolic (mmHg) Diastolic (mmHg) Pulse (/min)"));
+    EXPECT_TRUE(all.contains("Date and time Systolic (mmHg) Diastolic (mmHg) Pulse (/min) Status"));
     EXPECT_TRUE(all.contains("Person: Miller"));
     const QStringList rows = rowTexts(list, readingFields);
     ASSERT_EQ(rows.size(), 6);
@@ -150,14 +152,17 @@ TEST_F(ReportPdfTest, MemoryReportListsTheDownloadedReadings) {
                                                     "systolic", "diastolic", "heart_beat"})));
 }
 
-TEST_F(ReportPdfTest, GermanUserGetsGermanTitles) {
+TEST_F(ReportPdfTest, GermanUserGetsGermanTitlesAndMarkers) {
     chooseLanguage("german");
     readings("bp_record", "Müller", 3);
+    dm1.adocom1.execute("update bp_record set measurement_status=5 where rowid=2");
     const QString text = pdfText(*report("analysis_table.rav", personReadings("Müller")));
 
     EXPECT_TRUE(text.contains("Blutdruck-Messwerte"));
+    const QStringList all = lines(text);
     EXPECT_TRUE(
-        lines(text).contains("Datum und Uhrzeit Systolisch (mmHg) Diastolisch (mmHg) Puls (/min)"));
+        all.contains("Datum und Uhrzeit Systolisch (mmHg) Diastolisch (mmHg) Puls (/min) Status"));
+    EXPECT_EQ(all.filter(QRegularExpression(" Körperbewegung, unregelmäßiger Puls$")).size(), 1);
     EXPECT_TRUE(text.contains("Person: Müller"));
     EXPECT_TRUE(text.contains("Seite 1 von 1"));
     EXPECT_TRUE(text.contains("Anzahl der Messungen: 3"));

@@ -36,28 +36,30 @@ protected:
 } // namespace
 
 TEST_F(AnalysisQuery, TimeListsThePersonsReadingsInTheRange) {
-    EXPECT_EQ(
-        db.rows(dialect::timeQuery(start, end), person),
-        (Rows{"0|O'Brien|110|70|65|2011-02-02 10:00:00", "0|O'Brien|120|80|70|2011-03-01 08:00:00",
-              "0|O'Brien|121|81|71|2011-03-01 20:00:00", "0|O'Brien|121|79|60|2011-03-02 08:00:00",
-              "0|O'Brien|122|80|61|2011-03-02 20:00:00", "-1|O'Brien|130|90|80|2011-03-02 21:00:00",
-              "0|O'Brien|140|95|75|2011-03-31 23:59:00"}));
+    EXPECT_EQ(db.rows(dialect::timeQuery(start, end), person),
+              (Rows{"0|O'Brien|110|70|65|2011-02-02 10:00:00|NULL",
+                    "0|O'Brien|120|80|70|2011-03-01 08:00:00|NULL",
+                    "0|O'Brien|121|81|71|2011-03-01 20:00:00|NULL",
+                    "0|O'Brien|121|79|60|2011-03-02 08:00:00|NULL",
+                    "0|O'Brien|122|80|61|2011-03-02 20:00:00|NULL",
+                    "-1|O'Brien|130|90|80|2011-03-02 21:00:00|NULL",
+                    "0|O'Brien|140|95|75|2011-03-31 23:59:00|NULL"}));
 }
 
 TEST_F(AnalysisQuery, TimeOverOneDay) {
     EXPECT_EQ(db.rows(dialect::timeQuery("2011-3-31", "2011-4-1"), person),
-              Rows{"0|O'Brien|140|95|75|2011-03-31 23:59:00"});
+              Rows{"0|O'Brien|140|95|75|2011-03-31 23:59:00|NULL"});
 }
 
 // True is stored as -1, so in every order by the mark a marked reading stands before an
 // unmarked one of the same moment or period.
 TEST_F(AnalysisQuery, MarkedReadingsStandFirstAtTheSameMoment) {
     db.addReading("bp_record", person, 125, 85, 65, "2011-03-02 20:00:00", true);
-    EXPECT_EQ(
-        db.rows(dialect::timeQuery("2011-3-2", "2011-3-3"), person),
-        (Rows{"0|O'Brien|121|79|60|2011-03-02 08:00:00", "-1|O'Brien|125|85|65|2011-03-02 20:00:00",
-              "0|O'Brien|122|80|61|2011-03-02 20:00:00",
-              "-1|O'Brien|130|90|80|2011-03-02 21:00:00"}));
+    EXPECT_EQ(db.rows(dialect::timeQuery("2011-3-2", "2011-3-3"), person),
+              (Rows{"0|O'Brien|121|79|60|2011-03-02 08:00:00|NULL",
+                    "-1|O'Brien|125|85|65|2011-03-02 20:00:00|NULL",
+                    "0|O'Brien|122|80|61|2011-03-02 20:00:00|NULL",
+                    "-1|O'Brien|130|90|80|2011-03-02 21:00:00|NULL"}));
 }
 
 TEST_F(AnalysisQuery, DayAveragesInCalendarOrder) {

@@ -9,7 +9,9 @@ namespace dialect {
 inline QString joinedDelete(const QString& scratchTable) {
     return QStringLiteral(
                "delete a.* from  bp_record_user1 a,(select a.personal,a.systolic,a.diastolic,"
-               "a.heart_beat,a.checktime,a.checktime_mmdd,a.checktime_hhmm from bp_record_user1 "
+               "a.heart_beat,a.checktime,a.checktime_mmdd,a.checktime_hhmm,a.measurement_status "
+               "from "
+               "bp_record_user1 "
                "a,bp_record b  where a.personal=b.personal and a.systolic=b.systolic and "
                "a.diastolic=b.diastolic and a.heart_beat=b.heart_beat  and "
                "a.checktime=b.checktime) b  where a.personal=b.personal and "
@@ -22,16 +24,16 @@ inline QString joinedDelete(const QString& scratchTable) {
 inline QString copyToRecord(const QString& scratchTable) {
     return QStringLiteral("insert into "
                           "bp_record(personal,systolic,diastolic,heart_beat,checktime,checktime_"
-                          "mmdd,checktime_hhmm)  select a.personal,a.systolic,a.diastolic,a."
-                          "heart_beat,a.checktime,a.checktime_mmdd,a.checktime_hhmm from "
-                          "bp_record_user1 a")
+                          "mmdd,checktime_hhmm,measurement_status)  select a.personal,a.systolic,"
+                          "a.diastolic,a.heart_beat,a.checktime,a.checktime_mmdd,a.checktime_hhmm,"
+                          "a.measurement_status from bp_record_user1 a")
         .replace(QStringLiteral("bp_record_user1"), scratchTable);
 }
 
 // The readings of person :a1 from `start` inclusive to `end` exclusive (bounds "2011-3-1").
 inline QString timeQuery(const QString& start, const QString& end) {
-    return "select delselection,personal,systolic,diastolic,heart_beat,checktime from "
-           "bp_record  where checktime>=#" +
+    return "select delselection,personal,systolic,diastolic,heart_beat,checktime,"
+           "measurement_status from bp_record  where checktime>=#" +
            start + "#" + " and checktime<" + "#" + end + "#" +
            " and personal=:a1 order by personal,checktime,delselection";
 }

@@ -23,7 +23,8 @@ TEST(Rewrite, JoinedDeleteBecomesCorrelatedExists) {
     EXPECT_EQ(rewrite(dialect::joinedDelete("bp_record_user1")).toStdString(),
               "delete from bp_record_user1 as a where exists (select 1 from (select "
               "a.personal,a.personal_key,a.systolic,a.diastolic,a.heart_beat,a.checktime,"
-              "a.checktime_mmdd,a.checktime_hhmm from bp_record_user1 a,bp_record b  where "
+              "a.checktime_mmdd,a.checktime_hhmm,a.measurement_status from bp_record_user1 a,"
+              "bp_record b  where "
               "a.personal_key=b.personal_key and a.systolic=b.systolic and "
               "a.diastolic=b.diastolic and a.heart_beat=b.heart_beat  and a.checktime=b.checktime) "
               "b where a.personal_key=b.personal_key and a.systolic=b.systolic and "

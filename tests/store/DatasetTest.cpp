@@ -70,7 +70,7 @@ TEST_F(DatasetTest, FieldsAreFoundWithoutRegardToCaseAndTyped) {
     EXPECT_EQ(immediate.value("IDNO"), QVariant(7));
     EXPECT_EQ(immediate.fieldType(immediate.fieldIndex("checktime")), FieldType::DateTime);
     EXPECT_EQ(immediate.fieldType(immediate.fieldIndex("personal")), FieldType::Text);
-    EXPECT_EQ(immediate.fieldCount(), 9); // the rowid stays hidden, the name key shows
+    EXPECT_EQ(immediate.fieldCount(), 10); // the rowid stays hidden, the name key shows
     try {
         immediate.value("nosuch");
         FAIL();

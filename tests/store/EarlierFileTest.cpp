@@ -1,5 +1,6 @@
 #include "StoreFixture.h"
 #include "store/DatabaseError.h"
+#include "store/Schema.h"
 #include "store/TextCollation.h"
 
 #include <QFile>
@@ -87,7 +88,7 @@ TEST_P(EarlierFile, IsConvertedOnOpenAndReadsCorrectly) {
 
     EXPECT_EQ(scalar("select count(*) from sqlite_master where sql like '%FOLDCASE%'").toInt(), 0);
     EXPECT_EQ(scalar("pragma integrity_check").toString(), "ok");
-    EXPECT_EQ(scalar("pragma user_version").toInt(), 1);
+    EXPECT_EQ(scalar("pragma user_version").toInt(), Schema::kVersion);
     EXPECT_EQ(column("select rowid || ':' || personal || ':' || personal_key || ':' || "
                      "delselection from bp_record order by rowid"),
               QStringList({"2:MÜLLER:müller:-1", "3:Smith:smith:-1", "7:müller:müller:0"}));
@@ -136,4 +137,75 @@ TEST(EarlierFileUnconvertible, IsLeftUnchanged) {
         EXPECT_EQ(bytesOf(path), before) << shape;
         EXPECT_FALSE(QFile::exists(path + "-journal"));
     }
+}
+
+namespace {
+
+const char* const readingTables[] = {"bp_record", "bp_record_user1", "bp_record_user2"};
+
+// A file of the first version with name keys, whose readings tables lack the status column.
+class FirstVersionFile : public StoreFixture {
+protected:
+    void SetUp() override {
+        StoreFixture::SetUp();
+        db.execute("insert into bp_record (personal, systolic, diastolic, checktime) values "
+                   "('Adams', 120, 80, '2024-05-06 07:08:00')");
+        db.execute("insert into bp_record_user2 (idno, personal, systolic) values (1, 'Ann', 130)");
+        for (const char* table : readingTables)
+            current << columns(table);
+        db.close();
+    }
+
+    // `keep` names a table that has the column already, added by another program.
+    void downgrade(const char* keep = "") {
+        sqlite3* file = nullptr;
+        ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &file), SQLITE_OK);
+        for (const char* table : readingTables) {
+            if (qstrcmp(table, keep) != 0)
+                ASSERT_EQ(sqlite3_exec(file,
+                                       QByteArray("ALTER TABLE ") + table +
+                                           " DROP COLUMN measurement_status",
+                                       nullptr, nullptr, nullptr),
+                          SQLITE_OK);
+        }
+        sqlite3_exec(file, "PRAGMA user_version = 1", nullptr, nullptr, nullptr);
+        sqlite3_close(file);
+    }
+
+    QString columns(const char* table) {
+        return scalar(QStringLiteral("select group_concat(name || ' ' || type) from "
+                                     "pragma_table_info('%1')")
+                          .arg(table))
+            .toString();
+    }
+
+    const QString path = dir.file("tonvi.mdb");
+    QStringList current; // the columns of each readings table in a new file
+};
+
+} // namespace
+
+// The file gets the column in the place and shape a new file has it; its rows keep theirs.
+TEST_F(FirstVersionFile, GetsTheStatusColumnAndKeepsItsRows) {
+    downgrade();
+    db.open(path);
+    EXPECT_EQ(scalar("pragma user_version").toInt(), Schema::kVersion);
+    for (const QString table : {"bp_record", "bp_record_user2"})
+        EXPECT_EQ(
+            scalar("select personal || systolic || ifnull(measurement_status, '-') from " + table)
+                .toString(),
+            table == "bp_record" ? "Adams120-" : "Ann130-");
+    QStringList upgraded;
+    for (const char* table : readingTables)
+        upgraded << columns(table);
+    EXPECT_EQ(upgraded, current);
+}
+
+// The last table cannot take the column: the tables altered before it stay as they were.
+TEST_F(FirstVersionFile, ThatCannotTakeTheColumnIsLeftUnchanged) {
+    downgrade("bp_record_user2");
+    const QByteArray before = bytesOf(path);
+    EXPECT_THROW(db.open(path), DatabaseError);
+    EXPECT_FALSE(db.isOpen());
+    EXPECT_EQ(bytesOf(path), before);
 }

@@ -1,6 +1,7 @@
 #include "BleSession.h"
 
 #include "BpMeasurement.h"
+#include "PressureRange.h"
 #include "ProgressGauge.h"
 #include "store/DatabaseError.h"
 #include "store/Dataset.h"
@@ -91,8 +92,11 @@ void BleSession::measurement(const QByteArray& payload) {
     const auto reading = decodeBpMeasurement(payload);
     if (!reading || !reading->readable)
         ++unreadable_;
-    else if (!isStorableMoment(reading->moment, ctx_.now()))
+    else if (!reading->moment.isValid())
         ++undated_;
+    else if (!isStorableMoment(reading->moment, ctx_.now()) ||
+             !isStorablePressure(reading->systolic, reading->diastolic))
+        ++outOfRange_;
     else
         store(*reading);
     if (state_ == State::Collecting)
@@ -129,6 +133,8 @@ void BleSession::store(const BpMeasurement& reading) {
     rows.setValue("diastolic", reading.diastolic);
     if (reading.pulse)
         rows.setValue("heart_beat", *reading.pulse);
+    if (reading.status)
+        rows.setValue("measurement_status", int(*reading.status));
     rows.post();
     ++kept_;
     ProgressGauge& gauge = *target.gauge;
@@ -163,6 +169,9 @@ void BleSession::finish(const char* failureKey) {
         ctx_.report.sendMessage(store::WindowMessage::DownloadDone);
     else
         ctx_.report.fail(failureKey, {QString::number(kept_)});
+    if (leftOut() > 0)
+        ctx_.report.fail("ble_left_out", {QString::number(kept_), QString::number(unreadable_),
+                                          QString::number(undated_), QString::number(outOfRange_)});
     if (finished_)
         finished_(complete ? Outcome::Complete : Outcome::EndedEarly);
 }

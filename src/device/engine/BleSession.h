@@ -22,8 +22,9 @@ struct BleSessionContext {
 
 // Downloads the stored readings of a Bluetooth LE monitor into the pending batches of the
 // two memories and applies them at the end, also when the session ends early: whole
-// readings received are kept, and the message says how many. One object serves one
-// download; the caller sets both gauges' progress to 0 before start.
+// readings received are kept, and the message says how many. Readings left out are
+// counted by reason and, when there are any, named in one message at the end. One object
+// serves one download; the caller sets both gauges' progress to 0 before start.
 class BleSession : private BleLinkEvents {
 public:
     enum class State { Idle, Connecting, ReadingFeature, Enabling, Requesting, Collecting, Done };
@@ -48,7 +49,10 @@ public:
     quint16 feature() const { return feature_; }
     int kept() const { return kept_; }
     int unreadable() const { return unreadable_; } // special pressures or malformed payloads
-    int undated() const { return undated_; }       // no moment, or one too far ahead
+    int undated() const { return undated_; }       // no moment
+    // A moment too far ahead, or pressures beyond those a USB monitor's record can hold.
+    int outOfRange() const { return outOfRange_; }
+    int leftOut() const { return unreadable_ + undated_ + outOfRange_; }
 
 private:
     void connected() override;
@@ -70,6 +74,7 @@ private:
     int kept_ = 0;
     int unreadable_ = 0;
     int undated_ = 0;
+    int outOfRange_ = 0;
 };
 
 } // namespace device

@@ -6,17 +6,6 @@
 
 namespace device {
 
-// Bits of the measurement status word.
-constexpr quint16 kStatusBodyMovement = 0x0001;
-constexpr quint16 kStatusCuffFit = 0x0002;
-constexpr quint16 kStatusIrregularPulse = 0x0004;
-constexpr quint16 kStatusPulseRange = 0x0018; // 1: above, 2: below the monitor's range
-constexpr quint16 kStatusPosition = 0x0020;
-
-constexpr int pulseRange(quint16 status) {
-    return (status & kStatusPulseRange) >> 3;
-}
-
 // One reading as a Bluetooth LE monitor indicates it on the Blood Pressure Measurement
 // characteristic, pressures in mmHg whatever unit the monitor sent.
 struct BpMeasurement {
@@ -24,9 +13,9 @@ struct BpMeasurement {
     int systolic = 0;
     int diastolic = 0;
     std::optional<int> pulse;
-    QDateTime moment; // invalid when the monitor sent none or a zero date
-    int memory = 1;   // 1 or 2, from the user id
-    std::optional<quint16> status;
+    QDateTime moment;              // invalid when the monitor sent none or a zero date
+    int memory = 1;                // 1 or 2, from the user id
+    std::optional<quint16> status; // bits of store/MeasurementStatus.h
 };
 
 // Decodes one indication; empty when the payload is shorter than its flags announce.

@@ -1,6 +1,7 @@
 #include "TReceiData.h"
 
 #include "ClockLead.h"
+#include "PressureRange.h"
 #include "ProgressGauge.h"
 #include "store/Dataset.h"
 
@@ -242,11 +243,13 @@ void TReceiData::StoreRecord() {
     ++FreceiCount;
 
     const QDateTime checktime = measurementTime();
-    if (!checktime.isValid() || aReco.diastolic == 0 || aReco.systolic_h == 0 ||
+    // A zero byte is an empty value, also a systolic whose flag is set.
+    const int systolic =
+        aReco.systolic_h == 0 ? 0 : aReco.systolic_h + (aReco.systolic_l > 0 ? 256 : 0);
+    if (!checktime.isValid() || !isStorablePressure(systolic, aReco.diastolic) ||
         aReco.heart_beat == 0)
         return;
-    if (aReco.systolic_l > 0)
-        aReco.systolic_h += 256;
+    aReco.systolic_h = systolic;
 
     Fado->last();
     const int idno = Fado->isEmpty() ? 1 : Fado->asInteger("idno") + 1;

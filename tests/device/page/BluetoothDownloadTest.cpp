@@ -18,6 +18,14 @@ QString indication(int user, int systolic, int diastolic, int day, int hour, int
         .arg(user, 2, 16, QLatin1Char('0'));
 }
 
+// The indication with a status word as well.
+QString withStatus(const QString& indication, quint16 status) {
+    return QString::number(indication.left(2).toInt(nullptr, 16) | 0x10, 16) + indication.mid(2) +
+           QStringLiteral(" %1%2")
+               .arg(status & 0xFF, 2, 16, QLatin1Char('0'))
+               .arg(status >> 8, 2, 16, QLatin1Char('0'));
+}
+
 class BluetoothDownload : public TransferPageTest {
 protected:
     // --simulate-monitor=FILE with a Bluetooth scenario of these indications.
@@ -33,6 +41,18 @@ protected:
             {"tonvi", "--simulate-monitor=" + path}, QDate(2024, 6, 15));
         ASSERT_TRUE(monitor.openBleLink);
         page->monitorLink().openBleLink = monitor.openBleLink;
+    }
+
+    // Each reading's stored status in time order, "-" for none.
+    QStringList statuses(const QString& table) {
+        store::Dataset ds(dm1.ADOConnection1, store::WriteMode::Immediate);
+        ds.setCommandText("select ifnull(measurement_status, '-') as s from " + table +
+                          " order by checktime");
+        ds.open();
+        QStringList out;
+        for (ds.first(); !ds.eof(); ds.next())
+            out << ds.asString("s");
+        return out;
     }
 };
 
@@ -50,6 +70,39 @@ TEST_F(BluetoothDownload, FillsBothMemoriesAndSavesUnderAPerson) {
     save2();
     EXPECT_EQ(messages.shown, QStringList{"inform:user_bprecord_post_ok"});
     EXPECT_EQ(saved(), Rows{"Baker 142/91 80 06-11 07:00"});
+}
+
+// The status word goes with its reading into the memory and from there into bp_record;
+// downloading and saving again stores nothing twice.
+TEST_F(BluetoothDownload, KeepsEachReadingsStatusWhenSaved) {
+    useScenario({withStatus(indication(2, 118, 76, 10, 8, 64), 0x0024),
+                 indication(2, 142, 91, 11, 7, 80),
+                 withStatus(indication(2, 131, 85, 12, 19, 72), 0)});
+    choose("Adams");
+    for (int round = 0; round < 2; ++round) {
+        page->img_transfer_1Click();
+        EXPECT_EQ(statuses("bp_record_user2"), (QStringList{"36", "-", "0"}));
+        EXPECT_EQ(shownColumn(6), (QStringList{"irregular pulse, improper position", "", ""}));
+        save2();
+        EXPECT_EQ(messages.shown, QStringList{"inform:user_bprecord_post_ok"});
+        EXPECT_EQ(statuses("bp_record"), (QStringList{"36", "-", "0"}));
+    }
+}
+
+// Readings that cannot be stored are named by reason in one message, in place of the
+// success message; the others are stored.
+TEST_F(BluetoothDownload, TellsHowManyReadingsWereLeftOut) {
+    const QString good = indication(2, 118, 76, 10, 8, 64);
+    useScenario({QString(good).replace(2, 6, " ff 07"), // systolic NaN
+                 "0c 7800 5000 0000 4000 02",           // no time stamp
+                 QString(good).replace("e807", "e907"), // 2025: in the future
+                 QString(good).replace(2, 6, " 58 02"), // systolic 600
+                 good, indication(2, 142, 91, 11, 7, 80)});
+    choose("Adams");
+    page->img_transfer_1Click();
+    EXPECT_EQ(messages.shown, QStringList{"fail:ble_left_out[2|1|1|2]"});
+    EXPECT_EQ(readings("bp_record_user2"),
+              (Rows{"Adams 118/76 64 06-10 08:00", "Adams 142/91 80 06-11 07:00"}));
 }
 
 // The readings that arrived before the link dropped stay, and the message says how many.

@@ -108,8 +108,8 @@ TEST_F(TransferPageTest, TakesItsTextsFromTheLanguageTable) {
     chooseLanguage("german");
     lang::SetFormText(*window, language, pictures);
     for (device::MemoryBox* box : {page->memory1(), page->memory2()}) {
-        EXPECT_EQ(box->grid()->shownTitles(),
-                  (QStringList{"Nr.", "Systolisch", "Diastolisch", "Puls", "Datum", "Uhrzeit"}));
+        EXPECT_EQ(box->grid()->shownTitles(), (QStringList{"Nr.", "Systolisch", "Diastolisch",
+                                                           "Puls", "Datum", "Uhrzeit", "Status"}));
         const QString progress = QStringLiteral("lbl_progress%1").arg(box->memory());
         EXPECT_EQ(box->findChild<QLabel*>(progress)->text(), "Fortschritt");
     }
