@@ -36,8 +36,9 @@ BleChooser::BleChooser(lang::WindowContext& context, BleScanner& scanner, BleMon
     lst_monitors->setObjectName("lst_monitors");
     lst_monitors->setRootIsDecorated(false);
     lst_monitors->setHeaderLabels({"Name", "Address", "Signal"});
-    lst_monitors->header()->setSectionResizeMode(NameColumn, QHeaderView::Stretch);
     lst_monitors->header()->setStretchLastSection(false);
+    lst_monitors->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    lst_monitors->header()->setSectionResizeMode(NameColumn, QHeaderView::Stretch);
     lbl_scanning->setObjectName("lbl_scanning");
     pb_scanning->setObjectName("pb_scanning");
     pb_scanning->setRange(0, 0); // busy, no end known
