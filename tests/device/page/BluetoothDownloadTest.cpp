@@ -1,4 +1,5 @@
 #include "TransferFixture.h"
+#include "lang/FormTexts.h"
 #include "ui/RadioGroup.h"
 
 #include <QCoreApplication>
@@ -137,6 +138,14 @@ TEST_F(BluetoothDownload, TheLinkChoiceIsRemembered) {
     EXPECT_EQ(remembered.back().connection, device::Connection::Bluetooth);
     EXPECT_EQ(remembered.back().monitor.name, "Hall");
     EXPECT_EQ(page->linkChoice().monitor, remembered.back().monitor);
+}
+
+TEST_F(TransferPageTest, TheConnectionBoxTakesItsTextsFromTheLanguageTable) {
+    chooseLanguage("german");
+    lang::SetFormText(*window, language, pictures);
+    EXPECT_EQ(page->connectionChoice()->title(), "Verbindung");
+    EXPECT_EQ(page->connectionChoice()->items(), (QStringList{"USB-Kabel", "Bluetooth"}));
+    EXPECT_EQ(page->connectionChoice()->itemIndex(), 0);
 }
 
 } // namespace
