@@ -28,6 +28,9 @@ QtBleScanner::QtBleScanner(QObject* parent) : QObject(parent) {
     agent_.setLowEnergyDiscoveryTimeout(kScanTime);
     connect(&agent_, &QBluetoothDeviceDiscoveryAgent::deviceDiscovered, this,
             &QtBleScanner::deviceDiscovered);
+    // A device may show its services, or a new signal strength, only in a later advert.
+    connect(&agent_, &QBluetoothDeviceDiscoveryAgent::deviceUpdated, this,
+            [this](const QBluetoothDeviceInfo& device) { deviceDiscovered(device); });
     connect(&agent_, &QBluetoothDeviceDiscoveryAgent::finished, this, [this] {
         scanning_ = false;
         if (events_)
