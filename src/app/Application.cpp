@@ -5,9 +5,11 @@
 #include "app/FilePlacement.h"
 #include "app/FileReport.h"
 #include "app/ImportCommand.h"
+#include "app/Settings.h"
 #include "app/SingleInstance.h"
 #include "app/Tfrm_main.h"
 #include "device/TransferPage.h"
+#include "device/ble/QtBleScanner.h"
 #include "lang/LanguageStore.h"
 #include "lang/Messages.h"
 #include "lang/WindowContext.h"
@@ -191,7 +193,15 @@ int runWindow(int argc, char** argv, const CommandLine& commandLine) {
     }
     device::MonitorLink& link = frm_main->transferPage()->monitorLink();
     link.openPort = std::move(monitors.openPort);
-    link.openBleLink = std::move(monitors.openBleLink);
+    link.openBleScanner =
+        monitors.openBleScanner ? std::move(monitors.openBleScanner) : device::openRadioScanner;
+    link.openBleLink =
+        monitors.openBleLink ? std::move(monitors.openBleLink) : device::openRadioLink;
+    device::LinkChoice choice = ReadLinkChoice(files.dataDir());
+    if (monitors.simulated)
+        choice.connection = *monitors.simulated;
+    frm_main->transferPage()->setLinkChoice(
+        choice, [dir = files.dataDir()](const device::LinkChoice& c) { WriteLinkChoice(dir, c); });
     messages.setParentWindow(frm_main.get());
     application.showError = [&messages](const QString& text) { messages.showError(text); };
     frm_main->show();

@@ -55,4 +55,28 @@ void WriteScheme(const QString& dataDir, readings::Scheme scheme) {
         ini->write(u"statistics", u"scheme", schemeText(scheme));
 }
 
+device::LinkChoice ReadLinkChoice(const QString& dataDir) {
+    device::LinkChoice choice;
+    const auto ini = store::IniFile::loadSettings(dataDir);
+    if (!ini)
+        return choice;
+    const auto connection = ini->value(u"transfer", u"connection");
+    if (connection && connection->compare(u"bluetooth", Qt::CaseInsensitive) == 0)
+        choice.connection = device::Connection::Bluetooth;
+    choice.monitor = {ini->value(u"bluetooth", u"name").value_or(QString()),
+                      ini->value(u"bluetooth", u"monitor").value_or(QString())};
+    return choice;
+}
+
+void WriteLinkChoice(const QString& dataDir, const device::LinkChoice& choice) {
+    // A settings file that cannot be written costs only the choice after the next start.
+    auto ini = store::IniFile::loadSettings(dataDir);
+    if (!ini)
+        return;
+    const bool bluetooth = choice.connection == device::Connection::Bluetooth;
+    ini->write(u"transfer", u"connection", QLatin1String(bluetooth ? "bluetooth" : "usb"));
+    ini->write(u"bluetooth", u"monitor", choice.monitor.address);
+    ini->write(u"bluetooth", u"name", choice.monitor.name);
+}
+
 } // namespace app

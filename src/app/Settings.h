@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/MonitorLink.h"
 #include "readings/Category.h"
 
 #include <QByteArray>
@@ -22,5 +23,11 @@ void WriteWindowGeometry(const QString& dataDir, const QByteArray& geometry);
 // gets ACC/AHA and every other system ESH.
 readings::Scheme ReadScheme(const QString& dataDir, const QLocale& system = QLocale::system());
 void WriteScheme(const QString& dataDir, readings::Scheme scheme);
+
+// How the monitor is connected, kept in [transfer] connection as "usb" or "bluetooth"
+// (USB without one), and the Bluetooth monitor chosen last, in [bluetooth] monitor (its
+// address) and name.
+device::LinkChoice ReadLinkChoice(const QString& dataDir);
+void WriteLinkChoice(const QString& dataDir, const device::LinkChoice& choice);
 
 } // namespace app

@@ -3,6 +3,7 @@
 #include "device/engine/HidDevicePort.h"
 #include "device/engine/Pause.h"
 #include "device/engine/SimulatedBleLink.h"
+#include "device/engine/SimulatedBleScanner.h"
 #include "device/engine/SimulatedMonitor.h"
 
 #include <QFile>
@@ -68,7 +69,7 @@ MonitorLink::MonitorLink()
 MonitorFactories monitorFromArguments(const QStringList& arguments, const QDate& today) {
     const std::optional<QString> option = simulateOption(arguments);
     if (!option)
-        return {usbMonitor, {}};
+        return {usbMonitor, {}, {}, std::nullopt};
     Scenario scenario;
     try {
         scenario = option->isEmpty() ? builtInReadings(today) : scenarioFile(*option);
@@ -76,10 +77,14 @@ MonitorFactories monitorFromArguments(const QStringList& arguments, const QDate&
         std::fprintf(stderr, "%s\n", error.what());
         throw;
     }
-    if (scenario.bluetooth)
-        return {usbMonitor,
-                [ble = *scenario.bluetooth] { return std::make_unique<SimulatedBleLink>(ble); }};
-    return {[scenario] { return std::make_unique<SimulatedMonitor>(scenario); }, {}};
+    if (const std::optional<BleScenario>& ble = scenario.bluetooth)
+        return {usbMonitor, [ble = *ble] { return std::make_unique<SimulatedBleScanner>(ble); },
+                [ble = *ble](const BleMonitor&) { return std::make_unique<SimulatedBleLink>(ble); },
+                Connection::Bluetooth};
+    return {[scenario] { return std::make_unique<SimulatedMonitor>(scenario); },
+            {},
+            {},
+            Connection::Usb};
 }
 
 Scenario builtInReadings(const QDate& today) {

@@ -14,6 +14,7 @@
 #include "ui/DataGrid.h"
 #include "ui/Gauge.h"
 #include "ui/ImageButton.h"
+#include "ui/RadioGroup.h"
 #include "ui/Toolbar.h"
 
 #include <QComboBox>
@@ -79,6 +80,7 @@ QSet<int> heldNumbers(store::Database& db, const QString& table) {
 TransferPage::TransferPage(lang::WindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context), Panel12(new ui::Toolbar("Panel12", "Image9", this)),
       Panel2(new ui::Panel("Panel2", this)),
+      rg_connection(new ui::RadioGroup("rg_connection", Panel2)),
       memories_{
           new MemoryBox(1, context.dm.ado_rc1, MemoryBox::NameStamp::WhenCopying, context.language),
           new MemoryBox(2, context.dm.ado_rc2, MemoryBox::NameStamp::EverySave, context.language)},
@@ -95,9 +97,21 @@ TransferPage::TransferPage(lang::WindowContext& context, QWidget* parent)
     addImage("img_delete_user1", false, &TransferPage::img_delete_user1Click);
     addImage("img_save_user1", false, &TransferPage::img_save_user1Click);
 
+    rg_connection->setItems({"USB cable", "Bluetooth"});
+    rg_connection->setColumns(2);
+    rg_connection->setItemIndex(int(choice_.connection));
+    connect(rg_connection, &ui::RadioGroup::itemIndexChanged, this, [this](int index) {
+        if (index < 0)
+            return;
+        choice_.connection = Connection(index);
+        if (remember_)
+            remember_(choice_);
+    });
+
     memory1()->hide();
     auto* memories = new QVBoxLayout(Panel2);
     memories->setContentsMargins(4, 4, 4, 4);
+    memories->addWidget(rg_connection, 0, Qt::AlignLeft);
     memories->addWidget(memory1());
     memories->addWidget(memory2(), 1);
     for (MemoryBox* box : memories_)
@@ -158,7 +172,33 @@ void TransferPage::showMemory1WhileItHoldsReadings() {
         Panel12->findChild<ui::ImageButton*>(QLatin1String(name))->setVisible(shown);
 }
 
+void TransferPage::setLinkChoice(const LinkChoice& choice,
+                                 std::function<void(const LinkChoice&)> remember) {
+    remember_ = nullptr;
+    choice_ = choice;
+    rg_connection->setItemIndex(int(choice.connection));
+    remember_ = std::move(remember);
+}
+
+std::optional<BleMonitor> TransferPage::chooseMonitor() {
+    const std::unique_ptr<BleScanner> scanner = link_.openBleScanner();
+    BleChooser chooser(context_, *scanner, choice_.monitor, window());
+    const bool accepted = runChooser_(chooser);
+    const std::optional<BleMonitor> monitor = chooser.chosen();
+    if (!accepted || !monitor)
+        return std::nullopt;
+    choice_.monitor = *monitor;
+    if (remember_)
+        remember_(choice_);
+    return monitor;
+}
+
+// With Bluetooth the user first chooses the monitor; Cancel there leaves everything as it
+// was.
 void TransferPage::img_transfer_1Click() {
+    std::optional<BleMonitor> monitor;
+    if (choice_.connection == Connection::Bluetooth && !(monitor = chooseMonitor()))
+        return;
     const WindowDisabled disabled(*window());
     QCoreApplication::processEvents();
     for (MemoryBox* box : memories_)
@@ -167,7 +207,7 @@ void TransferPage::img_transfer_1Click() {
     try {
         if (!guarded([&] {
                 emptyMemories();
-                errors = download();
+                errors = download(monitor);
             })) { // nothing of this download may stay in the datasets
             for (MemoryBox* box : memories_)
                 reopen(box->rows());
@@ -192,7 +232,7 @@ void TransferPage::emptyMemories() {
 // Runs the USB engine or the Bluetooth session; returns its error count. Both tables
 // receive their rows together or not at all; a Bluetooth download that ends early keeps
 // the readings that arrived.
-int TransferPage::download() {
+int TransferPage::download(const std::optional<BleMonitor>& monitor) {
     std::list<store::ControlsDisabled> detached;
     DownloadMemories targets;
     for (int memory = 0; memory < kMemoryCount; ++memory) {
@@ -203,7 +243,7 @@ int TransferPage::download() {
     PageReport report(context_);
     store::Transaction transaction(context_.dm.ADOConnection1);
     const int errors =
-        link_.openBleLink ? bleDownload(targets, report) : usbDownload(targets, report);
+        monitor ? bleDownload(*monitor, targets, report) : usbDownload(targets, report);
     transaction.commit();
     return errors;
 }
@@ -220,8 +260,9 @@ int TransferPage::usbDownload(const DownloadMemories& targets, DownloadReport& r
 // Runs the session in a local event loop. Throws SilentAbort when the database refused
 // the readings: the session has shown its message, and nothing may be committed. Readings
 // left out count as an error: their message stands in place of the success message.
-int TransferPage::bleDownload(const DownloadMemories& targets, DownloadReport& report) {
-    const std::unique_ptr<BleLink> ble = link_.openBleLink();
+int TransferPage::bleDownload(const BleMonitor& monitor, const DownloadMemories& targets,
+                              DownloadReport& report) {
+    const std::unique_ptr<BleLink> ble = link_.openBleLink(monitor);
     QtQuietTimer quiet;
     BleSession session({*ble, report, quiet, link_.now}, targets);
     QEventLoop loop;

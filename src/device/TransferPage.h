@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/BleChooser.h"
 #include "device/MonitorLink.h"
 #include "device/engine/DownloadMemory.h"
 #include "output/GridExport.h"
@@ -8,6 +9,7 @@
 
 #include <QWidget>
 #include <array>
+#include <optional>
 
 class QComboBox;
 
@@ -19,6 +21,7 @@ class Dataset;
 }
 namespace ui {
 class Panel;
+class RadioGroup;
 class Toolbar;
 } // namespace ui
 
@@ -42,6 +45,13 @@ public:
 
     // The monitor the downloads talk to; the USB monitor unless the program says otherwise.
     MonitorLink& monitorLink() { return link_; }
+    // USB cable or Bluetooth, and the monitor chosen last; `remember` keeps each change the
+    // user makes.
+    void setLinkChoice(const LinkChoice& choice, std::function<void(const LinkChoice&)> remember);
+    const LinkChoice& linkChoice() const { return choice_; }
+    ui::RadioGroup* connectionChoice() const { return rg_connection; }
+    // Runs the chooser of a Bluetooth monitor before a Bluetooth download; modal by default.
+    void setBleChooserRunner(BleChooserRunner run) { runChooser_ = std::move(run); }
 
     // The page's own steps when the Transfer button shows it: memory 1's box and buttons
     // show while it holds readings; memory 2's box carries a title only beside it.
@@ -74,9 +84,11 @@ private:
     void addImage(const QString& name, bool shown, void (TransferPage::*handler)() = nullptr);
     void emptyMemories();
     void showMemory1WhileItHoldsReadings();
-    int download();
+    std::optional<BleMonitor> chooseMonitor();
+    int download(const std::optional<BleMonitor>& monitor);
     int usbDownload(const DownloadMemories& targets, DownloadReport& report);
-    int bleDownload(const DownloadMemories& targets, DownloadReport& report);
+    int bleDownload(const BleMonitor& monitor, const DownloadMemories& targets,
+                    DownloadReport& report);
     void saveMemory(MemoryBox& box);
     void clearMemory(MemoryBox& box);
     void exportMemory(MemoryBox& box);
@@ -88,6 +100,7 @@ private:
     MonitorLink link_;
     ui::Toolbar* Panel12;
     ui::Panel* Panel2;
+    ui::RadioGroup* rg_connection;
     // Memory 1 (GroupBox6) and memory 2 (GroupBox5).
     std::array<MemoryBox*, kMemoryCount> memories_;
     // Memory 2's title from the language table, kept while the box shows none.
@@ -95,6 +108,9 @@ private:
     output::GridExport gridExport_;
     output::ReportShow reports_{context_};
     output::SelUserRunner runSelUser_ = output::runSelUserModally;
+    LinkChoice choice_;
+    std::function<void(const LinkChoice&)> remember_;
+    BleChooserRunner runChooser_ = runBleChooserModally;
 };
 
 } // namespace device

@@ -20,6 +20,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QTreeWidget>
 
 namespace lang {
 
@@ -112,6 +113,10 @@ void applyRow(QWidget& window, const Components& components, const store::Datase
     } else if (group == QLatin1String("radio_item")) {
         if (auto* radio = components.find<ui::RadioGroup>(component))
             radio->setItemText(index, text);
+    } else if (group == QLatin1String("column_item")) {
+        auto* list = components.find<QTreeWidget>(component);
+        if (list && index >= 0 && index < list->columnCount())
+            list->headerItem()->setText(index, text);
     } else if (group == QLatin1String("caption")) {
         if (component.isEmpty())
             return;

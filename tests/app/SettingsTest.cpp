@@ -127,4 +127,33 @@ TEST_F(SettingsTest, WrittenSchemeReadsBackBesideTheOtherSettings) {
     EXPECT_EQ(app::ReadSettings(dir.path()), 35);
 }
 
+TEST_F(SettingsTest, LinkChoiceReadsUsbUnlessTheFileSaysBluetooth) {
+    using device::Connection;
+    const std::pair<const char*, Connection> cases[] = {
+        {"", Connection::Usb},
+        {"[transfer]\nconnection=usb\n", Connection::Usb},
+        {"[Transfer]\nConnection = BlueTooth\n", Connection::Bluetooth},
+        {"[transfer]\nconnection=radio\n", Connection::Usb},
+        {"[bluetooth]\nconnection=bluetooth\n", Connection::Usb},
+    };
+    for (const auto& [file, connection] : cases) {
+        store(file);
+        EXPECT_EQ(app::ReadLinkChoice(dir.path()).connection, connection) << file;
+    }
+}
+
+TEST_F(SettingsTest, WrittenLinkChoiceReadsBackBesideTheOtherSettings) {
+    store("[delay]\nreceidata=35\n");
+    const device::LinkChoice chosen{device::Connection::Bluetooth,
+                                    {"Küche = Ost", "00:1A:7D:DA:71:13"}};
+    app::WriteLinkChoice(dir.path(), chosen);
+    const device::LinkChoice read = app::ReadLinkChoice(dir.path());
+    EXPECT_EQ(read.connection, chosen.connection);
+    EXPECT_EQ(read.monitor, chosen.monitor);
+    app::WriteLinkChoice(dir.path(), {device::Connection::Usb, chosen.monitor});
+    EXPECT_EQ(app::ReadLinkChoice(dir.path()).connection, device::Connection::Usb);
+    EXPECT_EQ(app::ReadLinkChoice(dir.path()).monitor, chosen.monitor);
+    EXPECT_EQ(app::ReadSettings(dir.path()), 35);
+}
+
 } // namespace

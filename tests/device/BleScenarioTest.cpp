@@ -3,6 +3,7 @@
 #include "device/ScenarioRefusal.h"
 #include "device/engine/BleSession.h"
 #include "device/engine/SimulatedBleLink.h"
+#include "device/engine/SimulatedBleScanner.h"
 
 #include <QCoreApplication>
 
@@ -18,7 +19,7 @@ QByteArray payload(int user, int minute = 0) {
 }
 
 TEST(BleScenarioTest, ReadsABluetoothMonitor) {
-    const Scenario s = Scenario::fromJson(R"({"bluetooth": {
+    const Scenario s = Scenario::fromJson(R"({"bluetooth": {"name": "Küche",
         "measurements": ["0e 8000 5200 0000 e807 060e 071e 00 4600 01", "00 7800 5000 0000"],
         "feature": 33, "controlPoint": false,
         "faults": {"dropAfter": 1, "indicationsRefused": true, "noMonitor": true}}})");
@@ -30,11 +31,13 @@ TEST(BleScenarioTest, ReadsABluetoothMonitor) {
     EXPECT_FALSE(b.controlPoint);
     EXPECT_EQ(b.dropAfter, 1);
     EXPECT_TRUE(b.indicationsRefused && b.noMonitor);
+    EXPECT_EQ(b.name, QString("Küche"));
 
     const BleScenario plain = *Scenario::fromJson(R"({"bluetooth": {}})").bluetooth;
     EXPECT_TRUE(plain.controlPoint);
     EXPECT_FALSE(plain.indicationsRefused || plain.noMonitor);
     EXPECT_EQ(plain.dropAfter, -1);
+    EXPECT_TRUE(plain.name.isEmpty());
     EXPECT_FALSE(Scenario::fromJson("{}").bluetooth);
 }
 
@@ -57,9 +60,74 @@ TEST(BleScenarioTest, RefusesWhatItWouldOtherwiseIgnoreOrMisread) {
              "at bluetooth.faults.noMonitor: must"},
             {R"({"bluetooth": {"faults": {"linkDrops": 1}}})",
              "at bluetooth.faults.linkDrops: unknown"},
+            {R"({"bluetooth": {"name": 7}})", "at bluetooth.name: must be a text of 1 to 248"},
+            {R"({"bluetooth": {"name": ""}})", "at bluetooth.name: must be a text"},
         }) {
         expectRefused(text, where);
     }
+}
+
+// A name one byte too long for a device, written with two-byte letters.
+TEST(BleScenarioTest, RefusesANameLongerThanADeviceCanHave) {
+    const QString fits(124, QChar(0xE4));
+    EXPECT_EQ(
+        Scenario::fromJson(QStringLiteral(R"({"bluetooth": {"name": "%1"}})").arg(fits).toUtf8())
+            .bluetooth->name,
+        fits);
+    expectRefused(
+        QStringLiteral(R"({"bluetooth": {"name": "%1x"}})").arg(fits).toUtf8().constData(),
+        "at bluetooth.name");
+}
+
+// What the simulated scanner reports, event by event.
+class ScanLog : public device::BleScanEvents {
+public:
+    void monitorFound(const device::BleMonitor& m, int signal) override {
+        log << QStringLiteral("found %1 %2 %3").arg(m.name, m.address).arg(signal);
+    }
+    void scanFinished() override { log << "finished"; }
+    void scanFailed(device::BleFault) override { log << "failed"; }
+    QStringList log;
+};
+
+TEST(SimulatedBleScannerTest, FindsTheScenariosMonitorAfterStartReturned) {
+    using S = device::SimulatedBleScanner;
+    const QString fixed =
+        QStringLiteral("found %1 %2 %3").arg(S::kName, S::kAddress).arg(S::kSignal);
+    const QString named = QStringLiteral("found Küche %1 %2").arg(S::kAddress).arg(S::kSignal);
+    struct Case {
+        QString name;
+        bool noMonitor;
+        QStringList log;
+    };
+    for (const Case& c :
+         {Case{"", false, {fixed, "finished"}}, Case{"Küche", false, {named, "finished"}},
+          Case{"Küche", true, {"finished"}}}) {
+        BleScenario scenario;
+        scenario.name = c.name;
+        scenario.noMonitor = c.noMonitor;
+        S scanner(scenario);
+        ScanLog events;
+        scanner.setEvents(&events);
+        scanner.start();
+        EXPECT_TRUE(events.log.isEmpty());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(events.log, c.log);
+    }
+}
+
+// A rescan after stop reports again; the stopped scan reports nothing.
+TEST(SimulatedBleScannerTest, StopDropsTheRunningScanOnly) {
+    device::SimulatedBleScanner scanner{BleScenario{}};
+    ScanLog events;
+    scanner.setEvents(&events);
+    scanner.start();
+    scanner.stop();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(events.log.isEmpty());
+    scanner.start();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(events.log.size(), 2);
 }
 
 // The session against the simulated monitor, through the event loop.
@@ -113,11 +181,11 @@ TEST_F(SimulatedBleTest, FaultsEndTheDownloadWithTheirMessage) {
     };
     const std::vector<QByteArray> three = {payload(1), payload(1, 1), payload(1, 2)};
     const Case cases[] = {
-        {{three, 0, true, true, false, -1}, "fail:ble_no_monitor:0", 0},
-        {{three, 0, true, false, true, -1}, "fail:ble_indications_refused:0", 0},
-        {{three, 0, true, false, false, 2}, "fail:ble_link_lost:2", 2},
-        {{three, 0, false, false, false, 0}, "fail:ble_link_lost:0", 0},
-        {{{}, 0, true, false, false, -1}, "", 0},
+        {{three, 0, true, true, false, -1, {}}, "fail:ble_no_monitor:0", 0},
+        {{three, 0, true, false, true, -1, {}}, "fail:ble_indications_refused:0", 0},
+        {{three, 0, true, false, false, 2, {}}, "fail:ble_link_lost:2", 2},
+        {{three, 0, false, false, false, 0, {}}, "fail:ble_link_lost:0", 0},
+        {{{}, 0, true, false, false, -1, {}}, "", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shown.toStdString());

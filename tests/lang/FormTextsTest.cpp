@@ -15,6 +15,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -75,6 +76,8 @@ TEST_F(FormTexts, AppliesEachKindOfRowToItsWidget) {
     auto* action = make<QAction>("mnu_file", "File");
     auto* grid = new ui::DataGrid("DBGrid1", &window);
     grid->setColumns({{"systolic", "Sys", 50}, {"diastolic", "Dia", 60}});
+    auto* list = make<QTreeWidget>("lst_found");
+    list->setHeaderLabels({"Name", "Address"});
 
     row("caption", "label1", "Beschriftung");
     row("caption", "Label2", "");
@@ -99,6 +102,8 @@ TEST_F(FormTexts, AppliesEachKindOfRowToItsWidget) {
     row("grid", "dbgrid1", "Systolisch", {.width = 90, .field = "SYSTOLIC", .show = true});
     row("grid", "DBGrid1", "nie", {.width = 5, .field = "diastolic", .show = false});
     row("grid", "DBGrid1", "kein Feld", {.width = 5, .field = "pulse", .show = true});
+    row("column_item", "LST_FOUND", "Adresse", {.index = 1});
+    row("column_item", "lst_found", "zu weit", {.index = 2});
 
     const auto snapshot = [&] {
         return QStringList{window.windowTitle(),
@@ -117,14 +122,16 @@ TEST_F(FormTexts, AppliesEachKindOfRowToItsWidget) {
                            panel0->text() + '|' + panel1->text(),
                            action->text(),
                            grid->column(0).title + ' ' + QString::number(grid->column(0).width),
-                           grid->column(1).title + ' ' + QString::number(grid->column(1).width)};
+                           grid->column(1).title + ' ' + QString::number(grid->column(1).width),
+                           list->headerItem()->text(0) + '|' + list->headerItem()->text(1) + '|' +
+                               QString::number(list->columnCount())};
     };
     const QStringList expected{"Testfenster",   "Beschriftung",  "",
                                "keep",          "Tafel",         "Los",
                                "zuletzt",       "Alle",          "Bereich",
                                "Auswertung",    "time|Tag|week", "Tabelle|Line|Other",
                                "one|Grafik",    "p0|Bereit",     "Datei",
-                               "Systolisch 90", "Dia 60"};
+                               "Systolisch 90", "Dia 60",        "Name|Adresse|2"};
     apply();
     EXPECT_EQ(snapshot(), expected);
     apply();

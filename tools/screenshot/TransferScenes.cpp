@@ -1,8 +1,11 @@
 #include "Scene.h"
 #include "device/TransferPage.h"
+#include "device/engine/SimulatedBleScanner.h"
 #include "device/engine/SimulatedMonitor.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 
 namespace {
 
@@ -22,6 +25,32 @@ QWidget* afterDownload(app::Tfrm_main& window, store::Tdm1&) {
     return &window;
 }
 
+// The chooser of a Bluetooth monitor after the simulated scan found one; the chooser lives
+// only while the download button's step runs, so its picture is kept in a label.
+QWidget* bluetoothChooser(app::Tfrm_main& window, store::Tdm1&) {
+    device::TransferPage& page = *window.transferPage();
+    device::BleScenario monitor;
+    monitor.name = QStringLiteral("Kitchen monitor");
+    page.monitorLink().openBleScanner = [monitor] {
+        return std::make_unique<device::SimulatedBleScanner>(monitor);
+    };
+    page.setLinkChoice({device::Connection::Bluetooth, {}}, nullptr);
+    window.m_transferClick();
+    auto* picture = new QLabel(&window, Qt::Window);
+    page.setBleChooserRunner([picture](device::BleChooser& dialog) {
+        dialog.show();
+        for (int turn = 0; turn < 100 && dialog.scanning(); ++turn)
+            QApplication::processEvents();
+        QApplication::processEvents();
+        picture->setPixmap(dialog.grab());
+        picture->resize(dialog.size());
+        return false;
+    });
+    page.img_transfer_1Click();
+    return picture;
+}
+
 const SceneRegistration transfer{{"transfer-page", afterDownload}};
+const SceneRegistration chooser{{"bluetooth-chooser", bluetoothChooser}};
 
 } // namespace

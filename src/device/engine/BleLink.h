@@ -16,6 +16,9 @@ enum class BleFault {
     LinkLost,           // the connection dropped
 };
 
+// The message key that explains a fault.
+const char* bleFaultKey(BleFault fault);
+
 // What a link reports, always after the call that asked for it has returned.
 class BleLinkEvents {
 public:

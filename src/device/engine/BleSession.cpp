@@ -17,26 +17,6 @@ constexpr quint8 kResponseCode = 0x06;
 constexpr quint8 kSuccess = 0x01;
 constexpr quint8 kNoRecords = 0x06;
 
-const char* faultKey(BleFault fault) {
-    switch (fault) {
-    case BleFault::NoAdapter:
-        return "ble_no_adapter";
-    case BleFault::NoAccess:
-        return "ble_no_access";
-    case BleFault::NoMonitor:
-        return "ble_no_monitor";
-    case BleFault::ConnectRefused:
-        return "ble_connect_failed";
-    case BleFault::ServiceMissing:
-        return "ble_service_missing";
-    case BleFault::IndicationsRefused:
-        return "ble_indications_refused";
-    case BleFault::LinkLost:
-        break;
-    }
-    return "ble_link_lost";
-}
-
 } // namespace
 
 BleSession::BleSession(BleSessionContext context, DownloadMemories memories)
@@ -115,7 +95,7 @@ void BleSession::controlPointResponse(const QByteArray& response) {
 
 void BleSession::failed(BleFault fault) {
     if (state_ != State::Idle && state_ != State::Done)
-        finish(faultKey(fault));
+        finish(bleFaultKey(fault));
 }
 
 void BleSession::store(const BpMeasurement& reading) {

@@ -90,11 +90,23 @@ bool flag(const QJsonObject& object, const QString& at, const char* key) {
     return value.toBool();
 }
 
+QString deviceName(const QJsonObject& object, const QString& at) {
+    const QJsonValue value = object.value(QLatin1String("name"));
+    if (value.isUndefined())
+        return {};
+    const qsizetype bytes = value.toString().toUtf8().size();
+    if (!value.isString() || bytes < 1 || bytes > BleScenario::kMaxName)
+        reject(member(at, QStringLiteral("name")),
+               QStringLiteral("must be a text of 1 to %1 bytes").arg(BleScenario::kMaxName));
+    return value.toString();
+}
+
 BleScenario bleScenarioFrom(const QJsonValue& value) {
     const QString at = QStringLiteral("bluetooth");
     const QJsonObject o = objectAt(value, at);
-    onlyKeys(o, at, {"measurements", "feature", "controlPoint", "faults"});
+    onlyKeys(o, at, {"name", "measurements", "feature", "controlPoint", "faults"});
     BleScenario s;
+    s.name = deviceName(o, at);
     const QJsonArray items = array(o, at, "measurements");
     for (qsizetype i = 0; i < items.size(); ++i)
         s.measurements.push_back(hexPayload(items[i],

@@ -3,6 +3,7 @@
 #include "DevicePort.h"
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 #include <array>
 #include <optional>
@@ -49,12 +50,14 @@ public:
 // A Bluetooth LE monitor: the measurement indications it holds and how it misbehaves.
 struct BleScenario {
     static constexpr int kMaxPayload = 20; // bytes of one indication
+    static constexpr int kMaxName = 248;   // bytes of a device name
     std::vector<QByteArray> measurements;
     quint16 feature = 0;
     bool controlPoint = true;
     bool noMonitor = false;
     bool indicationsRefused = false;
     int dropAfter = -1; // the link drops after this many indications
+    QString name;       // what a scan finds; empty: a name of the simulator's own
 };
 
 // What a simulated monitor holds and how it misbehaves.

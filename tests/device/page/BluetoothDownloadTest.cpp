@@ -1,6 +1,10 @@
 #include "TransferFixture.h"
+#include "lang/FormTexts.h"
+#include "ui/RadioGroup.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
@@ -39,8 +43,19 @@ protected:
         file.close();
         const device::MonitorFactories monitor = device::monitorFromArguments(
             {"tonvi", "--simulate-monitor=" + path}, QDate(2024, 6, 15));
-        ASSERT_TRUE(monitor.openBleLink);
+        ASSERT_TRUE(monitor.openBleScanner && monitor.openBleLink);
+        page->monitorLink().openBleScanner = monitor.openBleScanner;
         page->monitorLink().openBleLink = monitor.openBleLink;
+        page->setLinkChoice({device::Connection::Bluetooth, {}},
+                            [this](const device::LinkChoice& c) { remembered.push_back(c); });
+        // Waits for the scan to end, notes what the chooser shows, and answers.
+        page->setBleChooserRunner([this](device::BleChooser& chooser) {
+            for (int turn = 0; turn < 100 && chooser.scanning(); ++turn)
+                QCoreApplication::processEvents();
+            offered = chooser.chosen();
+            chooserMessage = chooser.messageLabel()->text();
+            return chooserAnswer;
+        });
     }
 
     // Each reading's stored status in time order, "-" for none.
@@ -54,6 +69,10 @@ protected:
             out << ds.asString("s");
         return out;
     }
+    bool chooserAnswer = true;
+    std::optional<device::BleMonitor> offered;
+    QString chooserMessage;
+    std::vector<device::LinkChoice> remembered;
 };
 
 TEST_F(BluetoothDownload, FillsBothMemoriesAndSavesUnderAPerson) {
@@ -131,6 +150,54 @@ TEST_F(BluetoothDownload, CancelFromTheProgressBox) {
     EXPECT_EQ(messages.shown, QStringList{"fail:ble_cancelled[1]"});
     EXPECT_EQ(readings("bp_record_user1").size(), 1u);
     EXPECT_TRUE(page->window()->isEnabled());
+}
+
+// Cancel in the chooser leaves the memories as they were and remembers nothing.
+TEST_F(BluetoothDownload, CancelInTheChooserDownloadsNothing) {
+    download(memories({}, {monitor::morning}));
+    const Rows before = readings("bp_record_user2");
+    ASSERT_EQ(before.size(), 1u);
+    useScenario({indication(2, 118, 76, 10, 8, 64)});
+    chooserAnswer = false;
+    messages.shown.clear();
+    page->img_transfer_1Click();
+    EXPECT_TRUE(offered);
+    EXPECT_EQ(messages.shown, QStringList{});
+    EXPECT_EQ(readings("bp_record_user2"), before);
+    EXPECT_EQ(page->memory2()->grid()->shownRowCount(), 1);
+    EXPECT_TRUE(remembered.empty());
+}
+
+// A scenario without a monitor: the chooser says so, and nothing can be chosen.
+TEST_F(BluetoothDownload, NoMonitorFoundIsShownInTheChooser) {
+    useScenario({indication(1, 118, 76, 10, 8, 64)}, R"(, "faults": {"noMonitor": true})");
+    page->img_transfer_1Click();
+    EXPECT_FALSE(offered);
+    EXPECT_EQ(chooserMessage, language.GetHintText("ble_no_monitor"));
+    EXPECT_EQ(messages.shown, QStringList{});
+    EXPECT_EQ(readings("bp_record_user1"), Rows{});
+}
+
+// The connection the user clicks and the monitor chosen are handed on to be kept.
+TEST_F(BluetoothDownload, TheLinkChoiceIsRemembered) {
+    useScenario({indication(1, 118, 76, 10, 8, 64)}, R"(, "name": "Hall")");
+    page->connectionChoice()->setItemIndex(0);
+    ASSERT_EQ(remembered.size(), 1u);
+    EXPECT_EQ(remembered.back().connection, device::Connection::Usb);
+    page->connectionChoice()->setItemIndex(1);
+    page->img_transfer_1Click();
+    ASSERT_EQ(remembered.size(), 3u);
+    EXPECT_EQ(remembered.back().connection, device::Connection::Bluetooth);
+    EXPECT_EQ(remembered.back().monitor.name, "Hall");
+    EXPECT_EQ(page->linkChoice().monitor, remembered.back().monitor);
+}
+
+TEST_F(TransferPageTest, TheConnectionBoxTakesItsTextsFromTheLanguageTable) {
+    chooseLanguage("german");
+    lang::SetFormText(*window, language, pictures);
+    EXPECT_EQ(page->connectionChoice()->title(), "Verbindung");
+    EXPECT_EQ(page->connectionChoice()->items(), (QStringList{"USB-Kabel", "Bluetooth"}));
+    EXPECT_EQ(page->connectionChoice()->itemIndex(), 0);
 }
 
 } // namespace
