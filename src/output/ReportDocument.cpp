@@ -104,7 +104,7 @@ ReportDocument::ReportDocument(QString templatePath, ReportTemplate design, stor
                                Translate translate, const ReportHeading& heading)
     : templatePath_(std::move(templatePath)), design_(std::move(design)), data_(data),
       translate_(std::move(translate)), model_(std::make_unique<ui::DatasetTableModel>()),
-      person_(heading.person), period_(heading.period) {
+      frontPage_(heading.frontPage), person_(heading.person), period_(heading.period) {
     const auto format = [&](const QString& field) {
         const bool period =
             !field.isEmpty() && field.compare(design_.periodField, Qt::CaseInsensitive) == 0;
@@ -112,12 +112,19 @@ ReportDocument::ReportDocument(QString templatePath, ReportTemplate design, stor
     };
     QVector<ui::GridColumn> columns;
     for (const ReportColumn& column : design_.columns)
-        columns.append({column.field, column.title, 64, true, false, format(column.field)});
+        columns.append({column.field, column.title, 64, true, false, format(column.field),
+                        heading.rowCells.value(column.field.toLower())});
     columns.append({design_.personField, QString()});
     columns.append({design_.periodField, QString(), 64, true, false, format(design_.periodField)});
     model_->setColumns(columns);
     model_->setDataset(&data_);
     rowCount_ = model_->rowCount();
+    for (int c = 0; c < design_.columns.size(); ++c) {
+        if (model_->fieldType(c) == store::FieldType::Boolean)
+            model_->setColumnFormat(c, [](const QVariant& value) {
+                return value.toBool() ? QStringLiteral("✓") : QString();
+            });
+    }
 
     const int personColumn = int(design_.columns.size());
     if (person_.isEmpty() && rowCount_ > 0)
@@ -133,6 +140,8 @@ ReportDocument::ReportDocument(QString templatePath, ReportTemplate design, stor
     const int lastRows = rowCount_ - (pageCount_ - 1) * rowsPerPage_;
     if (!design_.summaryFields.isEmpty() && (lastRows * kRow + kSummaryBand) * f > body)
         ++pageCount_;
+    if (frontPage_)
+        pageCount_ = rowCount_ == 0 ? 1 : pageCount_ + 1;
 }
 
 ReportDocument::~ReportDocument() = default;
@@ -229,15 +238,26 @@ void ReportDocument::paintPage(QPainter& painter, int page) const {
     painter.save();
     painter.setPen(Qt::black);
     paintHeader(painter, m);
+    if (frontPage_ && page == 0)
+        frontPage_->paint(
+            painter,
+            QRectF(0, kHeaderBand * m.f, m.width, m.height - (kHeaderBand + kFooter) * m.f),
+            design_.fontSize, m.k);
+    else
+        paintTablePage(painter, m, frontPage_ ? page - 1 : page);
+    paintFooter(painter, m, page);
+    painter.restore();
+}
+
+// The rows of a page of the table (0-based), and the summary after the last.
+void ReportDocument::paintTablePage(QPainter& painter, const Metrics& m, int page) const {
     const double titlesTop = kHeaderBand * m.f;
     paintColumnTitles(painter, m, titlesTop);
     const int first = std::min(rowCount_, page * rowsPerPage_);
     const int last = std::min(rowCount_, first + rowsPerPage_);
     const double end = paintRows(painter, m, first, last, titlesTop + kColumnTitles * m.f);
-    if (page == pageCount_ - 1 && !design_.summaryFields.isEmpty())
+    if (page == pageCount_ - (frontPage_ ? 2 : 1) && !design_.summaryFields.isEmpty())
         paintSummary(painter, m, end);
-    paintFooter(painter, m, page);
-    painter.restore();
 }
 
 bool ReportDocument::render(QPagedPaintDevice& device) const {
@@ -296,10 +316,18 @@ double ReportDocument::paintRows(QPainter& painter, const Metrics& m, int first,
     for (int row = first + 1; row < last; row += 2)
         painter.fillRect(QRectF(0, top + (row - first) * height, m.width, height), kStripe);
     CellWriter writer(painter);
+    const QVector<ui::GridColumn>& columns = model_->columns();
     for (int row = first; row < last; ++row, top += height) {
         for (int c = 0; c < design_.columns.size(); ++c) {
             const QRectF rect(m.x[c] + pad, top, m.x[c + 1] - m.x[c] - 2 * pad, height);
-            writer.write(painter, rect, design_.columns[c].align, cell(row, c));
+            if (!columns[c].rowCell) {
+                writer.write(painter, rect, design_.columns[c].align, cell(row, c));
+                continue;
+            }
+            const ui::RowCellLook look = columns[c].rowCell(data_, row);
+            if (look.background.isValid())
+                painter.fillRect(QRectF(m.x[c], top, m.x[c + 1] - m.x[c], height), look.background);
+            writer.write(painter, rect, design_.columns[c].align, look.text);
         }
     }
     return top;
