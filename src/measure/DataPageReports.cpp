@@ -64,9 +64,14 @@ void DataPage::showSummary(const QString& showType) {
                                  listRange_.first(), listRange_.last(), scheme_);
         output::ReportHeading heading;
         heading.person = facts.fullName;
+        const auto span = [this](const QDate& first, const QDate& last) {
+            return dates_.write(first) + QStringLiteral(" – ") + dates_.write(last);
+        };
         if (!listRange_.open())
-            heading.period = dates_.write(listRange_.first()) + QStringLiteral(" – ") +
-                             dates_.write(listRange_.last());
+            heading.period = span(listRange_.first(), listRange_.last());
+        else if (!facts.readings.isEmpty())
+            heading.period =
+                span(facts.readings.first().moment.date(), facts.readings.last().moment.date());
         heading.rowCells.insert(
             QStringLiteral("category"),
             categoryColumn([scheme = scheme_] { return scheme; }, context_.language).rowCell);

@@ -137,7 +137,8 @@ void labelDates(QCategoryAxis& axis, int first, int last,
         axis.remove(old);
     QString previous;
     for (int position = first; position <= last; ++position) {
-        if (position != last && (position - first) % step != 0)
+        // A label too near the last one would overlap it.
+        if (position != last && ((position - first) % step != 0 || last - position < step / 2))
             continue;
         const QString text = label(position);
         if (!text.isEmpty() && text != previous && !axis.categoriesLabels().contains(text))

@@ -54,7 +54,8 @@ void setThreshold(QLineSeries& line, int value, double from = -1e7, double to = 
 QString dateLabel(const QDate& date);
 
 // Replaces the axis' labels by the dates (label of a position, empty when unknown) under
-// the first and the last position and about five between; each date is written once.
+// the first and the last position and about five between, none close before the last;
+// each date is written once.
 void labelDates(QCategoryAxis& axis, int first, int last,
                 const std::function<QString(int position)>& label);
 
