@@ -6,15 +6,11 @@
 #include "readings/ReadingRange.h"
 #include "readings/Statistics.h"
 #include "store/Dataset.h"
+#include "store/RiskFactors.h"
 
 namespace output {
 
 namespace {
-
-// The flags of bp_userinfo, each named by its check box in the person dialog.
-const char* const kRiskFactors[] = {"smoker",          "alcohol",         "overweight",
-                                    "cholesterol_inc", "sodium_chloride", "exercise",
-                                    "sugar_increased", "diabetic"};
 
 const QString kPersonForm = QStringLiteral("frm_user");
 
@@ -42,10 +38,12 @@ void addPerson(store::Database& db, const lang::LanguageStore& language, const Q
         facts.person.append(
             {language.GetHintText(QStringLiteral("report_col_gender")),
              lang::itemText(language, kPersonForm, QStringLiteral("comb_gender"), gender)});
-    for (const char* flag : kRiskFactors) {
-        if (info.asBoolean(QLatin1String(flag)))
+    // Each named by its check box in the person dialog.
+    for (const auto& factor : store::kRiskFactors) {
+        const QLatin1String column(factor.first);
+        if (info.asBoolean(column))
             facts.riskFactors << lang::captionText(language, kPersonForm,
-                                                   QStringLiteral("chk_") + QLatin1String(flag));
+                                                   QStringLiteral("chk_") + column);
     }
     if (facts.riskFactors.isEmpty())
         facts.riskFactors << language.GetHintText(QStringLiteral("report_no_risk_factors"));
