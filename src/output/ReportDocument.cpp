@@ -1,5 +1,6 @@
 #include "output/ReportDocument.h"
 
+#include "output/ReportLook.h"
 #include "store/Dataset.h"
 #include "store/JetSql.h"
 #include "ui/DatasetTableModel.h"
@@ -29,15 +30,6 @@ constexpr double kSummaryBand = kGap + 2 * kLine + kColumnTitles + 3 * kRow;
 constexpr double kPadding = 0.3;
 
 const QColor kRule(0x60, 0x60, 0x60);
-const QColor kStripe(0xee, 0xf1, 0xf5);
-
-QFont font(double points, bool bold = false) {
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
 // Writes single-line texts into cells with the painter's font: placed by hand on the
 // baseline, which spares the painter a text layout per cell, and cut short with an
 // ellipsis where a text is wider than its cell. Widths of short texts such as numbers
@@ -274,10 +266,10 @@ bool ReportDocument::render(QPagedPaintDevice& device) const {
 }
 
 void ReportDocument::paintHeader(QPainter& painter, const Metrics& m) const {
-    painter.setFont(font(design_.fontSize * 1.6, true));
+    painter.setFont(reportFont(design_.fontSize * 1.6, true));
     painter.drawText(QRectF(0, 0, m.width, kTitle * m.f), Qt::AlignLeft | Qt::AlignVCenter,
                      title());
-    painter.setFont(font(design_.fontSize));
+    painter.setFont(reportFont(design_.fontSize));
     double top = kTitle * m.f;
     const auto line = [&](const QString& label, const QString& value) {
         painter.drawText(QRectF(0, top, m.width, kLine * m.f), Qt::AlignLeft | Qt::AlignVCenter,
@@ -293,7 +285,7 @@ void ReportDocument::paintHeader(QPainter& painter, const Metrics& m) const {
 }
 
 void ReportDocument::paintColumnTitles(QPainter& painter, const Metrics& m, double top) const {
-    painter.setFont(font(design_.fontSize, true));
+    painter.setFont(reportFont(design_.fontSize, true));
     const double height = kColumnTitles * m.f;
     const double pad = kPadding * m.f;
     CellWriter writer(painter);
@@ -309,12 +301,12 @@ void ReportDocument::paintColumnTitles(QPainter& painter, const Metrics& m, doub
 // Gives the bottom of the last row.
 double ReportDocument::paintRows(QPainter& painter, const Metrics& m, int first, int last,
                                  double top) const {
-    painter.setFont(font(design_.fontSize));
+    painter.setFont(reportFont(design_.fontSize));
     const double height = kRow * m.f;
     const double pad = kPadding * m.f;
     // The stripes first, so that the colour changes once per page, not once per row.
     for (int row = first + 1; row < last; row += 2)
-        painter.fillRect(QRectF(0, top + (row - first) * height, m.width, height), kStripe);
+        painter.fillRect(QRectF(0, top + (row - first) * height, m.width, height), kReportStripe);
     CellWriter writer(painter);
     const QVector<ui::GridColumn>& columns = model_->columns();
     for (int row = first; row < last; ++row, top += height) {
@@ -336,11 +328,11 @@ double ReportDocument::paintRows(QPainter& painter, const Metrics& m, int first,
 void ReportDocument::paintSummary(QPainter& painter, const Metrics& m, double top) const {
     const Summary& s = summary();
     top += kGap * m.f;
-    painter.setFont(font(design_.fontSize, true));
+    painter.setFont(reportFont(design_.fontSize, true));
     painter.drawText(QRectF(0, top, m.width, kLine * m.f), Qt::AlignLeft | Qt::AlignVCenter,
                      text(QStringLiteral("report_summary")));
     top += kLine * m.f;
-    painter.setFont(font(design_.fontSize));
+    painter.setFont(reportFont(design_.fontSize));
     painter.drawText(QRectF(0, top, m.width, kLine * m.f), Qt::AlignLeft | Qt::AlignVCenter,
                      text(design_.countText) + QStringLiteral(": ") + QString::number(s.count));
     top += kLine * m.f;
@@ -349,7 +341,7 @@ void ReportDocument::paintSummary(QPainter& painter, const Metrics& m, double to
     const double labelWidth = m.width * 0.25;
     const double fieldWidth = (m.width - labelWidth) / std::max<qsizetype>(1, s.fields.size());
     const auto row = [&](const QString& label, auto value, bool bold, double height) {
-        painter.setFont(font(design_.fontSize, bold));
+        painter.setFont(reportFont(design_.fontSize, bold));
         painter.drawText(QRectF(0, top, labelWidth, height), Qt::AlignLeft | Qt::AlignVCenter,
                          label);
         for (int i = 0; i < s.fields.size(); ++i)
@@ -375,7 +367,7 @@ void ReportDocument::paintFooter(QPainter& painter, const Metrics& m, int page) 
     painter.setPen(QPen(kRule, 0.5 * m.k));
     painter.drawLine(QPointF(0, top), QPointF(m.width, top));
     painter.setPen(Qt::black);
-    painter.setFont(font(design_.fontSize * 0.9));
+    painter.setFont(reportFont(design_.fontSize * 0.9));
     const QRectF rect(0, top, m.width, kFooter * m.f);
     painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter,
                      text(QStringLiteral("report_printed")) + QStringLiteral(": ") + printDate());

@@ -1,5 +1,6 @@
 #include "output/SummaryPage.h"
 
+#include "output/ReportLook.h"
 #include "output/TrendPicture.h"
 
 #include <QFontMetricsF>
@@ -15,15 +16,6 @@ constexpr double kGap = 0.8;
 constexpr double kPadding = 0.3;
 constexpr double kLabelShare = 0.42; // of the width, at most, for the table's labels
 
-const QColor kStripe(0xee, 0xf1, 0xf5);
-
-QFont font(double points, bool bold = false) {
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
 // Writes lines from the top of the area down.
 class Column {
 public:
@@ -36,13 +28,13 @@ public:
 
     void heading(const QString& text) {
         skip(kGap);
-        painter_.setFont(font(fontSize_ * 1.15, true));
+        painter_.setFont(reportFont(fontSize_ * 1.15, true));
         line(text);
     }
 
     // A text that may wrap onto more lines.
     void paragraph(const QString& text, double scale = 1.0) {
-        painter_.setFont(font(fontSize_ * scale));
+        painter_.setFont(reportFont(fontSize_ * scale));
         const QRectF rect(area_.left(), top_, area_.width(), area_.bottom() - top_);
         const QRectF used = painter_.boundingRect(rect, Qt::TextWordWrap, text);
         painter_.drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
@@ -51,7 +43,7 @@ public:
 
     // Label and value side by side, each wrapped in its cell; striped every second row.
     void table(const QVector<StatisticsLine>& rows) {
-        painter_.setFont(font(fontSize_));
+        painter_.setFont(reportFont(fontSize_));
         const QFontMetricsF metrics(painter_.font(), painter_.device());
         double labels = 0;
         for (const StatisticsLine& row : rows)
@@ -68,7 +60,7 @@ public:
                                       painter_.boundingRect(value, flags, rows[i].value).height()) +
                                      2 * pad);
             if (i % 2 == 1)
-                painter_.fillRect(band(height), kStripe);
+                painter_.fillRect(band(height), kReportStripe);
             painter_.drawText(QRectF(label.left(), top_, label.width(), height), flags,
                               rows[i].label);
             painter_.drawText(QRectF(value.left(), top_, value.width(), height), flags,
@@ -98,7 +90,7 @@ private:
 
 void SummaryPage::paint(QPainter& painter, const QRectF& area, double fontSize, double k) const {
     Column column(painter, area, fontSize, k);
-    painter.setFont(font(fontSize));
+    painter.setFont(reportFont(fontSize));
     for (const StatisticsLine& line : facts_.person)
         column.line(line.label + QStringLiteral(": ") + line.value);
 
@@ -109,7 +101,7 @@ void SummaryPage::paint(QPainter& painter, const QRectF& area, double fontSize, 
 
     // The risk factors close the page; the chart takes the room between.
     const QString risks = facts_.riskFactors.join(QStringLiteral(", "));
-    painter.setFont(font(fontSize));
+    painter.setFont(reportFont(fontSize));
     const double riskHeight =
         (kGap + 2 * kLine) * column.f() +
         painter.boundingRect(QRectF(0, 0, area.width(), area.height()), Qt::TextWordWrap, risks)
