@@ -128,6 +128,14 @@ TEST_F(SummaryReport, ListOfAveragesStillGivesTheStoredReadings) {
     page->img_print_1Click();
     ASSERT_EQ(recorder.runs.size(), 2u);
     EXPECT_EQ(recorder.runs[1].templateFile, "analysis_table_fx.rav");
+
+    // Without a range: all readings, from the day of the first to that of the last.
+    choosePerson(0);
+    chooseView(2);
+    page->img_preview_1Click();
+    ASSERT_EQ(recorder.runs.size(), 3u);
+    EXPECT_EQ(recorder.runs[2].rows, 4);
+    EXPECT_EQ(recorder.runs[2].period, "01.03.2024 – 02.04.2024");
 }
 
 } // namespace
