@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QImage>
 #include <QPageLayout>
+#include <QRectF>
 #include <QString>
 #include <functional>
 #include <memory>
