@@ -112,7 +112,8 @@ void DataPage::buildToolbar() {
     connect(deleteAll, &ui::ImageButton::clicked, this, &DataPage::img_delete_allClick);
     ui::ImageButton* saveAs = addImage("img_save_as", true);
     connect(saveAs, &ui::ImageButton::clicked, this, &DataPage::img_save_asClick);
-    tableOnlyImages_ = {deleteSelection, deleteAll, saveAs, addImage("img_preview_1", true)};
+    tableOnlyImages_ = {deleteSelection, deleteAll, saveAs};
+    previewImage_ = addImage("img_preview_1", true);
     connect(addImage("img_sort", false), &ui::ImageButton::clicked, this, &DataPage::img_sortClick);
     connect(addImage("img_find", false), &ui::ImageButton::clicked, this, &DataPage::img_findClick);
     for (const char* name : {"img_print_1", "img_help"})
@@ -222,6 +223,7 @@ void DataPage::ComboBox3Change() {
     ui::showPage(*Notebook2, pages[qMin(view, 2)]);
     for (ui::ImageButton* image : tableOnlyImages_)
         image->setVisible(view == 0);
+    previewImage_->setVisible(view != 1);
     showStatistics();
 }
 
@@ -244,7 +246,7 @@ void DataPage::showStatistics() {
             readings::readingsInRange(context_.dm.ADOConnection1, comb_user_->currentText(), first,
                                       last),
             scheme_);
-        statistics_->showLines(statisticsLines(figures, scheme_, context_.language),
+        statistics_->showLines(output::statisticsLines(figures, scheme_, context_.language),
                                context_.language.GetHintText(QStringLiteral("stats_no_diagnosis")));
     });
 }

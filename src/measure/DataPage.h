@@ -83,7 +83,8 @@ public:
     // Fills the chart and, while shown, the statistics from the list's person and range.
     void FillChart();
     // The list as a report: analysis_table.rav for single readings, else
-    // analysis_table_fx.rav.
+    // analysis_table_fx.rav; beside the statistics the summary of the stored readings
+    // (summary.rav).
     void img_preview_1Click();
     void img_print_1Click();
     output::ReportShow& reports() { return reports_; }
@@ -110,6 +111,7 @@ private:
     void buildToolbar();
     void connectReportImages();
     void showReport(const QString& showType, const QString& notOpenKey);
+    void showSummary(const QString& showType);
     QWidget* buildTablePage();
     void showStatistics();
     ui::ImageButton* addImage(const QString& name, bool shown);
@@ -136,6 +138,7 @@ private:
     StatisticsView* statistics_;
     QPushButton* btn_import_;
     QList<ui::ImageButton*> tableOnlyImages_;
+    ui::ImageButton* previewImage_ = nullptr; // with the table and the statistics
 
     bool FallowDel = false;
     ReadingRange listRange_; // of the stored readings the list shows

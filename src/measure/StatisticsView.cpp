@@ -17,8 +17,9 @@ StatisticsView::StatisticsView(QWidget* parent)
     schemeLabel->setObjectName("lbl_scheme");
     schemeLabel->setBuddy(comb_scheme);
     comb_scheme->setObjectName("comb_scheme");
-    // Index = readings::Scheme; the names of the guidelines are not translated.
-    comb_scheme->addItems({"ESH 2023", "ACC/AHA 2017"});
+    // Index = readings::Scheme.
+    for (readings::Scheme scheme : {readings::Scheme::Esh2023, readings::Scheme::AccAha2017})
+        comb_scheme->addItem(readings::schemeName(scheme));
     grid_statistics->setObjectName("grid_statistics");
     grid_statistics->setColumnCount(2);
     grid_statistics->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -48,7 +49,7 @@ readings::Scheme StatisticsView::scheme() const {
     return static_cast<readings::Scheme>(comb_scheme->currentIndex());
 }
 
-void StatisticsView::showLines(const QVector<StatisticsLine>& lines, const QString& note) {
+void StatisticsView::showLines(const QVector<output::StatisticsLine>& lines, const QString& note) {
     grid_statistics->setRowCount(int(lines.size()));
     for (int row = 0; row < lines.size(); ++row) {
         grid_statistics->setItem(row, 0, new QTableWidgetItem(lines[row].label));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "measure/StatisticsText.h"
+#include "output/StatisticsText.h"
 
 #include <QWidget>
 
@@ -22,7 +22,7 @@ public:
 
     void setScheme(readings::Scheme scheme);
     readings::Scheme scheme() const;
-    void showLines(const QVector<StatisticsLine>& lines, const QString& note);
+    void showLines(const QVector<output::StatisticsLine>& lines, const QString& note);
 
 signals:
     void schemeChosen(readings::Scheme scheme);

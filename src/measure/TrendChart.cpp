@@ -1,10 +1,9 @@
 #include "measure/TrendChart.h"
 
-#include "measure/ChartStyle.h"
+#include "output/ChartStyle.h"
 #include "store/ControlsDisabled.h"
 #include "store/DatabaseError.h"
 #include "store/Dataset.h"
-#include "store/DateFormat.h"
 #include "store/FieldValue.h"
 #include "ui/Panel.h"
 
@@ -16,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineSeries>
-#include <QLocale>
 #include <QPushButton>
 #include <QStyle>
 #include <QValueAxis>
@@ -29,28 +27,11 @@ namespace {
 constexpr int StripHeight = 38;
 constexpr int LegendWidth = 67;
 
+namespace ChartStyle = output::ChartStyle;
+
 QCategoryAxis* horizontalAxis(const QChartView* view) {
-    return static_cast<QCategoryAxis*>(view->chart()->axes(Qt::Horizontal).constFirst());
+    return ChartStyle::horizontalAxis(*view->chart());
 }
-
-// A dashed line of the colour across any window the paging reaches.
-QLineSeries* makeThreshold(const QString& objectName, const QColor& colour, QChartView* view) {
-    QLineSeries* line = ChartStyle::makeSeries(objectName, colour);
-    QPen pen = line->pen();
-    pen.setWidth(1);
-    pen.setStyle(Qt::DashLine);
-    line->setPen(pen);
-    line->setVisible(false);
-    view->chart()->addSeries(line);
-    for (QAbstractAxis* axis : view->chart()->axes())
-        line->attachAxis(axis);
-    return line;
-}
-
-constexpr double ThresholdReach = 1e7;
-
-// About this many date labels share the window.
-constexpr int DateLabels = 5;
 
 ui::Panel* makeLegend(const QString& objectName, const QString& caption, const QColor& colour,
                       QWidget* parent) {
@@ -93,13 +74,15 @@ TrendChart::TrendChart(QWidget* parent)
       Line_sysdialoic(ChartStyle::makeSeries("Line_sysdialoic", ChartStyle::SystolicColour)),
       Line_diasloic(ChartStyle::makeSeries("Line_diasloic", ChartStyle::DiastolicColour)),
       Line_heart(ChartStyle::makeSeries("Line_heart", ChartStyle::PulseColour)),
-      Line_Chart2(ChartStyle::makeView("Line_Chart2", 30, 280, "mmHg",
+      Line_Chart2(ChartStyle::makeView("Line_Chart2", ChartStyle::PressureLow,
+                                       ChartStyle::PressureHigh, "mmHg",
                                        {Line_sysdialoic, Line_diasloic}, this)),
-      Line_Chart(ChartStyle::makeView("Line_Chart", 40, 200, "/min", {Line_heart}, this)),
-      systolicThreshold_(
-          makeThreshold("Line_systolic_threshold", ChartStyle::SystolicColour, Line_Chart2)),
-      diastolicThreshold_(
-          makeThreshold("Line_diastolic_threshold", ChartStyle::DiastolicColour, Line_Chart2)),
+      Line_Chart(ChartStyle::makeView("Line_Chart", ChartStyle::PulseLow, ChartStyle::PulseHigh,
+                                      "/min", {Line_heart}, this)),
+      systolicThreshold_(ChartStyle::addThreshold(*Line_Chart2->chart(), "Line_systolic_threshold",
+                                                  ChartStyle::SystolicColour)),
+      diastolicThreshold_(ChartStyle::addThreshold(
+          *Line_Chart2->chart(), "Line_diastolic_threshold", ChartStyle::DiastolicColour)),
       chk_thresholds(new QCheckBox("Thresholds")), periodLabel_(new QLabel), Panel3(makeStrip()) {
     chk_thresholds->setObjectName("chk_thresholds");
     connect(chk_thresholds, &QCheckBox::toggled, this, [this](bool shown) {
@@ -109,10 +92,8 @@ TrendChart::TrendChart(QWidget* parent)
 }
 
 void TrendChart::setThresholds(int systolic, int diastolic) {
-    systolicThreshold_->replace(
-        {{-ThresholdReach, double(systolic)}, {ThresholdReach, double(systolic)}});
-    diastolicThreshold_->replace(
-        {{-ThresholdReach, double(diastolic)}, {ThresholdReach, double(diastolic)}});
+    ChartStyle::setThreshold(*systolicThreshold_, systolic);
+    ChartStyle::setThreshold(*diastolicThreshold_, diastolic);
 }
 
 QWidget* TrendChart::makeStrip() {
@@ -192,41 +173,23 @@ void TrendChart::showPeriods() {
     periodLabel_->setText(from == to ? from : from + QStringLiteral(" – ") + to);
 }
 
-// The date (four-digit year) or period of the row at position, empty when unknown.
+// The date or period of the row at position, empty when unknown.
 QString TrendChart::rowLabel(int position) const {
     if (position <= periods_.size())
         return periods_[position - 1];
     if (position > moments_.size())
         return {};
     const QDateTime moment = store::FieldValue::wallClock(moments_[position - 1]);
-    const QLocale locale;
-    return moment.isValid()
-               ? locale.toString(moment.date(),
-                                 store::withFourDigitYear(locale.dateFormat(QLocale::ShortFormat)))
-               : QString();
+    return moment.isValid() ? ChartStyle::dateLabel(moment.date()) : QString();
 }
 
-// Dates under the first and the last point in the window and a few between; each date
-// is written once.
 void TrendChart::labelWindow() {
     const int rows = int(qMax(periods_.size(), moments_.size()));
     const int first = qMax(1, int(std::ceil(windowMin())));
     const int last = qMin(rows, int(std::floor(windowMax())));
-    const int step = qMax(1, (last - first) / DateLabels);
-    for (QChartView* view : {Line_Chart2, Line_Chart}) {
-        QCategoryAxis* axis = horizontalAxis(view);
-        for (const QString& label : axis->categoriesLabels())
-            axis->remove(label);
-        QString previous;
-        for (int position = first; position <= last; ++position) {
-            if (position != last && (position - first) % step != 0)
-                continue;
-            const QString label = rowLabel(position);
-            if (!label.isEmpty() && label != previous && !axis->categoriesLabels().contains(label))
-                axis->append(label, position);
-            previous = label;
-        }
-    }
+    for (QChartView* view : {Line_Chart2, Line_Chart})
+        ChartStyle::labelDates(*horizontalAxis(view), first, last,
+                               [this](int position) { return rowLabel(position); });
 }
 
 void TrendChart::HorizScroll(double percent) {

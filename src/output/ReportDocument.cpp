@@ -1,6 +1,7 @@
 #include "output/ReportDocument.h"
 
 #include "lang/StatusMarkers.h"
+#include "output/ReportLook.h"
 #include "store/Dataset.h"
 #include "store/JetSql.h"
 #include "ui/DatasetTableModel.h"
@@ -33,15 +34,6 @@ constexpr double kPadding = 0.3;
 const QString kStatusField = QStringLiteral("measurement_status");
 
 const QColor kRule(0x60, 0x60, 0x60);
-const QColor kStripe(0xee, 0xf1, 0xf5);
-
-QFont font(double points, bool bold = false) {
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
 // Writes single-line texts into cells with the painter's font: placed by hand on the
 // baseline, which spares the painter a text layout per cell, and cut short with an
 // ellipsis where a text is wider than its cell. Widths of short texts such as numbers
@@ -108,7 +100,7 @@ ReportDocument::ReportDocument(QString templatePath, ReportTemplate design, stor
                                Translate translate, const ReportHeading& heading)
     : templatePath_(std::move(templatePath)), design_(std::move(design)), data_(data),
       translate_(std::move(translate)), model_(std::make_unique<ui::DatasetTableModel>()),
-      person_(heading.person), period_(heading.period) {
+      frontPage_(heading.frontPage), person_(heading.person), period_(heading.period) {
     const auto format = [&](const QString& field) -> ui::CellFormat {
         if (field.compare(kStatusField, Qt::CaseInsensitive) == 0)
             return [text = translate_](const QVariant& status) {
@@ -120,12 +112,19 @@ ReportDocument::ReportDocument(QString templatePath, ReportTemplate design, stor
     };
     QVector<ui::GridColumn> columns;
     for (const ReportColumn& column : design_.columns)
-        columns.append({column.field, column.title, 64, true, false, format(column.field)});
+        columns.append({column.field, column.title, 64, true, false, format(column.field),
+                        heading.rowCells.value(column.field.toLower())});
     columns.append({design_.personField, QString()});
     columns.append({design_.periodField, QString(), 64, true, false, format(design_.periodField)});
     model_->setColumns(columns);
     model_->setDataset(&data_);
     rowCount_ = model_->rowCount();
+    for (int c = 0; c < design_.columns.size(); ++c) {
+        if (model_->fieldType(c) == store::FieldType::Boolean)
+            model_->setColumnFormat(c, [](const QVariant& value) {
+                return value.toBool() ? QStringLiteral("✓") : QString();
+            });
+    }
 
     const int personColumn = int(design_.columns.size());
     if (person_.isEmpty() && rowCount_ > 0)
@@ -141,6 +140,8 @@ ReportDocument::ReportDocument(QString templatePath, ReportTemplate design, stor
     const int lastRows = rowCount_ - (pageCount_ - 1) * rowsPerPage_;
     if (!design_.summaryFields.isEmpty() && (lastRows * kRow + kSummaryBand) * f > body)
         ++pageCount_;
+    if (frontPage_)
+        pageCount_ = rowCount_ == 0 ? 1 : pageCount_ + 1;
 }
 
 ReportDocument::~ReportDocument() = default;
@@ -237,15 +238,26 @@ void ReportDocument::paintPage(QPainter& painter, int page) const {
     painter.save();
     painter.setPen(Qt::black);
     paintHeader(painter, m);
+    if (frontPage_ && page == 0)
+        frontPage_->paint(
+            painter,
+            QRectF(0, kHeaderBand * m.f, m.width, m.height - (kHeaderBand + kFooter) * m.f),
+            design_.fontSize, m.k);
+    else
+        paintTablePage(painter, m, frontPage_ ? page - 1 : page);
+    paintFooter(painter, m, page);
+    painter.restore();
+}
+
+// The rows of a page of the table (0-based), and the summary after the last.
+void ReportDocument::paintTablePage(QPainter& painter, const Metrics& m, int page) const {
     const double titlesTop = kHeaderBand * m.f;
     paintColumnTitles(painter, m, titlesTop);
     const int first = std::min(rowCount_, page * rowsPerPage_);
     const int last = std::min(rowCount_, first + rowsPerPage_);
     const double end = paintRows(painter, m, first, last, titlesTop + kColumnTitles * m.f);
-    if (page == pageCount_ - 1 && !design_.summaryFields.isEmpty())
+    if (page == pageCount_ - (frontPage_ ? 2 : 1) && !design_.summaryFields.isEmpty())
         paintSummary(painter, m, end);
-    paintFooter(painter, m, page);
-    painter.restore();
 }
 
 bool ReportDocument::render(QPagedPaintDevice& device) const {
@@ -262,10 +274,10 @@ bool ReportDocument::render(QPagedPaintDevice& device) const {
 }
 
 void ReportDocument::paintHeader(QPainter& painter, const Metrics& m) const {
-    painter.setFont(font(design_.fontSize * 1.6, true));
+    painter.setFont(reportFont(design_.fontSize * 1.6, true));
     painter.drawText(QRectF(0, 0, m.width, kTitle * m.f), Qt::AlignLeft | Qt::AlignVCenter,
                      title());
-    painter.setFont(font(design_.fontSize));
+    painter.setFont(reportFont(design_.fontSize));
     double top = kTitle * m.f;
     const auto line = [&](const QString& label, const QString& value) {
         painter.drawText(QRectF(0, top, m.width, kLine * m.f), Qt::AlignLeft | Qt::AlignVCenter,
@@ -281,7 +293,7 @@ void ReportDocument::paintHeader(QPainter& painter, const Metrics& m) const {
 }
 
 void ReportDocument::paintColumnTitles(QPainter& painter, const Metrics& m, double top) const {
-    painter.setFont(font(design_.fontSize, true));
+    painter.setFont(reportFont(design_.fontSize, true));
     const double height = kColumnTitles * m.f;
     const double pad = kPadding * m.f;
     CellWriter writer(painter);
@@ -297,17 +309,25 @@ void ReportDocument::paintColumnTitles(QPainter& painter, const Metrics& m, doub
 // Gives the bottom of the last row.
 double ReportDocument::paintRows(QPainter& painter, const Metrics& m, int first, int last,
                                  double top) const {
-    painter.setFont(font(design_.fontSize));
+    painter.setFont(reportFont(design_.fontSize));
     const double height = kRow * m.f;
     const double pad = kPadding * m.f;
     // The stripes first, so that the colour changes once per page, not once per row.
     for (int row = first + 1; row < last; row += 2)
-        painter.fillRect(QRectF(0, top + (row - first) * height, m.width, height), kStripe);
+        painter.fillRect(QRectF(0, top + (row - first) * height, m.width, height), kReportStripe);
     CellWriter writer(painter);
+    const QVector<ui::GridColumn>& columns = model_->columns();
     for (int row = first; row < last; ++row, top += height) {
         for (int c = 0; c < design_.columns.size(); ++c) {
             const QRectF rect(m.x[c] + pad, top, m.x[c + 1] - m.x[c] - 2 * pad, height);
-            writer.write(painter, rect, design_.columns[c].align, cell(row, c));
+            if (!columns[c].rowCell) {
+                writer.write(painter, rect, design_.columns[c].align, cell(row, c));
+                continue;
+            }
+            const ui::RowCellLook look = columns[c].rowCell(data_, row);
+            if (look.background.isValid())
+                painter.fillRect(QRectF(m.x[c], top, m.x[c + 1] - m.x[c], height), look.background);
+            writer.write(painter, rect, design_.columns[c].align, look.text);
         }
     }
     return top;
@@ -316,11 +336,11 @@ double ReportDocument::paintRows(QPainter& painter, const Metrics& m, int first,
 void ReportDocument::paintSummary(QPainter& painter, const Metrics& m, double top) const {
     const Summary& s = summary();
     top += kGap * m.f;
-    painter.setFont(font(design_.fontSize, true));
+    painter.setFont(reportFont(design_.fontSize, true));
     painter.drawText(QRectF(0, top, m.width, kLine * m.f), Qt::AlignLeft | Qt::AlignVCenter,
                      text(QStringLiteral("report_summary")));
     top += kLine * m.f;
-    painter.setFont(font(design_.fontSize));
+    painter.setFont(reportFont(design_.fontSize));
     painter.drawText(QRectF(0, top, m.width, kLine * m.f), Qt::AlignLeft | Qt::AlignVCenter,
                      text(design_.countText) + QStringLiteral(": ") + QString::number(s.count));
     top += kLine * m.f;
@@ -329,7 +349,7 @@ void ReportDocument::paintSummary(QPainter& painter, const Metrics& m, double to
     const double labelWidth = m.width * 0.25;
     const double fieldWidth = (m.width - labelWidth) / std::max<qsizetype>(1, s.fields.size());
     const auto row = [&](const QString& label, auto value, bool bold, double height) {
-        painter.setFont(font(design_.fontSize, bold));
+        painter.setFont(reportFont(design_.fontSize, bold));
         painter.drawText(QRectF(0, top, labelWidth, height), Qt::AlignLeft | Qt::AlignVCenter,
                          label);
         for (int i = 0; i < s.fields.size(); ++i)
@@ -355,7 +375,7 @@ void ReportDocument::paintFooter(QPainter& painter, const Metrics& m, int page) 
     painter.setPen(QPen(kRule, 0.5 * m.k));
     painter.drawLine(QPointF(0, top), QPointF(m.width, top));
     painter.setPen(Qt::black);
-    painter.setFont(font(design_.fontSize * 0.9));
+    painter.setFont(reportFont(design_.fontSize * 0.9));
     const QRectF rect(0, top, m.width, kFooter * m.f);
     painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter,
                      text(QStringLiteral("report_printed")) + QStringLiteral(": ") + printDate());

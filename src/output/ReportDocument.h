@@ -3,8 +3,10 @@
 #include "output/ReportTemplate.h"
 #include "ui/DatasetTableModel.h"
 
+#include <QHash>
 #include <QImage>
 #include <QPageLayout>
+#include <QRectF>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -19,13 +21,26 @@ class Dataset;
 
 namespace output {
 
-// What the header says of the person and the period; an empty text is taken from the
-// data: the person from the first row, the period from the earliest and the latest value.
-// periodFormat, where given, writes the cells of the period field.
+// A first page drawn by the program before the rows, under the header band.
+class ReportFrontPage {
+public:
+    virtual ~ReportFrontPage() = default;
+    // Paints into area (device pixels); fontSize is the template's in points, k the device
+    // pixels per point.
+    virtual void paint(QPainter& painter, const QRectF& area, double fontSize, double k) const = 0;
+};
+
+// What the data cannot tell. An empty person or period is taken from the data: the person
+// from the first row, the period from the earliest and the latest value. periodFormat,
+// where given, writes the cells of the period field. rowCells give the columns whose field
+// (in lower case) is worked out from the row. A front page comes before the rows, and
+// without rows it stands alone.
 struct ReportHeading {
     QString person;
     QString period;
     ui::CellFormat periodFormat = {};
+    std::shared_ptr<const ReportFrontPage> frontPage = {};
+    QHash<QString, ui::RowCell> rowCells = {};
 };
 
 // A template bound to a dataset, laid out in pages. Every row has the same height, so
@@ -75,6 +90,7 @@ private:
     double paintRows(QPainter& painter, const Metrics& m, int first, int last, double top) const;
     void paintSummary(QPainter& painter, const Metrics& m, double top) const;
     void paintFooter(QPainter& painter, const Metrics& m, int page) const;
+    void paintTablePage(QPainter& painter, const Metrics& m, int page) const;
     const Summary& summary() const;
 
     QString templatePath_;
@@ -85,6 +101,7 @@ private:
     int rowCount_ = 0;
     int rowsPerPage_ = 1;
     int pageCount_ = 1;
+    std::shared_ptr<const ReportFrontPage> frontPage_;
     QString person_;
     QString period_;
     mutable std::unique_ptr<Summary> summary_;

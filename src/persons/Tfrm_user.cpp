@@ -8,6 +8,7 @@
 #include "persons/BirthdayEdit.h"
 #include "store/Database.h"
 #include "store/DatabaseError.h"
+#include "store/RiskFactors.h"
 #include "store/Tdm1.h"
 #include "store/WindowMessage.h"
 
@@ -58,18 +59,6 @@ const Field kFields[] = {
     {"gender", "Gender", 5, 0, 1, Kind::Gender},
     {"height", "Height", 5, 1, 1},
     {"weight", "Weight", 5, 2, 1},
-};
-
-// Flags of bp_userinfo, shown as check boxes "chk_<column>" four to a row.
-const std::pair<const char*, const char*> kRiskFactors[] = {
-    {"smoker", "Smoker"},
-    {"alcohol", "Alcohol"},
-    {"overweight", "Overweight"},
-    {"cholesterol_inc", "Raised cholesterol"},
-    {"sodium_chloride", "Much salt"},
-    {"exercise", "Lack of exercise"},
-    {"sugar_increased", "Raised blood sugar"},
-    {"diabetic", "Diabetes"},
 };
 
 QString editorName(const Field& field) {
@@ -178,7 +167,7 @@ QGroupBox* Tfrm_user::addRiskFactors(QWidget*& previous) {
     group->setObjectName("grp_risk_factors");
     auto* boxes = new QGridLayout(group);
     int index = 0;
-    for (const auto& [column, caption] : kRiskFactors) {
+    for (const auto& [column, caption] : store::kRiskFactors) {
         auto* box = new QCheckBox(caption, group);
         box->setObjectName("chk_" + QString::fromLatin1(column));
         connect(box, &QCheckBox::toggled, this,

@@ -65,4 +65,8 @@ bool homeRaised(double systolic, double diastolic) {
     return systolic >= 135 || diastolic >= 85;
 }
 
+QString schemeName(Scheme scheme) {
+    return scheme == Scheme::Esh2023 ? QStringLiteral("ESH 2023") : QStringLiteral("ACC/AHA 2017");
+}
+
 } // namespace readings

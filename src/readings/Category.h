@@ -29,6 +29,9 @@ enum class Category {
 // categories, the higher one counts.
 Category categorize(Scheme scheme, double systolic, double diastolic);
 
+// The guideline's name, the same in every language.
+QString schemeName(Scheme scheme);
+
 // The categories of a scheme in rising order, isolated systolic hypertension last.
 QVector<Category> categoriesOf(Scheme scheme);
 

@@ -45,19 +45,24 @@ TEST_F(DataPage, EnteringShowsTheFirstPersonsWholeListAsTable) {
     EXPECT_TRUE(page->allowDelete());
 }
 
-TEST_F(DataPage, LineHidesTheFourTableImages) {
-    const QStringList tableOnly{"img_delete_selection", "img_delete_all", "img_save_as",
-                                "img_preview_1"};
-    chooseView(1);
-    EXPECT_EQ(current(), "User");
-    for (const QString& name : tableOnly)
-        EXPECT_TRUE(window->image(name)->isHidden()) << qPrintable(name);
-    EXPECT_FALSE(window->image("img_analy")->isHidden());
-
-    chooseView(0);
-    EXPECT_EQ(current(), "Home");
-    for (const QString& name : tableOnly)
-        EXPECT_FALSE(window->image(name)->isHidden()) << qPrintable(name);
+// The deletions and the export need the table; the preview gives a report of the table
+// or the summary of the statistics, and nothing of the chart alone.
+TEST_F(DataPage, EachViewShowsTheImagesThatActOnIt) {
+    const struct {
+        int view;
+        const char* page;
+        bool tableImages;
+        bool preview;
+    } views[] = {
+        {1, "User", false, false}, {2, "Statistics", false, true}, {0, "Home", true, true}};
+    for (const auto& view : views) {
+        chooseView(view.view);
+        EXPECT_EQ(current(), view.page);
+        for (const char* name : {"img_delete_selection", "img_delete_all", "img_save_as"})
+            EXPECT_EQ(window->image(name)->isHidden(), !view.tableImages) << view.page << name;
+        EXPECT_EQ(window->image("img_preview_1")->isHidden(), !view.preview) << view.page;
+        EXPECT_FALSE(window->image("img_analy")->isHidden()) << view.page;
+    }
 }
 
 TEST_F(DataPage, MarkTogglesOnlyInTheMarkColumnOfSingleReadings) {

@@ -3,11 +3,11 @@
 #include "output/PdfFile.h"
 #include "output/ReportDocument.h"
 #include "store/Database.h"
+#include "support/PdfText.h"
 #include "support/RecordingDestination.h"
 #include "support/WindowContextFixture.h"
 #include "ui/DatasetTableModel.h"
 
-#include <QProcess>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -53,12 +53,7 @@ protected:
 
     // The report as PDF, read back by pdftotext, one page after another.
     QString pdfText(const output::ReportDocument& document) {
-        const QString pdf = dir.file("report.pdf");
-        EXPECT_EQ(output::writePdf(document, pdf), QString());
-        QProcess reader;
-        reader.start(TONVI_PDFTOTEXT, {"-layout", "-enc", "UTF-8", pdf, "-"});
-        EXPECT_TRUE(reader.waitForFinished(60000));
-        return QString::fromUtf8(reader.readAllStandardOutput());
+        return ::pdfText(document, dir.file("report.pdf"));
     }
 
     // The grid's texts of the columns, cells joined by single spaces, row by row.
@@ -79,14 +74,6 @@ protected:
         return rows;
     }
 };
-
-// The lines of a text with their spaces collapsed.
-inline QStringList lines(const QString& text) {
-    QStringList result;
-    for (const QString& line : text.split('\n'))
-        result << line.simplified();
-    return result;
-}
 
 // Whether every expected line occurs among the lines, in this order.
 inline ::testing::AssertionResult inOrder(const QStringList& all, const QStringList& expected) {

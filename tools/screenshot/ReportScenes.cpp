@@ -136,6 +136,20 @@ const SceneRegistration averagesReport{
          return picture;
      }}};
 
+// The first page of the summary, of a person with birthday and risk factors.
+const SceneRegistration summaryReport{
+    {"report-summary", [](app::Tfrm_main& window, store::Tdm1& dm1) -> QWidget* {
+         dm1.adocom1.execute("insert into bp_userinfo(id,lastname,firstname,birthday,gender,"
+                             "overweight,cholesterol_inc) values (1,'Miller','Anna',"
+                             "'1958-03-14 00:00:00','Female',-1,-1)");
+         measure::DataPage& page = dataPage(window, dm1);
+         page.viewBox()->setCurrentIndex(2);
+         page.ComboBox3Change();
+         QLabel* picture = pageOf(window, page.reports());
+         page.img_preview_1Click();
+         return picture;
+     }}};
+
 const SceneRegistration personsReport{
     {"report-persons", [](app::Tfrm_main& window, store::Tdm1& dm1) -> QWidget* {
          appDir(dm1);

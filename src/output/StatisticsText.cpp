@@ -1,11 +1,11 @@
-#include "measure/StatisticsText.h"
+#include "output/StatisticsText.h"
 
 #include "lang/LanguageLocale.h"
 #include "lang/LanguageStore.h"
 
 #include <QLocale>
 
-namespace measure {
+namespace output {
 namespace {
 
 class Writer {
@@ -83,4 +83,4 @@ QVector<StatisticsLine> statisticsLines(const readings::Statistics& figures,
     return lines;
 }
 
-} // namespace measure
+} // namespace output

@@ -1,15 +1,19 @@
-#include "measure/ChartStyle.h"
+#include "output/ChartStyle.h"
+
+#include "store/DateFormat.h"
 
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QDate>
 #include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPen>
 #include <QValueAxis>
 
-namespace measure::ChartStyle {
+namespace output::ChartStyle {
 
 namespace {
 
@@ -55,8 +59,7 @@ QLineSeries* makeSeries(const QString& objectName, const QColor& colour) {
     return series;
 }
 
-QChartView* makeView(const QString& objectName, int low, int high, const QString& unit,
-                     const QList<QLineSeries*>& series, QWidget* parent) {
+QChart* makeChart(int low, int high, const QString& unit, const QList<QLineSeries*>& series) {
     auto* chart = new QChart;
     chart->legend()->hide();
     chart->setBackgroundBrush(Qt::white);
@@ -85,8 +88,12 @@ QChartView* makeView(const QString& objectName, int low, int high, const QString
         line->attachAxis(horizontal);
         line->attachAxis(vertical);
     }
+    return chart;
+}
 
-    auto* view = new QChartView(chart, parent);
+QChartView* makeView(const QString& objectName, int low, int high, const QString& unit,
+                     const QList<QLineSeries*>& series, QWidget* parent) {
+    auto* view = new QChartView(makeChart(low, high, unit, series), parent);
     view->setObjectName(objectName);
     view->setRenderHint(QPainter::Antialiasing);
     view->setInteractive(false);
@@ -96,4 +103,48 @@ QChartView* makeView(const QString& objectName, int low, int high, const QString
     return view;
 }
 
-} // namespace measure::ChartStyle
+QCategoryAxis* horizontalAxis(const QChart& chart) {
+    return static_cast<QCategoryAxis*>(chart.axes(Qt::Horizontal).constFirst());
+}
+
+QLineSeries* addThreshold(QChart& chart, const QString& objectName, const QColor& colour) {
+    QLineSeries* line = makeSeries(objectName, colour);
+    QPen pen = line->pen();
+    pen.setWidth(1);
+    pen.setStyle(Qt::DashLine);
+    line->setPen(pen);
+    line->setVisible(false);
+    chart.addSeries(line);
+    for (QAbstractAxis* axis : chart.axes())
+        line->attachAxis(axis);
+    return line;
+}
+
+void setThreshold(QLineSeries& line, int value, double from, double to) {
+    line.replace({{from, double(value)}, {to, double(value)}});
+}
+
+QString dateLabel(const QDate& date) {
+    const QLocale locale;
+    return locale.toString(date, store::withFourDigitYear(locale.dateFormat(QLocale::ShortFormat)));
+}
+
+void labelDates(QCategoryAxis& axis, int first, int last,
+                const std::function<QString(int position)>& label) {
+    constexpr int labels = 5;
+    const int step = qMax(1, (last - first) / labels);
+    for (const QString& old : axis.categoriesLabels())
+        axis.remove(old);
+    QString previous;
+    for (int position = first; position <= last; ++position) {
+        // A label too near the last one would overlap it.
+        if (position != last && ((position - first) % step != 0 || last - position < step / 2))
+            continue;
+        const QString text = label(position);
+        if (!text.isEmpty() && text != previous && !axis.categoriesLabels().contains(text))
+            axis.append(text, position);
+        previous = text;
+    }
+}
+
+} // namespace output::ChartStyle

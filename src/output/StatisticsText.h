@@ -9,7 +9,7 @@ namespace lang {
 class LanguageStore;
 }
 
-namespace measure {
+namespace output {
 
 struct StatisticsLine {
     QString label;
@@ -22,4 +22,4 @@ QVector<StatisticsLine> statisticsLines(const readings::Statistics& figures,
                                         readings::Scheme scheme,
                                         const lang::LanguageStore& language);
 
-} // namespace measure
+} // namespace output
