@@ -3,6 +3,9 @@
 #include "lang/LanguageStore.h"
 #include "store/Dataset.h"
 
+#include <QHash>
+#include <memory>
+
 namespace measure {
 
 QColor categoryColour(readings::Category category) {
@@ -35,15 +38,27 @@ ui::GridColumn categoryColumn(std::function<readings::Scheme()> scheme,
     column.fieldName = QStringLiteral("category");
     column.title = QStringLiteral("category");
     column.width = 150;
-    column.rowCell = [scheme = std::move(scheme), &language](const store::Dataset& rows,
-                                                             int row) -> ui::RowCellLook {
+    // Names looked up once per language: the table is searched row by row, and an export
+    // asks for every reading's category.
+    struct Names {
+        QString language;
+        QHash<int, QString> texts;
+    };
+    column.rowCell = [scheme = std::move(scheme), &language, names = std::make_shared<Names>()](
+                         const store::Dataset& rows, int row) -> ui::RowCellLook {
         const QVariant systolic = rows.valueAt(row, rows.fieldIndex(QStringLiteral("systolic")));
         const QVariant diastolic = rows.valueAt(row, rows.fieldIndex(QStringLiteral("diastolic")));
         if (systolic.isNull() || diastolic.isNull())
             return {};
         const readings::Category category =
             readings::categorize(scheme(), systolic.toDouble(), diastolic.toDouble());
-        return {language.GetHintText(readings::categoryKey(category)), categoryColour(category)};
+        if (names->language != language.languageColumn())
+            *names = {language.languageColumn(), {}};
+        auto name = names->texts.find(int(category));
+        if (name == names->texts.end())
+            name = names->texts.insert(int(category),
+                                       language.GetHintText(readings::categoryKey(category)));
+        return {*name, categoryColour(category)};
     };
     return column;
 }

@@ -244,7 +244,8 @@ TEST_F(Usability, MemoryGridsExposeOnlyTheirShownColumns) {
             QAccessible::queryAccessibleInterface(grid)->tableInterface();
         for (int column = 0; column < table->columnCount(); ++column)
             titles << table->columnDescription(column);
-        EXPECT_EQ(titles, QStringList({"No.", "Systolic", "Diastolic", "Pulse", "Date", "Time"}))
+        EXPECT_EQ(titles,
+                  QStringList({"No.", "Systolic", "Diastolic", "Pulse", "Date", "Time", "Status"}))
             << name;
     }
 }
