@@ -52,6 +52,7 @@ protected:
         reading("Miller", 140, 90, 72, "2024-03-01 20:00:00");
         reading("Miller", 120, 80, 74, "2024-03-02 09:00:00");
         reading("Miller", 200, 120, 90, "2024-04-02 09:00:00"); // after the range
+        dm1.adocom1.execute("update bp_record set measurement_status=4 where systolic=160");
         page->reports().setDestination(&pdf);
     }
 
@@ -80,7 +81,7 @@ TEST_F(SummaryReport, FirstPageNamesThePersonTheFiguresAndTheRiskFactors) {
           "Systolic (mmHg) mean 140,0, SD 20,0, lowest 120, highest 160",
           "Diastolic (mmHg) mean 90,0, SD 10,0, lowest 80, highest 100",
           "Category of the mean Grade 1 hypertension", "Categories after ESH 2023.", "Risk factors",
-          "Smoker, Diabetes", "Page 1 of 2", "01.03.2024 08:00 160 100 70 Grade 2 hypertension ✓",
+          "Smoker, Diabetes", "Page 1 of 2", "01.03.2024 08:00 160 100 70 Grade 2 hypertension irregular pulse ✓",
           "02.03.2024 09:00 120 80 74 Normal"}},
         {"german",
          {"Blutdruck-Zusammenfassung", "Person: Anna Miller", "Zeitraum: 01.03.2024 – 31.03.2024",
@@ -88,7 +89,7 @@ TEST_F(SummaryReport, FirstPageNamesThePersonTheFiguresAndTheRiskFactors) {
           "Systolisch (mmHg) Mittel 140,0, SA 20,0, niedrigster 120, höchster 160",
           "Diastolisch (mmHg) Mittel 90,0, SA 10,0, niedrigster 80, höchster 100",
           "Kategorie des Mittels Hypertonie Grad 1", "Kategorien nach ESH 2023.", "Risikofaktoren",
-          "Raucher, Diabetes", "Seite 1 von 2", "01.03.2024 08:00 160 100 70 Hypertonie Grad 2 ✓",
+          "Raucher, Diabetes", "Seite 1 von 2", "01.03.2024 08:00 160 100 70 Hypertonie Grad 2 unregelmäßiger Puls ✓",
           "02.03.2024 09:00 120 80 74 Normal"}},
     };
     for (const Language& language : languages) {
